@@ -1,0 +1,66 @@
+#include "archive/update_file.h"
+
+#include <fstream>
+#include <sstream>
+
+#include "core/dates.h"
+#include "core/error.h"
+
+namespace quintello {
+
+namespace {
+
+std::string_view column(std::string_view line, size_t from, size_t length) {
+  if (from >= line.size()) return {};
+  return line.substr(from, length);
+}
+
+std::string trimmed(std::string_view text) {
+  const size_t first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  const size_t last = text.find_last_not_of(' ');
+  return std::string(text.substr(first, last - first + 1));
+}
+
+}  // namespace
+
+UpdateLine parseUpdateLine(std::string_view line) {
+  UpdateLine parsed;
+  parsed.dateText = column(line, 0, 10);
+  for (size_t w = 0; w < parsed.wheels.size(); ++w)
+    parsed.wheels[w] = column(line, 11 + 15 * w, 14);
+  return parsed;
+}
+
+bool hasUpdateLineForm(std::string_view line) {
+  return line.size() == kUpdateLineLength && line.substr(kUpdateLineLength - 2) == "pr";
+}
+
+std::vector<std::string> readUpdateFileLines(const std::string& path, size_t maxBytes) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw Error("Impossibile aprire il file \"" + path + "\".");
+  in.seekg(0, std::ios::end);
+  const auto size = static_cast<size_t>(std::max<std::streamoff>(in.tellg(), 0));
+  if (size > maxBytes) throw Error("Il file \"" + path + "\" è troppo grande.");
+  in.seekg(0);
+  std::vector<std::string> lines;
+  std::string line;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(std::move(line));
+  }
+  if (in.bad()) throw Error("Errore durante la lettura del file \"" + path + "\".");
+  return lines;
+}
+
+StoredDraw storedDrawFromLine(const UpdateLine& line, size_t lineNumber) {
+  const auto iso = isoFromDateText(line.dateText);
+  if (!iso)
+    throw Error("Riga " + std::to_string(lineNumber) + ": data non valida \"" + line.dateText +
+                "\".");
+  StoredDraw draw{*iso, {}};
+  for (size_t w = 0; w < draw.wheels.size(); ++w) draw.wheels[w] = trimmed(line.wheels[w]);
+  return draw;
+}
+
+}  // namespace quintello

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/archive_database.h"
+#include "core/wheels.h"
+
+namespace quintello {
+
+// The update file: one draw per line in fixed columns, 178 characters, CR LF.
+//   1..10  date "GG/MM/AAAA"          12 + 15w .. 25 + 15w  wheel w (0..10), 14 characters
+//   177..178 "pr"                     the other characters are separators, never read
+struct UpdateLine {
+  std::string dateText;                          // characters 1..10
+  std::array<std::string, kWheelCount> wheels;  // 14 characters each, as they stand
+};
+
+inline constexpr size_t kUpdateLineLength = 178;
+// Larger than any real archive file (about 2 MB since 1871); a bigger file is refused.
+inline constexpr size_t kUpdateFileMaxBytes = 64 * 1024 * 1024;
+
+// Cuts one line into its columns; a short line gives short or empty cells.
+UpdateLine parseUpdateLine(std::string_view line);
+// True for a line of the expected form: 178 characters ending in "pr".
+bool hasUpdateLineForm(std::string_view line);
+// Every line of the file, CR LF or LF; throws Error when the file cannot be read or is too big.
+std::vector<std::string> readUpdateFileLines(const std::string& path,
+                                             size_t maxBytes = kUpdateFileMaxBytes);
+
+// The stored form of a line: ISO date and wheel texts, a blank wheel group becoming empty.
+// Throws Error naming the line when its date is not a calendar date "GG/MM/AAAA".
+StoredDraw storedDrawFromLine(const UpdateLine& line, size_t lineNumber);
+
+}  // namespace quintello

@@ -1,0 +1,171 @@
+#include "core/archive_database.h"
+
+#include <unistd.h>
+
+#include <chrono>
+#include <ctime>
+#include <filesystem>
+
+#include "core/dates.h"
+#include "core/error.h"
+
+namespace quintello {
+
+namespace {
+
+constexpr std::string_view kSchema =
+    "CREATE TABLE EstrazioniLotto ("
+    " DataEstrazione TEXT PRIMARY KEY,"
+    " Ba TEXT, Ca TEXT, Fi TEXT, Ge TEXT, Mi TEXT, Na TEXT, Pa TEXT, Ro TEXT, To TEXT,"
+    " Ve TEXT, Nz TEXT, datareg TEXT, orareg TEXT);"
+    "CREATE VIEW Query_AAMMGG AS SELECT DataEstrazione,"
+    " CAST(substr(DataEstrazione, 1, 4) AS INTEGER) AS A,"
+    " CAST(substr(DataEstrazione, 6, 2) AS INTEGER) AS M,"
+    " CAST(substr(DataEstrazione, 9, 2) AS INTEGER) AS G FROM EstrazioniLotto;";
+
+constexpr std::string_view kLoadQuery =
+    "SELECT EstrazioniLotto.DataEstrazione, EstrazioniLotto.Ba, EstrazioniLotto.Ca, "
+    "EstrazioniLotto.Fi, EstrazioniLotto.Ge, EstrazioniLotto.Mi, EstrazioniLotto.Na, "
+    "EstrazioniLotto.Pa, EstrazioniLotto.Ro, EstrazioniLotto.To, EstrazioniLotto.Ve, "
+    "EstrazioniLotto.Nz From EstrazioniLotto ORDER BY EstrazioniLotto.DataEstrazione";
+
+std::string inQuotes(const std::string& path) { return "\"" + path + "\""; }
+
+[[noreturn]] void refuse(const std::string& path, const std::string& why) {
+  throw Error("Il file " + inQuotes(path) + " non può essere usato come archivio delle estrazioni: " +
+              why);
+}
+
+[[noreturn]] void refuse(const std::string& path, const sqlite::Failure& failure) {
+  switch (failure.code() & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+      refuse(path, "è in uso da un altro programma. Chiudere l'altro programma e riprovare.");
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+      refuse(path, "il file è danneggiato o incompleto.");
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+    case SQLITE_CANTOPEN:
+      refuse(path, "il file non può essere aperto in scrittura.");
+    default:
+      refuse(path, std::string("errore del database (") + failure.what() + ").");
+  }
+}
+
+std::string now(const char* format) {
+  const std::time_t t = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&t, &local);
+  char text[32];
+  std::strftime(text, sizeof text, format, &local);
+  return text;
+}
+
+}  // namespace
+
+ArchiveDatabase ArchiveDatabase::open(const std::string& path) {
+  namespace fs = std::filesystem;
+  if (path.empty()) throw Error("Nessun archivio delle estrazioni selezionato.");
+  if (!fs::is_regular_file(path)) refuse(path, "il file non esiste.");
+  if (!sqlite::hasSqliteHeader(path))
+    refuse(path, "non è un archivio di Quintello (formato del file non riconosciuto).");
+  if (::access(path.c_str(), W_OK) != 0) refuse(path, "il file è in sola lettura.");
+  try {
+    sqlite::Database db(path, sqlite::Database::Mode::ReadWrite);
+    if (db.readOnly()) refuse(path, "il file è in sola lettura.");
+    // Reading the schema touches the file: a damaged or locked file fails here.
+    try {
+      db.prepare("SELECT DataEstrazione, Ba, Ca, Fi, Ge, Mi, Na, Pa, Ro, To, Ve, Nz "
+                 "FROM EstrazioniLotto LIMIT 0");
+    } catch (const sqlite::Failure& failure) {
+      if ((failure.code() & 0xff) == SQLITE_ERROR)
+        refuse(path, "non contiene la tabella delle estrazioni (EstrazioniLotto).");
+      throw;
+    }
+    db.execute("PRAGMA quick_check(1)");
+    return ArchiveDatabase(path, std::move(db));
+  } catch (const sqlite::Failure& failure) {
+    refuse(path, failure);
+  }
+}
+
+ArchiveDatabase ArchiveDatabase::create(const std::string& path) {
+  if (std::filesystem::exists(path)) refuse(path, "il file esiste già.");
+  try {
+    sqlite::Database db(path, sqlite::Database::Mode::ReadWriteCreate);
+    sqlite::Transaction transaction(db);
+    db.execute(kSchema);
+    db.execute("PRAGMA user_version = " + std::to_string(kSchemaVersion));
+    transaction.commit();
+    return ArchiveDatabase(path, std::move(db));
+  } catch (const sqlite::Failure& failure) {
+    std::error_code ignored;
+    std::filesystem::remove(path, ignored);
+    throw Error("Impossibile creare l'archivio " + inQuotes(path) + ": " + failure.what());
+  }
+}
+
+void ArchiveDatabase::load(DrawArchive& archive, Progress& progress, int progressStep,
+                           DrawArchive::Ordinals ordinals) {
+  try {
+    const int total = drawCount();
+    progress.setMaximum(total + 1);
+    auto stmt = db_.prepare(kLoadQuery);
+    archive.clear();
+    int draw = 0;
+    std::array<std::string_view, kWheelCount> wheels;
+    while (stmt.step()) {
+      ++draw;
+      if (progressStep > 0 && draw % progressStep == 0) progress.setValue(draw);
+      for (int w = 0; w < kWheelCount; ++w) wheels[static_cast<size_t>(w)] = stmt.text(w + 1);
+      archive.loadRow(draw, dateTextFromIso(stmt.text(0)), wheels);
+    }
+    archive.finishLoad(draw, ordinals);
+    progress.setValue(draw);
+  } catch (const sqlite::Failure& failure) {
+    refuse(path_, failure);
+  }
+}
+
+void ArchiveDatabase::insertDraws(const std::vector<StoredDraw>& draws) {
+  try {
+    sqlite::Transaction transaction(db_);
+    auto insert = db_.prepare(
+        "INSERT INTO EstrazioniLotto (DataEstrazione, Ba, Ca, Fi, Ge, Mi, Na, Pa, Ro, To, Ve, "
+        "Nz, datareg, orareg) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    const std::string date = now("%Y-%m-%d"), time = now("%H:%M:%S");
+    for (const auto& draw : draws) {
+      insert.bind(1, draw.isoDate);
+      for (int w = 0; w < kWheelCount; ++w) insert.bind(w + 2, draw.wheels[static_cast<size_t>(w)]);
+      insert.bind(13, date).bind(14, time).run();
+      insert.reset();
+    }
+    transaction.commit();
+  } catch (const sqlite::Failure& failure) {
+    throw Error("Impossibile scrivere nell'archivio " + inQuotes(path_) + ": " + failure.what());
+  }
+}
+
+int ArchiveDatabase::drawCount() {
+  auto stmt = db_.prepare("SELECT COUNT(*) FROM EstrazioniLotto");
+  return stmt.step() ? stmt.integer(0) : 0;
+}
+
+void loadArchive(ArchiveDatabase& db, DrawArchive& archive, int firstIndex, Progress& progress) {
+  db.load(archive, progress, 1, DrawArchive::Ordinals::Compute);
+  archive.buildModel(firstIndex);
+}
+
+void CaricaArchivioExNovo(ArchiveDatabase& db, DrawArchive& archive, Progress& progress) {
+  db.load(archive, progress, 50, DrawArchive::Ordinals::Compute);
+  archive.buildModel(1);
+}
+
+int CaricaTabellaArchivio(ArchiveDatabase& db, DrawArchive& archive) {
+  NoProgress none;
+  db.load(archive, none, 0, DrawArchive::Ordinals::Keep);
+  return archive.count();
+}
+
+}  // namespace quintello

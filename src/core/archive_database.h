@@ -1,0 +1,60 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/draw_archive.h"
+#include "core/progress.h"
+#include "core/sqlite.h"
+
+namespace quintello {
+
+// One stored draw as the draw table holds it: ISO date and the eleven wheel texts.
+struct StoredDraw {
+  std::string isoDate;                        // "AAAA-MM-GG"
+  std::array<std::string, kWheelCount> wheels;  // "NN-NN-NN-NN-NN" or empty
+};
+
+// The user's archive file: table EstrazioniLotto (one row per draw date) and the view
+// Query_AAMMGG. Opening checks that the file really is such an archive and can be written.
+class ArchiveDatabase {
+ public:
+  static constexpr int kSchemaVersion = 1;
+
+  // Throws Error with an Italian message naming the file when it is missing, not an SQLite
+  // file, lacks the draw table, is damaged, read-only or held by another program.
+  static ArchiveDatabase open(const std::string& path);
+  // Creates a new, empty archive file (it must not exist yet).
+  static ArchiveDatabase create(const std::string& path);
+
+  // Reads every draw in date order into the archive (numbers and dates), reporting progress
+  // every `progressStep` rows, and sets N. Ordinals as asked; the model archive is untouched.
+  void load(DrawArchive& archive, Progress& progress, int progressStep,
+            DrawArchive::Ordinals ordinals);
+  // Adds draws in one transaction, stamped with today's date and time; all or nothing.
+  void insertDraws(const std::vector<StoredDraw>& draws);
+  int drawCount();
+
+  const std::string& path() const { return path_; }
+  sqlite::Database& database() { return db_; }
+
+ private:
+  ArchiveDatabase(std::string path, sqlite::Database db)
+      : path_(std::move(path)), db_(std::move(db)) {}
+  std::string path_;
+  sqlite::Database db_;
+};
+
+// The start-up load: every draw, progress on each row, then the model archive from
+// firstIndex (EstrazioneIniziale, clamped to 1..N).
+void loadArchive(ArchiveDatabase& db, DrawArchive& archive, int firstIndex, Progress& progress);
+// The reload after a change to the draw table: progress every 50 rows, the model archive
+// becomes the whole archive 1..N.
+void CaricaArchivioExNovo(ArchiveDatabase& db, DrawArchive& archive, Progress& progress);
+// The load done when the archive window opens: numbers, dates and N only; the ordinals
+// and the model archive stay as they were. Returns N.
+int CaricaTabellaArchivio(ArchiveDatabase& db, DrawArchive& archive);
+
+}  // namespace quintello

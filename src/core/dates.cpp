@@ -1,0 +1,48 @@
+#include "core/dates.h"
+
+#include <chrono>
+
+namespace quintello {
+
+namespace {
+
+bool digitsAt(std::string_view text, std::initializer_list<size_t> positions) {
+  for (size_t p : positions)
+    if (p >= text.size() || text[p] < '0' || text[p] > '9') return false;
+  return true;
+}
+
+int numberAt(std::string_view text, size_t from, size_t length) {
+  int value = 0;
+  for (size_t i = from; i < from + length; ++i) value = value * 10 + (text[i] - '0');
+  return value;
+}
+
+}  // namespace
+
+std::string dateTextFromIso(std::string_view stored) {
+  const bool iso = stored.size() >= 10 && stored[4] == '-' && stored[7] == '-' &&
+                   digitsAt(stored, {0, 1, 2, 3, 5, 6, 8, 9});
+  if (!iso) return std::string(stored);
+  std::string text;
+  text.reserve(10);
+  text.append(stored.substr(8, 2)).append("/").append(stored.substr(5, 2)).append("/");
+  text.append(stored.substr(0, 4));
+  return text;
+}
+
+std::optional<std::string> isoFromDateText(std::string_view text) {
+  if (text.size() != 10 || text[2] != '/' || text[5] != '/' ||
+      !digitsAt(text, {0, 1, 3, 4, 6, 7, 8, 9}))
+    return std::nullopt;
+  const std::chrono::year_month_day date{std::chrono::year(numberAt(text, 6, 4)),
+                                         std::chrono::month(unsigned(numberAt(text, 3, 2))),
+                                         std::chrono::day(unsigned(numberAt(text, 0, 2)))};
+  if (!date.ok()) return std::nullopt;
+  std::string iso;
+  iso.append(text.substr(6, 4)).append("-").append(text.substr(3, 2)).append("-");
+  iso.append(text.substr(0, 2));
+  return iso;
+}
+
+}  // namespace quintello
