@@ -15,7 +15,7 @@ namespace quintello {
 //   1..10  date "GG/MM/AAAA"          12 + 15w .. 25 + 15w  wheel w (0..10), 14 characters
 //   177..178 "pr"                     the other characters are separators, never read
 struct UpdateLine {
-  std::string dateText;                          // characters 1..10
+  std::string dateText;                         // characters 1..10
   std::array<std::string, kWheelCount> wheels;  // 14 characters each, as they stand
 };
 

@@ -16,7 +16,7 @@ namespace {
 constexpr std::string_view kSchema =
     "CREATE TABLE EstrazioniLotto ("
     " DataEstrazione TEXT PRIMARY KEY,"
-    " Ba TEXT, Ca TEXT, Fi TEXT, Ge TEXT, Mi TEXT, Na TEXT, Pa TEXT, Ro TEXT, To TEXT,"
+    " Ba TEXT, Ca TEXT, Fi TEXT, Ge TEXT, Mi TEXT, Na TEXT, Pa TEXT, Ro TEXT, \"To\" TEXT,"
     " Ve TEXT, Nz TEXT, datareg TEXT, orareg TEXT);"
     "CREATE VIEW Query_AAMMGG AS SELECT DataEstrazione,"
     " CAST(substr(DataEstrazione, 1, 4) AS INTEGER) AS A,"
@@ -26,14 +26,14 @@ constexpr std::string_view kSchema =
 constexpr std::string_view kLoadQuery =
     "SELECT EstrazioniLotto.DataEstrazione, EstrazioniLotto.Ba, EstrazioniLotto.Ca, "
     "EstrazioniLotto.Fi, EstrazioniLotto.Ge, EstrazioniLotto.Mi, EstrazioniLotto.Na, "
-    "EstrazioniLotto.Pa, EstrazioniLotto.Ro, EstrazioniLotto.To, EstrazioniLotto.Ve, "
+    "EstrazioniLotto.Pa, EstrazioniLotto.Ro, EstrazioniLotto.\"To\", EstrazioniLotto.Ve, "
     "EstrazioniLotto.Nz From EstrazioniLotto ORDER BY EstrazioniLotto.DataEstrazione";
 
 std::string inQuotes(const std::string& path) { return "\"" + path + "\""; }
 
 [[noreturn]] void refuse(const std::string& path, const std::string& why) {
-  throw Error("Il file " + inQuotes(path) + " non può essere usato come archivio delle estrazioni: " +
-              why);
+  throw Error("Il file " + inQuotes(path) +
+              " non può essere usato come archivio delle estrazioni: " + why);
 }
 
 [[noreturn]] void refuse(const std::string& path, const sqlite::Failure& failure) {
@@ -76,8 +76,9 @@ ArchiveDatabase ArchiveDatabase::open(const std::string& path) {
     if (db.readOnly()) refuse(path, "il file è in sola lettura.");
     // Reading the schema touches the file: a damaged or locked file fails here.
     try {
-      db.prepare("SELECT DataEstrazione, Ba, Ca, Fi, Ge, Mi, Na, Pa, Ro, To, Ve, Nz "
-                 "FROM EstrazioniLotto LIMIT 0");
+      db.prepare(
+          "SELECT DataEstrazione, Ba, Ca, Fi, Ge, Mi, Na, Pa, Ro, \"To\", Ve, Nz "
+          "FROM EstrazioniLotto LIMIT 0");
     } catch (const sqlite::Failure& failure) {
       if ((failure.code() & 0xff) == SQLITE_ERROR)
         refuse(path, "non contiene la tabella delle estrazioni (EstrazioniLotto).");
@@ -132,7 +133,7 @@ void ArchiveDatabase::insertDraws(const std::vector<StoredDraw>& draws) {
   try {
     sqlite::Transaction transaction(db_);
     auto insert = db_.prepare(
-        "INSERT INTO EstrazioniLotto (DataEstrazione, Ba, Ca, Fi, Ge, Mi, Na, Pa, Ro, To, Ve, "
+        "INSERT INTO EstrazioniLotto (DataEstrazione, Ba, Ca, Fi, Ge, Mi, Na, Pa, Ro, \"To\", Ve, "
         "Nz, datareg, orareg) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
     const std::string date = now("%Y-%m-%d"), time = now("%H:%M:%S");
     for (const auto& draw : draws) {

@@ -13,7 +13,7 @@ namespace quintello {
 
 // One stored draw as the draw table holds it: ISO date and the eleven wheel texts.
 struct StoredDraw {
-  std::string isoDate;                        // "AAAA-MM-GG"
+  std::string isoDate;                          // "AAAA-MM-GG"
   std::array<std::string, kWheelCount> wheels;  // "NN-NN-NN-NN-NN" or empty
 };
 

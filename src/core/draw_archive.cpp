@@ -14,8 +14,8 @@ int DrawArchive::number(int draw, int wheelIndex, int position) const {
   if (!valid(draw) || wheelIndex < 0 || wheelIndex >= kWheelCount || position < 1 ||
       position > kPositions)
     return 0;
-  return numbers_[static_cast<size_t>(draw * kNumbersPerDraw + wheelIndex * kPositions +
-                                      position - 1)];
+  return numbers_[static_cast<size_t>(draw * kNumbersPerDraw + wheelIndex * kPositions + position -
+                                      1)];
 }
 
 std::span<const std::int16_t, kPositions> DrawArchive::wheel(int draw, int wheelIndex) const {
@@ -73,8 +73,8 @@ void DrawArchive::finishLoad(int drawCount, Ordinals ordinals) {
     std::string_view previous;
     for (int r = 1; r <= count_; ++r) {
       const std::string_view date = dates_[static_cast<size_t>(r)];
-      const std::string_view part = date.size() >= offset + length ? date.substr(offset, length)
-                                                                   : std::string_view();
+      const std::string_view part =
+          date.size() >= offset + length ? date.substr(offset, length) : std::string_view();
       const bool same = r > 1 && leadingInteger(part) == leadingInteger(previous);
       out[static_cast<size_t>(r)] =
           static_cast<std::int16_t>(same ? out[static_cast<size_t>(r) - 1] + 1 : 1);

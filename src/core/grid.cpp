@@ -111,8 +111,9 @@ void Grid::setBold(Range range, bool bold) {
 }
 
 void Grid::setFlood(int row, int col, Color color, double percent) {
-  forRange({row, col, row, col},
-           [&](Cell& cell) { cell.flood = FloodBar{color, std::clamp(percent, 0.0, 100.0)}; });
+  forRange({row, col, row, col}, [&](Cell& cell) {
+    cell.flood = FloodBar{color, std::clamp(percent, 0.0, 100.0)};
+  });
 }
 
 void Grid::clearFlood(int row, int col) {
@@ -166,7 +167,8 @@ void Grid::sortDescending(int col) {
                    [](const auto& a, const auto& b) { return a.first > b.first; });
   std::vector<std::vector<Cell>> sorted;
   sorted.reserve(cells_.size());
-  for (size_t r = 0; r < static_cast<size_t>(fixedRows_); ++r) sorted.push_back(std::move(cells_[r]));
+  for (size_t r = 0; r < static_cast<size_t>(fixedRows_); ++r)
+    sorted.push_back(std::move(cells_[r]));
   for (const auto& key : keys) sorted.push_back(std::move(cells_[key.second]));
   cells_ = std::move(sorted);
 }

@@ -49,8 +49,7 @@ ProgramDatabase ProgramDatabase::create(const std::string& path,
   } catch (const sqlite::Failure& failure) {
     std::error_code ignored;
     std::filesystem::remove(path, ignored);
-    throw Error("Impossibile creare il database del programma \"" + path + "\": " +
-                failure.what());
+    throw Error("Impossibile creare il database del programma \"" + path + "\": " + failure.what());
   }
 }
 
@@ -72,11 +71,11 @@ bool ProgramDatabase::setParameter(std::string_view key, std::string_view value)
 
 std::vector<ProgramDatabase::Parameter> ProgramDatabase::listParameters() {
   std::vector<Parameter> rows;
-  auto stmt = db_.prepare(
-      "SELECT Parametro, Valore1, Valore2 FROM ParametriProgramma ORDER BY Parametro");
+  auto stmt =
+      db_.prepare("SELECT Parametro, Valore1, Valore2 FROM ParametriProgramma ORDER BY Parametro");
   while (stmt.step())
-    rows.push_back({std::string(stmt.text(0)), std::string(stmt.text(1)),
-                    std::string(stmt.text(2))});
+    rows.push_back(
+        {std::string(stmt.text(0)), std::string(stmt.text(1)), std::string(stmt.text(2))});
   return rows;
 }
 

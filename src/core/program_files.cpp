@@ -75,8 +75,7 @@ ProgramDatabase ProgramFiles::openProgramDatabase(const std::string& bundledDraw
   try {
     pending.commit();
   } catch (const fs::filesystem_error& failure) {
-    throw Error("Impossibile creare il database del programma \"" + path + "\": " +
-                failure.what());
+    throw Error("Impossibile creare il database del programma \"" + path + "\": " + failure.what());
   }
   return ProgramDatabase::open(path);
 }

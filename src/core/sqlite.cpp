@@ -10,9 +10,15 @@ namespace quintello::sqlite {
 Database::Database(const std::string& path, Mode mode) {
   int flags = SQLITE_OPEN_FULLMUTEX;
   switch (mode) {
-    case Mode::ReadWrite: flags |= SQLITE_OPEN_READWRITE; break;
-    case Mode::ReadWriteCreate: flags |= SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE; break;
-    case Mode::ReadOnly: flags |= SQLITE_OPEN_READONLY; break;
+    case Mode::ReadWrite:
+      flags |= SQLITE_OPEN_READWRITE;
+      break;
+    case Mode::ReadWriteCreate:
+      flags |= SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+      break;
+    case Mode::ReadOnly:
+      flags |= SQLITE_OPEN_READONLY;
+      break;
   }
   const int code = sqlite3_open_v2(path.c_str(), &db_, flags, nullptr);
   if (code != SQLITE_OK) {
@@ -67,8 +73,8 @@ void Statement::fail(int code) const {
 }
 
 Statement& Statement::bind(int index, std::string_view text) {
-  const int code = sqlite3_bind_text(stmt_, index, text.data(), static_cast<int>(text.size()),
-                                     SQLITE_TRANSIENT);
+  const int code =
+      sqlite3_bind_text(stmt_, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
   if (code != SQLITE_OK) fail(code);
   return *this;
 }

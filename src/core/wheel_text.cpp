@@ -12,8 +12,8 @@ WheelNumbers decodeWheelText(std::string_view text) {
   for (size_t k = 0; k < numbers.size(); ++k) {
     const size_t offset = 3 * k;
     if (offset >= text.size()) break;
-    numbers[k] = static_cast<std::int16_t>(
-        std::clamp(leadingInteger(text.substr(offset, 2)), -99, 99));
+    numbers[k] =
+        static_cast<std::int16_t>(std::clamp(leadingInteger(text.substr(offset, 2)), -99, 99));
   }
   return numbers;
 }

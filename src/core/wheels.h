@@ -13,12 +13,12 @@ inline constexpr int kAllWheels = 11;
 inline constexpr int kPositions = 5;
 inline constexpr int kHighestNumber = 90;
 
-inline constexpr std::array<std::string_view, 12> SiglaRuota = {
-    "BA", "CA", "FI", "GE", "MI", "NA", "PA", "RO", "TO", "VE", "NZ", "TU"};
+inline constexpr std::array<std::string_view, 12> SiglaRuota = {"BA", "CA", "FI", "GE", "MI", "NA",
+                                                                "PA", "RO", "TO", "VE", "NZ", "TU"};
 
 inline constexpr std::array<std::string_view, 12> kWheelNames = {
-    "Bari",   "Cagliari", "Firenze", "Genova",  "Milano",    "Napoli",
-    "Palermo", "Roma",    "Torino",  "Venezia", "Nazionale", "Tutte"};
+    "Bari",    "Cagliari", "Firenze", "Genova",  "Milano",    "Napoli",
+    "Palermo", "Roma",     "Torino",  "Venezia", "Nazionale", "Tutte"};
 
 // Column of the draw table holding each wheel.
 inline constexpr std::array<std::string_view, 11> kWheelFields = {

@@ -41,8 +41,8 @@ std::vector<TestDraw> weeklyDraws(int count) {
   for (int i = 1; i <= count; ++i, day += days(7)) {
     const year_month_day ymd(day);
     char date[16];
-    std::snprintf(date, sizeof date, "%02u/%02u/%04d", unsigned(ymd.day()),
-                  unsigned(ymd.month()), int(ymd.year()));
+    std::snprintf(date, sizeof date, "%02u/%02u/%04d", unsigned(ymd.day()), unsigned(ymd.month()),
+                  int(ymd.year()));
     TestDraw draw{date, {}};
     for (int w = 0; w < kWheelCount; ++w) {
       WheelNumbers numbers{};
@@ -71,8 +71,7 @@ void writeArchiveFile(const std::string& path, const std::vector<TestDraw>& draw
 }
 
 TempDir::TempDir() {
-  std::string pattern =
-      (std::filesystem::temp_directory_path() / "quintello-test-XXXXXX").string();
+  std::string pattern = (std::filesystem::temp_directory_path() / "quintello-test-XXXXXX").string();
   if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
   path_ = pattern;
 }

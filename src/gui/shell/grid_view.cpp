@@ -1,0 +1,122 @@
+#include "gui/shell/grid_view.h"
+
+#include <QHeaderView>
+#include <QPainter>
+#include <QStyledItemDelegate>
+
+namespace quintello {
+
+namespace {
+
+constexpr int kTwipsPerPixel = 15;  // 1440 twips per inch at 96 dots per inch
+
+// Paints a cell's flood bar behind its text: the back colour, then the bar from the left
+// edge over the given percentage of the width.
+class FloodDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+  void paint(QPainter* painter, const QStyleOptionViewItem& option,
+             const QModelIndex& index) const override {
+    const QVariant flood = index.data(GridModel::FloodRole);
+    if (!flood.isValid()) {
+      QStyledItemDelegate::paint(painter, option, index);
+      return;
+    }
+    QStyleOptionViewItem item = option;
+    initStyleOption(&item, index);
+    const QVariant back = index.data(Qt::BackgroundRole);
+    painter->fillRect(option.rect, back.isValid() ? back.value<QColor>() : QColor(Qt::white));
+    QRect bar = option.rect;
+    bar.setWidth(
+        static_cast<int>(bar.width() * index.data(GridModel::FloodPercentRole).toDouble() / 100.0));
+    painter->fillRect(bar, flood.value<QColor>());
+    item.backgroundBrush = Qt::NoBrush;
+    const QWidget* widget = option.widget;
+    QStyle* style = widget ? widget->style() : nullptr;
+    if (style) style->drawControl(QStyle::CE_ItemViewItem, &item, painter, widget);
+  }
+};
+
+}  // namespace
+
+GridView::GridView(QWidget* parent) : QTableView(parent) {
+  setModel(&model_);
+  setItemDelegate(new FloodDelegate(this));
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setWordWrap(false);
+  verticalHeader()->hide();
+  verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+  horizontalHeader()->setHighlightSections(false);
+  // Fitting columns looks at a sample of rows, so a grid of ten thousand rows stays instant.
+  horizontalHeader()->setResizeContentsPrecision(300);
+  connect(&model_, &GridModel::gridReset, this, [this] {
+    applyColumnLayout();
+    applySpans();
+  });
+  connect(&model_, &GridModel::spansChanged, this, &GridView::applySpans);
+  connect(this, &QTableView::clicked, this, [this](const QModelIndex& index) {
+    emit cellClicked(model_.gridRow(index.row()), index.column());
+  });
+  connect(this, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
+    emit cellDoubleClicked(model_.gridRow(index.row()), index.column());
+  });
+  connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+          [this](const QModelIndex& current) {
+            emit currentRowChanged(current.isValid() ? model_.gridRow(current.row()) : 0);
+          });
+}
+
+int GridView::currentGridRow() const {
+  const QModelIndex current = currentIndex();
+  return current.isValid() ? model_.gridRow(current.row()) : 0;
+}
+
+int GridView::currentGridCol() const {
+  const QModelIndex current = currentIndex();
+  return current.isValid() ? current.column() : -1;
+}
+
+void GridView::setCurrentCell(int gridRow, int col) {
+  setCurrentIndex(model_.index(model_.modelRow(gridRow), col));
+}
+
+void GridView::setTopRow(int gridRow) {
+  const QModelIndex index = model_.index(model_.modelRow(gridRow), 0);
+  if (index.isValid()) scrollTo(index, QAbstractItemView::PositionAtTop);
+}
+
+int GridView::topRow() const {
+  const int row = rowAt(0);
+  return row < 0 ? 0 : model_.gridRow(row);
+}
+
+void GridView::applyColumnLayout() {
+  const Grid& grid = model_.grid();
+  for (int c = 0; c < grid.cols(); ++c) {
+    setColumnHidden(c, grid.columnHidden(c));
+    if (grid.columnWidth(c) > 0)
+      setColumnWidth(c, grid.columnWidth(c) / kTwipsPerPixel);
+    else
+      resizeColumnToContents(c);
+  }
+}
+
+void GridView::applySpans() {
+  clearSpans();
+  const Grid& grid = model_.grid();
+  const int first = grid.fixedRows();
+  for (int c = 0; c < grid.cols(); ++c) {
+    if (!grid.columnMerged(c)) continue;
+    int start = first;
+    for (int r = first + 1; r <= grid.rows(); ++r) {
+      if (r < grid.rows() && grid.text(r, c) == grid.text(start, c)) continue;
+      if (r - start > 1) setSpan(model_.modelRow(start), c, r - start, 1);
+      start = r;
+    }
+  }
+}
+
+}  // namespace quintello

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QTableView>
+
+#include "gui/shell/grid_model.h"
+
+namespace quintello {
+
+// The one view of every grid of the program: a table over a GridModel with flood bars,
+// merged columns (equal adjacent cells shown as one), hidden columns and widths in twips.
+// Rows and columns in its signals and accessors are grid rows (the header is row 0).
+class GridView : public QTableView {
+  Q_OBJECT
+
+ public:
+  explicit GridView(QWidget* parent = nullptr);
+
+  GridModel& gridModel() { return model_; }
+  const Grid& grid() const { return model_.grid(); }
+  void setGrid(Grid grid) { model_.setGrid(std::move(grid)); }
+  void modify(const std::function<void(Grid&)>& change) { model_.modify(change); }
+
+  // The current data row, or 0 when no data row is current.
+  int currentGridRow() const;
+  int currentGridCol() const;
+  void setCurrentCell(int gridRow, int col);
+  // Scrolls so that the given grid row is the first visible data row.
+  void setTopRow(int gridRow);
+  int topRow() const;
+
+ signals:
+  void cellClicked(int gridRow, int col);
+  void cellDoubleClicked(int gridRow, int col);
+  void currentRowChanged(int gridRow);
+
+ private:
+  void applyColumnLayout();
+  void applySpans();
+
+  GridModel model_;
+};
+
+}  // namespace quintello

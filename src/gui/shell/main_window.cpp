@@ -1,0 +1,141 @@
+#include "gui/shell/main_window.h"
+
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include "core/draw_list_grid.h"
+#include "gui/shell/app_context.h"
+#include "gui/shell/grid_view.h"
+#include "gui/shell/progress_bar.h"
+
+namespace quintello {
+
+namespace {
+
+QPushButton* windowButton(QWidget* parent, const char* name, const QString& text,
+                          QStyle::StandardPixmap icon) {
+  auto* b = new QPushButton(parent->style()->standardIcon(icon), text, parent);
+  b->setObjectName(name);
+  b->setMinimumHeight(34);
+  return b;
+}
+
+QLabel* valueLabel(QWidget* parent, const char* name) {
+  auto* l = new QLabel(parent);
+  l->setObjectName(name);
+  l->setFrameShape(QFrame::StyledPanel);
+  l->setMinimumWidth(90);
+  l->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  return l;
+}
+
+}  // namespace
+
+void showAndRaise(QWidget* window) {
+  window->show();
+  window->raise();
+  window->activateWindow();
+}
+
+MainWindow::MainWindow(AppContext& context, QWidget* parent)
+    : QMainWindow(parent), context_(context) {
+  setObjectName("Container");
+  setWindowTitle(AppContext::versionCaption());
+
+  auto* central = new QWidget(this);
+  auto* layout = new QVBoxLayout(central);
+  auto* top = new QHBoxLayout;
+  top->addWidget(buildButtons(), 1);
+  top->addWidget(buildRange());
+  layout->addLayout(top);
+
+  fgpa_ = new GridView(central);
+  fgpa_->setObjectName("fgpa");
+  layout->addWidget(fgpa_, 1);
+  setCentralWidget(central);
+
+  pb1_ = new QProgressBar(this);
+  pb1_->setObjectName("Pb1");
+  pb1_->setValue(0);
+  statusBar()->addPermanentWidget(pb1_, 1);
+  progress_ = std::make_unique<ProgressBarAdapter>(pb1_);
+  context_.setProgress(progress_.get());
+
+  installHelp(this, context_.help(), {});
+  fillDrawGrid();
+  ImpostazioniArchivioModello();
+  resize(900, 640);
+}
+
+MainWindow::~MainWindow() {
+  if (&context_.progress() == progress_.get()) context_.setProgress(nullptr);
+}
+
+QWidget* MainWindow::buildButtons() {
+  auto* box = new QWidget(this);
+  auto* row = new QHBoxLayout(box);
+  row->setContentsMargins(0, 0, 0, 0);
+  auto* archivio = windowButton(box, "Command1", "Gestione archivio", QStyle::SP_DriveHDIcon);
+  auto* quintello = windowButton(box, "Command2", "Quintello", QStyle::SP_FileDialogContentsView);
+  auto* quadrature = windowButton(box, "Command3", "Quadrature", QStyle::SP_FileDialogListView);
+  auto* mini =
+      windowButton(box, "Command5", "Mini elenco estrazioni", QStyle::SP_FileDialogDetailedView);
+  auto* fine = new QPushButton("FINE", box);
+  fine->setObjectName("Command45");
+  fine->setMinimumHeight(34);
+  // The windows behind these buttons are not part of the program yet.
+  archivio->setEnabled(false);
+  quintello->setEnabled(false);
+  mini->setEnabled(false);
+  quadrature->setVisible(false);  // created hidden; nothing shows it
+  for (auto* b : {archivio, quintello, quadrature, mini}) row->addWidget(b);
+  row->addStretch(1);
+  row->addWidget(fine);
+  connect(fine, &QPushButton::clicked, this, [this] { context_.finish(); });
+  return box;
+}
+
+QWidget* MainWindow::buildRange() {
+  auto* box = new QGroupBox("Archivio modello", this);
+  auto* form = new QFormLayout(box);
+  lblInizio_ = valueLabel(box, "LblInizio");
+  lblInizioNE_ = valueLabel(box, "Lbl_inizioNE");
+  lblFine_ = valueLabel(box, "LblFine");
+  lblFineNE_ = valueLabel(box, "Lbl_fineNE");
+  lblEv_ = valueLabel(box, "Lbl_Ev");
+  auto* first = new QHBoxLayout;
+  first->addWidget(lblInizio_);
+  first->addWidget(lblInizioNE_);
+  auto* last = new QHBoxLayout;
+  last->addWidget(lblFine_);
+  last->addWidget(lblFineNE_);
+  form->addRow("Data e indice inizio", first);
+  form->addRow("Data e indice fine", last);
+  form->addRow("Estrazioni archivio modello", lblEv_);
+  return box;
+}
+
+void MainWindow::fillDrawGrid() { fgpa_->setGrid(drawListGrid(context_.archive())); }
+
+void MainWindow::ImpostazioniArchivioModello() {
+  const DrawArchive& archive = context_.archive();
+  if (archive.modelList().empty()) {
+    for (auto* l : {lblInizio_, lblInizioNE_, lblFine_, lblFineNE_, lblEv_}) l->clear();
+    return;
+  }
+  const int first = archive.modelFirst(), last = archive.modelLast();
+  lblInizio_->setText(QString::fromStdString(archive.dateText(first)));
+  lblInizioNE_->setText(QString::number(first));
+  lblFine_->setText(QString::fromStdString(archive.dateText(last)));
+  lblFineNE_->setText(QString::number(last));
+  lblEv_->setText(QString::number(last - first + 1));
+}
+
+}  // namespace quintello

@@ -1,0 +1,184 @@
+#include "gui/shell/startup_window.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include "core/error.h"
+#include "core/text_number.h"
+#include "gui/shell/app_context.h"
+#include "gui/shell/progress_bar.h"
+
+namespace quintello {
+
+namespace {
+
+QPushButton* button(QWidget* parent, const char* name, const QString& text) {
+  auto* b = new QPushButton(text, parent);
+  b->setObjectName(name);
+  return b;
+}
+
+QLabel* label(QWidget* parent, const char* name, const QString& text) {
+  auto* l = new QLabel(text, parent);
+  l->setObjectName(name);
+  return l;
+}
+
+}  // namespace
+
+StartupWindow::StartupWindow(AppContext& context, QWidget* parent)
+    : QWidget(parent), context_(context) {
+  setObjectName("INIZIO");
+  setWindowTitle(AppContext::versionCaption());
+
+  procedi_ = button(this, "Command2", "PROCEDI");
+  selezione_ = button(this, "Command4", "SELEZIONE ARCHIVIO");
+  fine_ = button(this, "Command3", "FINE");
+  help_ = button(this, "CmDHelp", "Help in linea");
+  help_->setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
+  auto* note = label(this, "Label1",
+                     "Da utilizzare solamente al primo utilizzo del programma. Consultare "
+                     "l'help in linea ------->");
+  note->setWordWrap(true);
+  auto* caption = label(this, "Label5", "Percorso archivio:");
+  pathLabel_ = label(this, "Lbl_Archivio", "");
+  pathLabel_->setWordWrap(true);
+  pathLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  pathLabel_->setFrameShape(QFrame::StyledPanel);
+  pathLabel_->setMinimumHeight(2 * fontMetrics().height() + 8);
+  progressBar_ = new QProgressBar(this);
+  progressBar_->setObjectName("Pb1");
+  progressBar_->setValue(0);
+
+  auto* selection = new QHBoxLayout;
+  selection->addWidget(selezione_);
+  selection->addWidget(note, 1);
+  selection->addWidget(help_);
+
+  auto* commands = new QHBoxLayout;
+  commands->addWidget(procedi_);
+  commands->addStretch(1);
+  commands->addWidget(fine_);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(selection);
+  layout->addWidget(caption);
+  layout->addWidget(pathLabel_);
+  layout->addWidget(progressBar_);
+  layout->addLayout(commands);
+  resize(620, 230);
+
+  procedi_->setDefault(true);
+  connect(procedi_, &QPushButton::clicked, this, &StartupWindow::proceed);
+  connect(selezione_, &QPushButton::clicked, this, &StartupWindow::selectArchive);
+  connect(fine_, &QPushButton::clicked, this, [this] { context_.finish(); });
+  connect(help_, &QPushButton::clicked, this, [this] {
+    context_.help().setFile(Help::kMainFile);
+    context_.help().show();
+  });
+  installHelp(this, context_.help(), Help::kMainFile);
+}
+
+bool StartupWindow::start() {
+  context_.help().setFile(Help::kMainFile);
+  try {
+    context_.programDatabase = context_.files().openProgramDatabase(context_.bundledDrawsPath());
+  } catch (const Error& error) {
+    context_.dialogs().message(QString::fromStdString(error.what()), "Quintello",
+                               Dialogs::Icon::Critical);
+    return false;
+  }
+  try {
+    context_.archivePath = context_.programDatabase->getParameter("PercorsoArchivio").value_or("");
+  } catch (const sqlite::Failure&) {
+    context_.archivePath.clear();
+  }
+  pathLabel_->setText(QString::fromStdString(context_.archivePath));
+  openArchiveAtStart();
+  show();
+  readParameters();
+  return true;
+}
+
+void StartupWindow::openArchiveAtStart() {
+  try {
+    context_.archiveDatabase = ArchiveDatabase::open(context_.archivePath);
+  } catch (const Error&) {
+    context_.archiveDatabase.reset();
+    context_.dialogs().message(
+        "Attenzione, la prima volta è necessario configurare l'origine dell'archivio",
+        "Selezionare Archivio", Dialogs::Icon::Warning);
+    selectArchive();
+  }
+}
+
+void StartupWindow::readParameters() {
+  try {
+    context_.internetAddress =
+        context_.programDatabase->getParameter("IndirizzoInternet").value_or("");
+    ImpostaInizialix();
+  } catch (const sqlite::Failure&) {
+    context_.dialogs().message(
+        "Attenzione, al primo utilizzo drve essere selezionato il database delle estrazioni",
+        "Anomalia", Dialogs::Icon::Critical);
+  }
+}
+
+void StartupWindow::ImpostaInizialix() {
+  if (const auto value = context_.programDatabase->getParameter("EstrazioneIniziale"))
+    context_.estrazioneIniziale = leadingInteger(*value);
+}
+
+void StartupWindow::selectArchive() {
+  const auto chosen = context_.dialogs().openFile(
+      "File di archivio (*.Mdb)", QString::fromStdString(context_.files().folder()),
+      "File di archivio (*.mdb *.Mdb *.MDB);;Tutti i file (*)");
+  if (!chosen) return;
+  const std::string path = chosen->toStdString();
+  // A file that is not an archive of draws is refused now, rather than at the next start.
+  try {
+    context_.archiveDatabase = ArchiveDatabase::open(path);
+  } catch (const Error& error) {
+    context_.dialogs().message(QString::fromStdString(error.what()), "Selezione archivio",
+                               Dialogs::Icon::Critical);
+    return;
+  }
+  try {
+    context_.files().writeArchivePathFile(path);
+    context_.archivePath = path;
+    context_.programDatabase->setParameter("percorsoarchivio", path);
+  } catch (const std::exception&) {
+    return;  // the selection stops silently where the side file or the parameter failed
+  }
+  pathLabel_->setText("Database: " + QString::fromStdString(context_.archivePath));
+}
+
+void StartupWindow::proceed() {
+  if (context_.archivePath.empty()) {
+    context_.dialogs().message(
+        "Nessun archivio delle estrazioni selezionato: premere \"SELEZIONE ARCHIVIO\" e "
+        "scegliere il file dell'archivio.",
+        "Selezionare Archivio", Dialogs::Icon::Warning);
+    return;
+  }
+  ProgressBarAdapter progress(progressBar_);
+  try {
+    if (!context_.archiveDatabase || context_.archiveDatabase->path() != context_.archivePath)
+      context_.archiveDatabase = ArchiveDatabase::open(context_.archivePath);
+    loadArchive(*context_.archiveDatabase, context_.archive(), context_.estrazioneIniziale,
+                progress);
+  } catch (const Error& error) {
+    context_.archiveDatabase.reset();
+    context_.dialogs().message(QString::fromStdString(error.what()), "Caricamento archivio",
+                               Dialogs::Icon::Critical);
+    return;
+  }
+  emit archiveLoaded();
+}
+
+}  // namespace quintello

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+namespace quintello {
+
+class AppContext;
+
+// INIZIO, the first window: opens the program and archive databases, reads the parameters,
+// lets the user choose the archive file and, on "PROCEDI", loads every draw.
+class StartupWindow : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit StartupWindow(AppContext& context, QWidget* parent = nullptr);
+
+  // The start-up sequence; shows the window at its end. False when the program database
+  // cannot be opened (the user has been told and the program must end).
+  bool start();
+  // "SELEZIONE ARCHIVIO".
+  void selectArchive();
+  // "PROCEDI": loads the archive; emits archiveLoaded() on success.
+  void proceed();
+  // Reads EstrazioneIniziale.
+  void ImpostaInizialix();
+
+ signals:
+  void archiveLoaded();
+
+ private:
+  void openArchiveAtStart();
+  void readParameters();
+
+  AppContext& context_;
+  QPushButton* procedi_;
+  QPushButton* selezione_;
+  QPushButton* fine_;
+  QPushButton* help_;
+  QLabel* pathLabel_;
+  QProgressBar* progressBar_;
+};
+
+}  // namespace quintello
