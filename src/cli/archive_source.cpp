@@ -1,0 +1,101 @@
+#include "cli/archive_source.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#include "archive/update_file.h"
+#include "core/archive_database.h"
+#include "core/dates.h"
+#include "core/error.h"
+#include "core/program_database.h"
+#include "core/program_files.h"
+#include "core/text_number.h"
+
+namespace quintello::cli {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+void loadArchiveFile(const std::string& path, DrawArchive& archive, int firstIndex) {
+  auto db = ArchiveDatabase::open(path);
+  NoProgress progress;
+  loadArchive(db, archive, firstIndex, progress);
+}
+
+}  // namespace
+
+void loadDrawsFile(const std::string& path, DrawArchive& archive, int firstIndex) {
+  const auto lines = readUpdateFileLines(path);
+  std::vector<StoredDraw> draws;
+  draws.reserve(lines.size());
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (lines[i].empty()) continue;
+    draws.push_back(storedDrawFromLine(parseUpdateLine(lines[i]), i + 1));
+  }
+  // An archive file keeps one row per date, read back in date order.
+  std::stable_sort(draws.begin(), draws.end(),
+                   [](const StoredDraw& a, const StoredDraw& b) { return a.isoDate < b.isoDate; });
+  const auto repeated = std::adjacent_find(
+      draws.begin(), draws.end(),
+      [](const StoredDraw& a, const StoredDraw& b) { return a.isoDate == b.isoDate; });
+  if (repeated != draws.end())
+    throw Error("Il file delle estrazioni \"" + path + "\" contiene due volte l'estrazione del " +
+                dateTextFromIso(repeated->isoDate) + ".");
+
+  archive.clear();
+  int draw = 0;
+  std::array<std::string_view, kWheelCount> wheels;
+  for (const auto& stored : draws) {
+    for (size_t w = 0; w < wheels.size(); ++w) wheels[w] = stored.wheels[w];
+    archive.loadRow(++draw, dateTextFromIso(stored.isoDate), wheels);
+  }
+  archive.finishLoad(draw);
+  archive.buildModel(firstIndex);
+}
+
+LoadedArchive loadProgramArchive(const std::optional<std::string>& archiveFile,
+                                 const std::string& executableFolder) {
+  LoadedArchive loaded;
+  const ProgramFiles files = ProgramFiles::locate(executableFolder);
+  const std::string programDatabase = files.programDatabasePath();
+  const bool haveProgramDatabase = fs::exists(programDatabase);
+
+  // The model archive starts where the program's parameters say, as at the program's start.
+  int firstIndex = 1;
+  std::string configuredArchive;
+  if (haveProgramDatabase) {
+    auto parameters = ProgramDatabase::open(programDatabase);
+    if (const auto first = parameters.getParameter("EstrazioneIniziale"))
+      firstIndex = leadingInteger(*first);
+    if (!archiveFile) {
+      configuredArchive = parameters.getParameter("PercorsoArchivio").value_or("");
+      if (configuredArchive.empty())
+        throw Error("Il database del programma \"" + programDatabase +
+                    "\" non indica alcun archivio delle estrazioni (PercorsoArchivio): "
+                    "indicarne uno con --archivio.");
+    }
+  }
+
+  if (archiveFile) {
+    loaded.source = *archiveFile;
+  } else if (haveProgramDatabase) {
+    loaded.source = configuredArchive;
+  } else if (fs::exists(files.defaultArchivePath())) {
+    loaded.source = files.defaultArchivePath();
+  } else {
+    const std::string draws =
+        (fs::path(executableFolder) / std::string(ProgramFiles::kBundledDraws)).string();
+    if (!fs::is_regular_file(draws))
+      throw Error("Nessun archivio delle estrazioni: la cartella del programma \"" +
+                  files.folder() + "\" non contiene il database del programma e il file \"" +
+                  draws + "\" non esiste. Indicare un archivio con --archivio.");
+    loadDrawsFile(draws, loaded.archive, firstIndex);
+    loaded.source = draws;
+    return loaded;
+  }
+  loadArchiveFile(loaded.source, loaded.archive, firstIndex);
+  return loaded;
+}
+
+}  // namespace quintello::cli

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "core/draw_archive.h"
+
+namespace quintello::cli {
+
+// The draws a command works on and where they came from.
+struct LoadedArchive {
+  DrawArchive archive;
+  std::string source;  // the archive file, or the draws file read into memory
+};
+
+// Loads the archive the program would use, reading and never writing:
+// - --archivio FILE: that archive file;
+// - otherwise, when the program folder holds the program database: its PercorsoArchivio,
+//   with the model archive from EstrazioneIniziale;
+// - otherwise what the program would build on its first start: archivio.mdb in the program
+//   folder when it is there, else the draws file estrazioni.txt beside the executable, read
+//   straight into memory.
+// The program folder is QUINTELLO_CARTELLA when set, else the executable's folder.
+// Throws Error with an Italian message when no archive can be read.
+LoadedArchive loadProgramArchive(const std::optional<std::string>& archiveFile,
+                                 const std::string& executableFolder);
+
+// Reads an update-form draws file (the bundled estrazioni.txt) into an archive, in date
+// order, exactly as the same draws stored in an archive file would load.
+void loadDrawsFile(const std::string& path, DrawArchive& archive, int firstIndex);
+
+}  // namespace quintello::cli

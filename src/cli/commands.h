@@ -1,0 +1,21 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+
+#include "cli/archive_source.h"
+#include "cli/options.h"
+
+namespace quintello::cli {
+
+// "info": N, the first and last draw and the model archive range.
+void runInfo(const Options& options, const LoadedArchive& loaded, std::ostream& out);
+// "quadratura N1 N2 N3 N4": the twelve measures in grid order and the total sum.
+void runQuadratura(const Options& options, std::ostream& out);
+// "quintello": "ELENCO", the actions in order, then the grids asked for. An action the window
+// would refuse silently (a full forecast list, a forecast number not in use) changes nothing
+// and is noted on err.
+void runQuintello(const Options& options, const DrawArchive& archive, std::ostream& out,
+                  std::ostream& err);
+
+}  // namespace quintello::cli

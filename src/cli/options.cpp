@@ -1,0 +1,344 @@
+#include "cli/options.h"
+
+#include <algorithm>
+#include <charconv>
+
+#include "core/wheels.h"
+
+namespace quintello::cli {
+
+namespace {
+
+// Longest digit string read as a number: enough for any index, short enough to never
+// overflow an int before the range check.
+constexpr size_t kMaxDigits = 9;
+constexpr int kMaxDrawIndex = 999'999'999;
+
+std::string quoted(std::string_view text) {
+  // Bounded, so that a huge argument does not flood the message.
+  constexpr size_t kShown = 40;
+  std::string shown(text.substr(0, kShown));
+  if (text.size() > kShown) shown += "...";
+  return "\"" + shown + "\"";
+}
+
+bool allDigits(std::string_view text) {
+  return !text.empty() &&
+         std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+[[noreturn]] void badNumber(std::string_view text, int min, int max, std::string_view what) {
+  throw UsageError(std::string(what) + ": valore " + quoted(text) +
+                   " non valido: serve un numero intero da " + std::to_string(min) + " a " +
+                   std::to_string(max) + ".");
+}
+
+std::vector<std::string_view> split(std::string_view text, char separator) {
+  std::vector<std::string_view> parts;
+  size_t start = 0;
+  for (;;) {
+    const size_t end = text.find(separator, start);
+    parts.push_back(text.substr(start, end == std::string_view::npos ? end : end - start));
+    if (end == std::string_view::npos) return parts;
+    start = end + 1;
+  }
+}
+
+std::uint64_t parseSeed(std::string_view text) {
+  std::uint64_t seed = 0;
+  const auto* end = text.data() + text.size();
+  const auto result = std::from_chars(text.data(), end, seed);
+  if (!allDigits(text) || result.ec != std::errc() || result.ptr != end)
+    throw UsageError("--seme: valore " + quoted(text) +
+                     " non valido: serve un numero intero da 0 a 18446744073709551615.");
+  return seed;
+}
+
+// The arguments one by one, with the value of an option taken from the next argument.
+class Arguments {
+ public:
+  explicit Arguments(std::span<const std::string> args) : args_(args) {}
+  bool done() const { return next_ >= args_.size(); }
+  const std::string& take() { return args_[next_++]; }
+  const std::string& valueOf(const std::string& option) {
+    if (done()) throw UsageError("L'opzione " + option + " richiede un valore.");
+    return take();
+  }
+
+ private:
+  std::span<const std::string> args_;
+  size_t next_ = 0;
+};
+
+bool isHelp(std::string_view arg) { return arg == "--aiuto" || arg == "-h" || arg == "--help"; }
+
+// Options shared by every command; true when arg was one of them.
+bool takeGlobal(const std::string& arg, Arguments& in, Options& options) {
+  if (arg == "--archivio") {
+    const std::string& path = in.valueOf(arg);
+    if (path.empty()) throw UsageError("--archivio: manca il nome del file.");
+    options.archivio = path;
+    return true;
+  }
+  if (arg == "--json") {
+    options.json = true;
+    return true;
+  }
+  return false;
+}
+
+void parseQuintello(Arguments& in, Options& options) {
+  QuintelloOptions& q = options.quintello;
+  while (!in.done()) {
+    const std::string& arg = in.take();
+    if (takeGlobal(arg, in, options)) continue;
+    if (arg == "--numero") {
+      q.numero = parseNumber(in.valueOf(arg), 1, kHighestNumber, arg);
+    } else if (arg == "--rilevazione") {
+      q.rilevazione = parseWheel(in.valueOf(arg), arg);
+    } else if (arg == "--gioco") {
+      q.gioco = parseWheel(in.valueOf(arg), arg);
+    } else if (arg == "--posizioni") {
+      q.posizioni = parsePositions(in.valueOf(arg));
+    } else if (arg == "--colpi") {
+      q.colpi = parseNumber(in.valueOf(arg), kMinColpi, kMaxColpi, arg);
+    } else if (arg == "--presenze") {
+      q.presenze = parseNumber(in.valueOf(arg), kMinPresenze, kMaxPresenze, arg);
+    } else if (arg == "--estrazione") {
+      q.estrazione = parseNumber(in.valueOf(arg), 1, kMaxDrawIndex, arg);
+    } else if (arg == "--fine") {
+      q.fine = true;
+    } else if (arg == "--numeri") {
+      q.numeri = parseNumber(in.valueOf(arg), kMinNumeri, kMaxNumeri, arg);
+    } else if (arg == "--seme") {
+      q.seme = parseSeed(in.valueOf(arg));
+    } else if (arg == "--verifica-automatica") {
+      q.verificaAutomatica = true;
+    } else if (arg == "--previsione") {
+      q.actions.push_back(
+          {Action::Kind::Previsione, parseNumberList(in.valueOf(arg), 1, kMaxNumeri, arg)});
+    } else if (arg == "--tabellone") {
+      q.actions.push_back(
+          {Action::Kind::Tabellone, parseNumberList(in.valueOf(arg), 1, kMaxNumeri, arg)});
+    } else if (arg == "--coppia") {
+      q.actions.push_back({Action::Kind::Coppia, parseNumberList(in.valueOf(arg), 2, 2, arg)});
+    } else if (arg == "--rimuovi") {
+      q.actions.push_back(
+          {Action::Kind::Rimuovi, {parseNumber(in.valueOf(arg), 1, kMaxForecastNumber, arg)}});
+    } else if (arg == "--verifica") {
+      q.actions.push_back({Action::Kind::Verifica, {}});
+    } else if (arg == "--elabora") {
+      q.actions.push_back({Action::Kind::Elabora, {}});
+    } else if (arg == "--coppie") {
+      q.actions.push_back({Action::Kind::Coppie, {}});
+    } else if (arg == "--stampa") {
+      const auto items = parsePrintList(in.valueOf(arg));
+      q.stampa.insert(q.stampa.end(), items.begin(), items.end());
+    } else {
+      throw UsageError("Opzione sconosciuta per il comando quintello: " + quoted(arg) + ".");
+    }
+  }
+}
+
+}  // namespace
+
+int parseNumber(std::string_view text, int min, int max, std::string_view what) {
+  if (!allDigits(text) || text.size() > kMaxDigits) badNumber(text, min, max, what);
+  int value = 0;
+  std::from_chars(text.data(), text.data() + text.size(), value);
+  if (value < min || value > max) badNumber(text, min, max, what);
+  return value;
+}
+
+std::vector<int> parseNumberList(std::string_view text, size_t minCount, size_t maxCount,
+                                 std::string_view what) {
+  const auto parts = split(text, ',');
+  if (parts.size() < minCount || parts.size() > maxCount) {
+    const std::string count =
+        minCount == maxCount ? std::to_string(minCount)
+                             : "da " + std::to_string(minCount) + " a " + std::to_string(maxCount);
+    throw UsageError(std::string(what) + ": " + quoted(text) + " non valido: servono " + count +
+                     " numeri da 1 a 90 separati da virgole.");
+  }
+  std::vector<int> numbers;
+  for (const auto part : parts) {
+    const int n = parseNumber(part, 1, kHighestNumber, what);
+    if (std::find(numbers.begin(), numbers.end(), n) != numbers.end())
+      throw UsageError(std::string(what) + ": il numero " + std::to_string(n) +
+                       " compare più di una volta.");
+    numbers.push_back(n);
+  }
+  return numbers;
+}
+
+int parseWheel(std::string_view text, std::string_view what) {
+  const auto index = wheelIndex(text);
+  if (!index || *index >= kWheelCount)
+    throw UsageError(std::string(what) + ": sigla di ruota " + quoted(text) +
+                     " sconosciuta: usare BA, CA, FI, GE, MI, NA, PA, RO, TO, VE o NZ.");
+  return *index;
+}
+
+std::array<bool, 5> parsePositions(std::string_view text) {
+  std::array<bool, 5> positions{};
+  const auto refuse = [&](const std::string& why) {
+    throw UsageError("--posizioni: " + quoted(text) + " non valido: " + why);
+  };
+  if (text.empty() || text.size() > positions.size())
+    refuse("servono da 1 a 5 cifre tra 1 e 5, per esempio 135.");
+  for (const char c : text) {
+    if (c < '1' || c > '5') refuse("le posizioni sono le cifre da 1 a 5, per esempio 135.");
+    bool& position = positions[static_cast<size_t>(c - '1')];
+    if (position) refuse(std::string("la posizione ") + c + " compare più di una volta.");
+    position = true;
+  }
+  return positions;
+}
+
+std::vector<PrintItem> parsePrintList(std::string_view text) {
+  struct Named {
+    std::string_view name;
+    PrintItem::Kind kind;
+    bool withRow;
+  };
+  static constexpr Named kItems[] = {
+      {"elenco", PrintItem::Kind::Elenco, false},
+      {"numeri", PrintItem::Kind::Numeri, false},
+      {"previsioni", PrintItem::Kind::Previsioni, false},
+      {"combinazioni", PrintItem::Kind::Combinazioni, false},
+      {"scoperte", PrintItem::Kind::Scoperte, false},
+      {"coppie", PrintItem::Kind::Coppie, false},
+      {"riepilogo", PrintItem::Kind::Riepilogo, false},
+      {"colpi", PrintItem::Kind::Colpi, false},
+      {"ritardi", PrintItem::Kind::Ritardi, false},
+      {"ristretto", PrintItem::Kind::Ristretto, true},
+      {"completo", PrintItem::Kind::Completo, true},
+      {"dettaglio", PrintItem::Kind::Dettaglio, true},
+      {"etichette", PrintItem::Kind::Etichette, false},
+  };
+  std::vector<PrintItem> items;
+  for (const auto part : split(text, ',')) {
+    const size_t colon = part.find(':');
+    const std::string_view name = part.substr(0, colon);
+    const auto* named = std::find_if(std::begin(kItems), std::end(kItems),
+                                     [&](const Named& item) { return item.name == name; });
+    if (named == std::end(kItems))
+      throw UsageError("--stampa: tabella " + quoted(part) +
+                       " sconosciuta: usare elenco, numeri, previsioni, combinazioni, scoperte, "
+                       "coppie, riepilogo, colpi, ritardi, ristretto:K, completo:K, dettaglio:R "
+                       "o etichette.");
+    PrintItem item{named->kind, 0, std::string(name)};
+    if (named->withRow) {
+      if (colon == std::string_view::npos)
+        throw UsageError("--stampa: " + quoted(part) + " richiede il numero di riga, per esempio " +
+                         std::string(name) + ":1.");
+      item.row = parseNumber(part.substr(colon + 1), 1, kMaxDrawIndex, "--stampa " + item.name);
+      item.name += ":" + std::to_string(item.row);
+    } else if (colon != std::string_view::npos) {
+      throw UsageError("--stampa: la tabella " + std::string(name) +
+                       " non prende un numero di riga.");
+    }
+    items.push_back(std::move(item));
+  }
+  return items;
+}
+
+void checkDrawIndex(int index, int drawCount) {
+  if (index < 1 || index > drawCount)
+    throw UsageError("--estrazione: l'estrazione " + std::to_string(index) +
+                     " non è nell'archivio, che va da 1 a " + std::to_string(drawCount) + ".");
+}
+
+Options parseOptions(std::span<const std::string> args) {
+  Options options;
+  Arguments in(args);
+  while (!in.done()) {
+    const std::string& arg = in.take();
+    if (isHelp(arg)) {
+      options.command = Options::Command::Help;
+      return options;
+    }
+    if (takeGlobal(arg, in, options)) continue;
+    if (arg == "info") {
+      options.command = Options::Command::Info;
+      while (!in.done()) {
+        const std::string& rest = in.take();
+        if (!takeGlobal(rest, in, options))
+          throw UsageError("Il comando info non prende " + quoted(rest) + ".");
+      }
+      return options;
+    }
+    if (arg == "quadratura") {
+      options.command = Options::Command::Quadratura;
+      size_t corner = 0;
+      while (!in.done()) {
+        const std::string& rest = in.take();
+        if (takeGlobal(rest, in, options)) continue;
+        if (corner == options.quadratura.size())
+          throw UsageError("Il comando quadratura prende quattro numeri, non di più.");
+        options.quadratura[corner] =
+            parseNumber(rest, 0, kHighestNumber, "quadratura N" + std::to_string(corner + 1));
+        ++corner;
+      }
+      if (corner < options.quadratura.size())
+        throw UsageError(
+            "Il comando quadratura prende quattro numeri (N1 N2 N3 N4, 0 per un "
+            "angolo vuoto).");
+      return options;
+    }
+    if (arg == "quintello") {
+      options.command = Options::Command::Quintello;
+      parseQuintello(in, options);
+      return options;
+    }
+    if (arg.starts_with("-")) throw UsageError("Opzione sconosciuta: " + quoted(arg) + ".");
+    throw UsageError("Comando sconosciuto: " + quoted(arg) +
+                     " (i comandi sono quintello, info e quadratura).");
+  }
+  throw UsageError("Manca il comando: quintello, info o quadratura.");
+}
+
+std::string_view usageText() {
+  return R"(Uso:
+  quintello-cli [--archivio FILE] [--json] quintello [opzioni e azioni]
+  quintello-cli [--archivio FILE] [--json] info
+  quintello-cli [--json] quadratura N1 N2 N3 N4
+  quintello-cli --aiuto
+
+Archivio: senza --archivio si usa l'archivio del programma (PercorsoArchivio nel database
+dbQuintello.mdb della cartella del programma o di QUINTELLO_CARTELLA); se il database del
+programma non c'è, l'archivio archivio.mdb di quella cartella o le estrazioni fornite con il
+programma (estrazioni.txt accanto all'eseguibile). L'archivio non viene mai modificato.
+
+quintello, opzioni (tra parentesi i valori iniziali della finestra):
+  --numero N              numero cercato, 1..90 (1)
+  --rilevazione SIGLA     ruota di rilevazione, BA..NZ (BA)
+  --gioco SIGLA           ruota di gioco (la stessa della rilevazione)
+  --posizioni CIFRE       posizioni di rilevazione, per esempio 135 (12345)
+  --colpi C               colpi, 1..20 (12)
+  --presenze P            presenze, 5..100 (12)
+  --estrazione I          estrazione di riferimento, 1..N (l'ultima)
+  --fine                  "Fine ricerca"
+  --numeri K              numeri della combinazione, 1..7 (3)
+  --seme S                seme del generatore casuale
+  --verifica-automatica   "Verifica automatica"
+Azioni, eseguite dopo ELENCO nell'ordine dato:
+  --previsione A,B,...    aggiunge la previsione dall'elenco delle combinazioni
+  --tabellone A,B,...     aggiunge la previsione dal tabellone dei numeri
+  --coppia A,B            aggiunge la coppia
+  --rimuovi N             rimuove la previsione numero N
+  --verifica              verifica le previsioni
+  --elabora               ricerca delle combinazioni
+  --coppie                ricerca delle coppie
+Stampa:
+  --stampa LISTA          tabelle separate da virgole (elenco): elenco, numeri, previsioni,
+                          combinazioni, scoperte, coppie, riepilogo, colpi, ritardi,
+                          ristretto:K, completo:K (previsione della riga K), dettaglio:R
+                          (riga R dell'elenco), etichette
+
+quadratura: i quattro numeri degli angoli (0 = angolo vuoto); stampa le dodici somme e
+distanze e la somma totale.
+)";
+}
+
+}  // namespace quintello::cli
