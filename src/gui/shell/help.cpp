@@ -7,6 +7,9 @@
 #include <QTextBrowser>
 #include <QWidget>
 
+// The help pages live in the GUI library's resources, which a static library must register.
+static void registerHelpPages() { Q_INIT_RESOURCE(resources); }
+
 namespace quintello {
 
 namespace {
@@ -28,7 +31,7 @@ class ActivationWatcher : public QObject {
 
 }  // namespace
 
-Help::Help() = default;
+Help::Help() { registerHelpPages(); }
 
 Help::~Help() { delete window_; }
 

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -49,16 +50,17 @@ MainWindow::MainWindow(AppContext& context, QWidget* parent)
   setObjectName("Container");
   setWindowTitle(AppContext::versionCaption());
 
+  // The draw list on the left, as wide as its columns; buttons and range on the right.
   auto* central = new QWidget(this);
-  auto* layout = new QVBoxLayout(central);
-  auto* top = new QHBoxLayout;
-  top->addWidget(buildButtons(), 1);
-  top->addWidget(buildRange());
-  layout->addLayout(top);
-
+  auto* layout = new QHBoxLayout(central);
   fgpa_ = new GridView(central);
   fgpa_->setObjectName("fgpa");
-  layout->addWidget(fgpa_, 1);
+  layout->addWidget(fgpa_);
+  auto* side = new QVBoxLayout;
+  side->addWidget(buildButtons());
+  side->addWidget(buildRange());
+  side->addStretch(1);
+  layout->addLayout(side, 1);
   setCentralWidget(central);
 
   pb1_ = new QProgressBar(this);
@@ -71,7 +73,7 @@ MainWindow::MainWindow(AppContext& context, QWidget* parent)
   installHelp(this, context_.help(), {});
   fillDrawGrid();
   ImpostazioniArchivioModello();
-  resize(900, 640);
+  resize(720, 640);
 }
 
 MainWindow::~MainWindow() {
@@ -80,7 +82,7 @@ MainWindow::~MainWindow() {
 
 QWidget* MainWindow::buildButtons() {
   auto* box = new QWidget(this);
-  auto* row = new QHBoxLayout(box);
+  auto* row = new QVBoxLayout(box);
   row->setContentsMargins(0, 0, 0, 0);
   auto* archivio = windowButton(box, "Command1", "Gestione archivio", QStyle::SP_DriveHDIcon);
   auto* quintello = windowButton(box, "Command2", "Quintello", QStyle::SP_FileDialogContentsView);
@@ -96,7 +98,7 @@ QWidget* MainWindow::buildButtons() {
   mini->setEnabled(false);
   quadrature->setVisible(false);  // created hidden; nothing shows it
   for (auto* b : {archivio, quintello, quadrature, mini}) row->addWidget(b);
-  row->addStretch(1);
+  row->addSpacing(12);
   row->addWidget(fine);
   connect(fine, &QPushButton::clicked, this, [this] { context_.finish(); });
   return box;
@@ -122,7 +124,12 @@ QWidget* MainWindow::buildRange() {
   return box;
 }
 
-void MainWindow::fillDrawGrid() { fgpa_->setGrid(drawListGrid(context_.archive())); }
+void MainWindow::fillDrawGrid() {
+  fgpa_->setGrid(drawListGrid(context_.archive()));
+  int width = 2 * fgpa_->frameWidth() + fgpa_->verticalScrollBar()->sizeHint().width();
+  for (int c = 0; c < fgpa_->grid().cols(); ++c) width += fgpa_->columnWidth(c);
+  fgpa_->setFixedWidth(width);
+}
 
 void MainWindow::ImpostazioniArchivioModello() {
   const DrawArchive& archive = context_.archive();

@@ -1,0 +1,56 @@
+#include "gui/support/scripted_dialogs.h"
+
+namespace quintello::test {
+
+QStringList ScriptedDialogs::messages() const {
+  QStringList texts;
+  for (const auto& shown : shown_)
+    if (shown.kind == "message") texts << shown.text;
+  return texts;
+}
+
+std::optional<ScriptedDialogs::Answer> ScriptedDialogs::next() {
+  if (answers_.empty()) {
+    ++unanswered_;
+    return std::nullopt;
+  }
+  Answer answer = answers_.front();
+  answers_.pop_front();
+  return answer;
+}
+
+std::optional<QString> ScriptedDialogs::textAnswer() {
+  const auto answer = next();
+  if (answer && std::holds_alternative<QString>(*answer)) return std::get<QString>(*answer);
+  return std::nullopt;
+}
+
+void ScriptedDialogs::message(const QString& text, const QString& title, Icon icon) {
+  shown_.push_back({"message", text, title, icon});
+}
+
+bool ScriptedDialogs::question(const QString& text, const QString& title) {
+  shown_.push_back({"question", text, title, Icon::None});
+  const auto answer = next();
+  return answer && std::holds_alternative<bool>(*answer) && std::get<bool>(*answer);
+}
+
+std::optional<QString> ScriptedDialogs::input(const QString& prompt, const QString& title,
+                                              const QString&) {
+  shown_.push_back({"input", prompt, title, Icon::None});
+  return textAnswer();
+}
+
+std::optional<QString> ScriptedDialogs::openFile(const QString& title, const QString&,
+                                                 const QString&) {
+  shown_.push_back({"open", title, title, Icon::None});
+  return textAnswer();
+}
+
+std::optional<QString> ScriptedDialogs::saveFile(const QString& title, const QString&,
+                                                 const QString&) {
+  shown_.push_back({"save", title, title, Icon::None});
+  return textAnswer();
+}
+
+}  // namespace quintello::test

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <deque>
+#include <optional>
+#include <variant>
+
+#include "gui/shell/dialogs.h"
+
+namespace quintello::test {
+
+// Answers the program's dialogs from a script and records what was shown, so a test can
+// drive a window through its message boxes, questions, input boxes and file dialogs.
+// A dialog with no scripted answer is recorded and answered as a cancel (No, nothing).
+class ScriptedDialogs final : public Dialogs {
+ public:
+  struct Shown {
+    QString kind;  // "message", "question", "input", "open", "save"
+    QString text;  // message text, question, prompt or file dialog title
+    QString title;
+    Icon icon = Icon::None;
+  };
+
+  // Answers, used in turn by the next dialogs that ask for one.
+  void answerYes() { answers_.emplace_back(true); }
+  void answerNo() { answers_.emplace_back(false); }
+  void answerText(const QString& text) { answers_.emplace_back(text); }
+  void answerCancel() { answers_.emplace_back(std::monostate{}); }
+
+  const std::vector<Shown>& shown() const { return shown_; }
+  QStringList messages() const;  // the texts of the message boxes, in order
+  int unanswered() const { return unanswered_; }
+  bool allAnswersUsed() const { return answers_.empty(); }
+  void clear() { shown_.clear(); }
+
+  void message(const QString& text, const QString& title, Icon icon) override;
+  bool question(const QString& text, const QString& title) override;
+  std::optional<QString> input(const QString& prompt, const QString& title,
+                               const QString& defaultText) override;
+  std::optional<QString> openFile(const QString& title, const QString& folder,
+                                  const QString& filter) override;
+  std::optional<QString> saveFile(const QString& title, const QString& folder,
+                                  const QString& filter) override;
+
+ private:
+  using Answer = std::variant<std::monostate, bool, QString>;
+  std::optional<Answer> next();
+  std::optional<QString> textAnswer();
+
+  std::deque<Answer> answers_;
+  std::vector<Shown> shown_;
+  int unanswered_ = 0;
+};
+
+}  // namespace quintello::test
