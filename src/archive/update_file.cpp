@@ -63,4 +63,18 @@ StoredDraw storedDrawFromLine(const UpdateLine& line, size_t lineNumber) {
   return draw;
 }
 
+void loadArchiveFromUpdateLines(DrawArchive& archive, const std::vector<std::string>& lines) {
+  archive.clear();
+  int count = 0;
+  for (const auto& line : lines) {
+    if (!hasUpdateLineForm(line)) continue;
+    const UpdateLine parsed = parseUpdateLine(line);
+    std::array<std::string_view, kWheelCount> wheels;
+    for (size_t w = 0; w < wheels.size(); ++w) wheels[w] = parsed.wheels[w];
+    archive.loadRow(++count, parsed.dateText, wheels);
+  }
+  archive.finishLoad(count);
+  archive.buildModel(1);
+}
+
 }  // namespace quintello

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/archive_database.h"
+#include "core/draw_archive.h"
 #include "core/wheels.h"
 
 namespace quintello {
@@ -34,5 +35,10 @@ std::vector<std::string> readUpdateFileLines(const std::string& path,
 // The stored form of a line: ISO date and wheel texts, a blank wheel group becoming empty.
 // Throws Error naming the line when its date is not a calendar date "GG/MM/AAAA".
 StoredDraw storedDrawFromLine(const UpdateLine& line, size_t lineNumber);
+
+// Loads the lines of an update file, in file order, as draws 1..N of the archive (the whole
+// archive as the model archive); lines without the update form are skipped. For the
+// benchmarks and checks that work on the bundled draws without a database.
+void loadArchiveFromUpdateLines(DrawArchive& archive, const std::vector<std::string>& lines);
 
 }  // namespace quintello

@@ -130,6 +130,7 @@ struct NumberStatistics {
   std::array<int, kHighestNumber + 1> ES{};
   std::array<int, kHighestNumber + 1> SC{};
   std::array<int, kHighestNumber + 1> RIT{};  // -1 = never drawn up to EstrazioneCorrente
+  bool computed = false;                      // false until the first list
 };
 
 // Labels of the window under the result list and the forecast list.
@@ -168,6 +169,9 @@ class QuintelloSession {
   QuintelloInputs& inputs() { return inputs_; }
   const QuintelloInputs& inputs() const { return inputs_; }
   UniformRandom& random() { return random_; }
+  // Where long work started inside other commands (the search an add runs) reports its
+  // progress; nothing by default. The session does not own it.
+  void setProgress(Progress* progress) { progress_ = progress; }
 
   // --- Commands -------------------------------------------------------------------
 
@@ -279,13 +283,15 @@ class QuintelloSession {
   void collectUncoveredDraws();
   void searchCombinations(Progress& progress);
   void rankSingleNumbers();
-  bool addCombinationRow(int row);
-  void coveragePass(Previsione& forecast);
+  void coveragePass(size_t index);
   int smallestFreeNumero() const;
+
+  Progress& progress() const;
 
   const DrawArchive& archive_;
   QuintelloInputs inputs_;
   UniformRandom random_;
+  Progress* progress_ = nullptr;
 
   int limiteFine_ = 0;
   int numPresenze_ = 0;

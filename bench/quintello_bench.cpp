@@ -1,0 +1,115 @@
+// The Quintello method on the full bundled archive: the list of a number with its
+// statistics, the combination and pair searches, and verification.
+
+#include <benchmark/benchmark.h>
+
+#include <vector>
+
+#include "analysis/quintello/session.h"
+#include "archive/update_file.h"
+
+namespace {
+
+using namespace quintello;
+
+const DrawArchive& bundledArchive() {
+  static const DrawArchive archive = [] {
+    DrawArchive loaded;
+    loadArchiveFromUpdateLines(loaded, readUpdateFileLines(QUINTELLO_BUNDLED_DRAWS));
+    return loaded;
+  }();
+  return archive;
+}
+
+// The heaviest list the window offers: 100 occurrences of 1 on Bari, windows of 20 draws.
+QuintelloSession heavyList() {
+  QuintelloSession session(bundledArchive());
+  session.inputs().NumPresenze = 100;
+  session.inputs().Colpi = 20;
+  session.elenco();
+  return session;
+}
+
+void BM_Elenco(benchmark::State& state) {
+  QuintelloSession session(bundledArchive());
+  session.inputs().NumPresenze = 100;
+  session.inputs().Colpi = 20;
+  for (auto _ : state) {
+    session.elenco();
+    benchmark::DoNotOptimize(session.occurrences().data());
+  }
+  if (session.ContaPresenze() != 100) state.SkipWithError("the list is not full");
+}
+BENCHMARK(BM_Elenco)->Unit(benchmark::kMicrosecond);
+
+// The delays' worst case: a game wheel without draws before the reference draw (the
+// Nazionale wheel in 1950), so no number is ever found.
+void BM_ElencoWheelWithoutDraws(benchmark::State& state) {
+  QuintelloSession session(bundledArchive());
+  session.inputs().NumPresenze = 100;
+  session.inputs().Colpi = 20;
+  session.inputs().RuotaGioco = 10;
+  session.inputs().EstrazioneCorrente = 4000;
+  for (auto _ : state) {
+    session.elenco();
+    benchmark::DoNotOptimize(session.numberStatistics().RIT.data());
+  }
+}
+BENCHMARK(BM_ElencoWheelWithoutDraws)->Unit(benchmark::kMicrosecond);
+
+void BM_ElaboraK7(benchmark::State& state) {
+  QuintelloSession session = heavyList();
+  session.inputs().NumeriCombinazione = 7;
+  for (auto _ : state) {
+    session.elabora();
+    benchmark::DoNotOptimize(session.combinations().data());
+  }
+}
+BENCHMARK(BM_ElaboraK7)->Unit(benchmark::kMillisecond);
+
+void BM_ElaboraK1(benchmark::State& state) {
+  QuintelloSession session = heavyList();
+  session.inputs().NumeriCombinazione = 1;
+  for (auto _ : state) {
+    session.elabora();
+    benchmark::DoNotOptimize(session.combinations().data());
+  }
+}
+BENCHMARK(BM_ElaboraK1)->Unit(benchmark::kMicrosecond);
+
+void BM_PairSearch(benchmark::State& state) {
+  QuintelloSession session = heavyList();
+  for (auto _ : state) {
+    session.searchPairs();
+    benchmark::DoNotOptimize(session.pairs().data());
+  }
+}
+BENCHMARK(BM_PairSearch)->Unit(benchmark::kMillisecond);
+
+void BM_VerifyNineForecasts(benchmark::State& state) {
+  QuintelloSession session = heavyList();
+  session.inputs().NumeriCombinazione = 2;  // keeps the searches the adds run short
+  const std::vector<std::vector<int>> forecasts = {
+      {3, 17, 45}, {8, 61},      {22, 23, 24, 25},     {90}, {11, 33, 55, 77},
+      {5, 40},     {12, 34, 56}, {70, 71, 72, 73, 74}, {60}};
+  for (const auto& numbers : forecasts) session.addThroughCombinationList(numbers);
+  if (session.forecasts().size() != forecasts.size()) {
+    state.SkipWithError("fewer than nine forecasts");
+    return;
+  }
+  for (auto _ : state) {
+    session.verifyForecasts();
+    benchmark::DoNotOptimize(session.EsitiPerColpo().data());
+  }
+}
+BENCHMARK(BM_VerifyNineForecasts)->Unit(benchmark::kMicrosecond);
+
+void BM_RenderResultList(benchmark::State& state) {
+  QuintelloSession session = heavyList();
+  for (auto _ : state) benchmark::DoNotOptimize(session.renderFg1());
+}
+BENCHMARK(BM_RenderResultList)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <array>
+#include <bit>
+#include <cstdint>
+
+#include "core/draw_archive.h"
+#include "core/wheels.h"
+
+namespace quintello {
+
+// A set of Lotto numbers 1..90 as bits (number n is bit n - 1).
+class NumberMask {
+ public:
+  constexpr void add(int n) {
+    if (isLottoNumber(n)) words_[static_cast<unsigned>(n - 1) / 64] |= bit(n);
+  }
+  constexpr bool has(int n) const {
+    return isLottoNumber(n) && (words_[static_cast<unsigned>(n - 1) / 64] & bit(n)) != 0;
+  }
+  constexpr int count() const { return std::popcount(words_[0]) + std::popcount(words_[1]); }
+  constexpr bool empty() const { return (words_[0] | words_[1]) == 0; }
+  constexpr NumberMask operator&(const NumberMask& other) const {
+    return NumberMask(words_[0] & other.words_[0], words_[1] & other.words_[1]);
+  }
+  constexpr NumberMask& operator|=(const NumberMask& other) {
+    words_[0] |= other.words_[0];
+    words_[1] |= other.words_[1];
+    return *this;
+  }
+  // Calls f(n) for every number of the set, ascending.
+  template <class F>
+  void forEach(F&& f) const {
+    for (unsigned w = 0; w < 2; ++w)
+      for (std::uint64_t bits = words_[w]; bits != 0; bits &= bits - 1)
+        f(static_cast<int>(w * 64 + static_cast<unsigned>(std::countr_zero(bits))) + 1);
+  }
+
+  constexpr NumberMask() = default;
+
+ private:
+  constexpr NumberMask(std::uint64_t low, std::uint64_t high) : words_{low, high} {}
+  static constexpr std::uint64_t bit(int n) {
+    return std::uint64_t{1} << (static_cast<unsigned>(n - 1) % 64);
+  }
+  std::array<std::uint64_t, 2> words_{};
+};
+
+// The numbers of a wheel in a draw as a set. A value outside 1..90 is no number, and a number
+// a malformed archive holds twice on the wheel counts once.
+inline NumberMask wheelMask(const DrawArchive& archive, int draw, int wheel) {
+  NumberMask mask;
+  for (const int n : archive.wheel(draw, wheel)) mask.add(n);
+  return mask;
+}
+
+// The five positions of a wheel in a draw, keeping only the values that count as numbers:
+// a value outside 1..90, or a number repeated at a later position, reads 0.
+inline std::array<int, kPositions> countedNumbers(const DrawArchive& archive, int draw, int wheel) {
+  std::array<int, kPositions> numbers{};
+  const auto stored = archive.wheel(draw, wheel);
+  for (int k = 0; k < kPositions; ++k) {
+    const int n = stored[static_cast<size_t>(k)];
+    bool repeated = false;
+    for (int j = 0; j < k; ++j) repeated = repeated || stored[static_cast<size_t>(j)] == n;
+    numbers[static_cast<size_t>(k)] = isLottoNumber(n) && !repeated ? n : 0;
+  }
+  return numbers;
+}
+
+// How many numbers of the set came out on the wheel in the draw.
+inline int hitCount(const DrawArchive& archive, int draw, int wheel, const NumberMask& set) {
+  return (wheelMask(archive, draw, wheel) & set).count();
+}
+
+}  // namespace quintello

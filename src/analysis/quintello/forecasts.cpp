@@ -1,0 +1,234 @@
+// The forecast list: adding, removing, the coverage of the play windows, and verification.
+
+#include <algorithm>
+#include <string>
+
+#include "analysis/quintello/draw_numbers.h"
+#include "analysis/quintello/session.h"
+
+namespace quintello {
+
+namespace {
+
+NumberMask numberSet(const Previsione& forecast) {
+  NumberMask set;
+  for (int n : forecast.Numeri) set.add(n);
+  return set;
+}
+
+}  // namespace
+
+int QuintelloSession::smallestFreeNumero() const {
+  for (int n = 1; n <= kMaxNumeroPrevisione; ++n)
+    if (!previsioniUsate_[static_cast<size_t>(n)]) return n;
+  return 0;
+}
+
+bool QuintelloSession::addFromCombinationList(int row) {
+  if (row < 1 || row > static_cast<int>(combinations_.size())) return false;
+  const CombinationRow source = combinations_[static_cast<size_t>(row - 1)];
+  if (source.numbers[0] == kHighestNumber && source.numbers[1] == kHighestNumber) return false;
+  if (static_cast<int>(forecasts_.size()) >= kMaxPrevisioni) return false;
+  if (lblT_.value_or(0) >= numPresenze_) return false;
+  const int numero = smallestFreeNumero();
+  if (numero == 0) return false;
+
+  Previsione forecast;
+  forecast.Numero = numero;
+  previsioniUsate_[static_cast<size_t>(numero)] = true;
+  forecast.Sorte = source.numbers[1] == 0 ? 1 : 2;
+  forecast.Numeri = source.numbers;
+  forecasts_.push_back(forecast);
+  coveragePass(forecasts_.size() - 1);
+  return true;
+}
+
+bool QuintelloSession::addFromBoard() {
+  if (static_cast<int>(forecasts_.size()) >= kMaxPrevisioni) return false;
+  if (lblT_.value_or(0) >= numPresenze_) return false;
+  Previsione forecast;
+  int taken = 0;
+  for (int n = 1; n <= kHighestNumber && taken < kNumeriPrevisione; ++n)
+    if (board_[static_cast<size_t>(n)]) forecast.Numeri[static_cast<size_t>(taken++)] = n;
+  if (taken == 0) return false;
+  const int numero = smallestFreeNumero();
+  if (numero == 0) return false;
+
+  forecast.Numero = numero;
+  previsioniUsate_[static_cast<size_t>(numero)] = true;
+  forecast.Sorte = taken == 1 ? 1 : 2;
+  forecasts_.push_back(forecast);
+  coveragePass(forecasts_.size() - 1);
+  return true;
+}
+
+bool QuintelloSession::addFromBoardThroughCombinationList() {
+  std::vector<int> marked;
+  for (int n = 1; n <= kHighestNumber; ++n)
+    if (board_[static_cast<size_t>(n)]) marked.push_back(n);
+  return addThroughCombinationList(marked);
+}
+
+bool QuintelloSession::addThroughCombinationList(std::span<const int> numbers) {
+  // The row appended to the combination list holds the numbers that count, in their order;
+  // a row without any would make a forecast of no number, so nothing is appended then.
+  CombinationRow row;
+  int taken = 0;
+  for (int n : numbers) {
+    if (taken == kNumeriPrevisione) break;
+    const auto begin = row.numbers.begin();
+    if (!isLottoNumber(n) || std::find(begin, begin + taken, n) != begin + taken) continue;
+    row.numbers[static_cast<size_t>(taken++)] = n;
+  }
+  if (taken == 0) return false;
+  combinations_.push_back(row);
+  return addFromCombinationList(static_cast<int>(combinations_.size()));
+}
+
+bool QuintelloSession::addPair(int row) {
+  if (static_cast<int>(forecasts_.size()) >= kMaxPrevisioni - 1) return false;
+  if (row < 1 || row > static_cast<int>(pairs_.size())) return false;
+  const PairRow pair = pairs_[static_cast<size_t>(row - 1)];
+  return addPairNumbers(pair.N1, pair.N2);
+}
+
+bool QuintelloSession::addPairNumbers(int n1, int n2) {
+  if (static_cast<int>(forecasts_.size()) >= kMaxPrevisioni - 1) return false;
+  // The size list goes to one number and the search lists all ninety; each number is then
+  // added from its row of that list.
+  inputs_.NumeriCombinazione = 1;
+  elabora();
+  bool added = false;
+  for (const int n : {n1, n2}) {
+    const auto found = std::find_if(combinations_.begin(), combinations_.end(),
+                                    [n](const CombinationRow& row) { return row.numbers[0] == n; });
+    if (found != combinations_.end())
+      added = addFromCombinationList(static_cast<int>(found - combinations_.begin()) + 1) || added;
+  }
+  return added;
+}
+
+void QuintelloSession::coveragePass(size_t index) {
+  const Previsione forecast = forecasts_[index];
+  const NumberMask set = numberSet(forecast);
+  int newlyCovered = 0;
+  for (auto& row : rows_) {
+    if (row.Pr != 0) continue;
+    for (int d = row.Inizio; d <= row.End; ++d) {
+      if (hitCount(archive_, d, inputs_.RuotaGioco, set) >= forecast.Sorte) {
+        row.Pr = forecast.Numero;
+        ++newlyCovered;
+        break;
+      }
+    }
+  }
+  forecasts_[index].Esiti = newlyCovered;
+
+  int covered = 0;
+  for (const auto& f : forecasts_) covered += f.Esiti;
+  lblT_ = covered;
+  lblS_ = numPresenze_ - covered;
+  lblTGreen_ = covered == numPresenze_;
+  if (covered < numPresenze_) elabora();
+  if (inputs_.VerificaAutomatica) verifyForecasts();
+}
+
+bool QuintelloSession::removeForecast(int row) {
+  if (row < 1 || row > static_cast<int>(forecasts_.size())) return false;
+  lblTGreen_ = false;
+  const int numero = forecasts_[static_cast<size_t>(row - 1)].Numero;
+  forecasts_.erase(forecasts_.begin() + (row - 1));
+  if (numero >= 1 && numero <= kMaxNumeroPrevisione)
+    previsioniUsate_[static_cast<size_t>(numero)] = false;
+  // The rows it covered become uncovered; no other forecast takes them over.
+  for (auto& occurrence : rows_)
+    if (occurrence.Pr == numero) occurrence.Pr = 0;
+
+  if (forecasts_.empty()) {
+    lblT_.reset();
+    lblS_.reset();
+    return true;
+  }
+  int covered = 0;
+  for (const auto& f : forecasts_) covered += f.Esiti;
+  lblT_ = covered;
+  lblTGreen_ = covered == numPresenze_;
+  if (covered < numPresenze_) elabora();
+  verifyForecasts();
+  covered = static_cast<int>(
+      std::count_if(rows_.begin(), rows_.end(), [](const auto& r) { return r.Pr > 0; }));
+  lblT_ = covered;
+  lblS_ = numPresenze_ - covered;
+  lblTGreen_ = covered == numPresenze_;
+  return true;
+}
+
+// --- Verification ----------------------------------------------------------------------
+
+void QuintelloSession::verifyForecasts() {
+  esitiPrevisione_ = {};
+  esitiPerColpo_.assign(kColpiRiepilogo + 1, 0);
+  if (rows_.empty()) return;
+
+  for (auto& row : rows_) {
+    row.esitoNumeri = {};
+    row.esitoVerde = {};
+    row.C = 0;
+    row.NEst = 0;
+    row.DataEsito.clear();
+    row.S.clear();
+    row.Ge.clear();
+  }
+
+  const int wheel = inputs_.RuotaGioco;
+  std::vector<std::array<bool, kHighestNumber + 1>> sets(forecasts_.size());
+  for (size_t f = 0; f < forecasts_.size(); ++f)
+    for (int n : forecasts_[f].Numeri)
+      if (isLottoNumber(n)) sets[f][static_cast<size_t>(n)] = true;
+
+  for (auto& row : rows_) {
+    for (int d = row.Inizio; d <= row.End && d <= limiteFine_; ++d) {
+      bool scored = false;
+      const auto numbers = countedNumbers(archive_, d, wheel);
+      for (size_t f = 0; f < forecasts_.size(); ++f) {
+        int hits = 0;
+        for (int n : numbers)
+          if (n != 0 && sets[f][static_cast<size_t>(n)]) ++hits;
+        if (hits < forecasts_[f].Sorte) continue;
+        scored = true;
+        const int numero = forecasts_[f].Numero;
+        if (numero >= 0 && numero < static_cast<int>(esitiPrevisione_.size()))
+          ++esitiPrevisione_[static_cast<size_t>(numero)][static_cast<size_t>(hits)];
+        const auto stored = archive_.wheel(d, wheel);
+        for (int k = 0; k < kPositions; ++k) {
+          const int n = stored[static_cast<size_t>(k)];
+          row.esitoNumeri[static_cast<size_t>(k)] = n;
+          if (isLottoNumber(n) && sets[f][static_cast<size_t>(n)])
+            row.esitoVerde[static_cast<size_t>(k)] = true;
+        }
+        row.NEst = d;
+        row.DataEsito = archive_.dateText(d);
+        row.C = d - row.Inizio + 1;
+        row.S += std::to_string(hits);
+        row.Ge += std::to_string(numero);
+        // Windows longer than twenty draws give colpi beyond the table: it grows for them.
+        if (row.C >= static_cast<int>(esitiPerColpo_.size()))
+          esitiPerColpo_.resize(static_cast<size_t>(row.C) + 1, 0);
+        ++esitiPerColpo_[static_cast<size_t>(row.C)];
+      }
+      if (scored) break;
+    }
+  }
+
+  Statistica_Numeri();
+  const int covered = static_cast<int>(
+      std::count_if(rows_.begin(), rows_.end(), [](const auto& r) { return r.Pr > 0; }));
+  lblT_ = covered;
+  lblS_ = numPresenze_ - covered;
+  lblTGreen_ = covered == numPresenze_;
+  for (const auto& forecast : forecasts_)
+    if (forecast.Numero >= 0 && forecast.Numero < static_cast<int>(esitiPrevisione_.size()))
+      esitiPrevisione_[static_cast<size_t>(forecast.Numero)][0] = forecast.size();
+}
+
+}  // namespace quintello

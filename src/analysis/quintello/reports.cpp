@@ -1,0 +1,261 @@
+// Reports on the forecasts: the detail of one occurrence, the statistical summary, the two
+// draw lists and the delays report. They only read the session.
+
+#include <algorithm>
+#include <string>
+
+#include "analysis/quintello/draw_numbers.h"
+#include "analysis/quintello/session.h"
+#include "core/number_format.h"
+
+namespace quintello {
+
+namespace {
+
+constexpr Color kGrigio{220, 220, 220};
+constexpr Color kGialloRitardo{255, 255, 150};
+
+std::string wheelCode(int wheel) {
+  return wheel >= 0 && wheel < static_cast<int>(SiglaRuota.size())
+             ? std::string(SiglaRuota[static_cast<size_t>(wheel)])
+             : std::string();
+}
+
+std::string numberText(int n) { return n == 0 ? std::string() : std::to_string(n); }
+
+NumberMask numberSet(const Previsione& forecast) {
+  NumberMask set;
+  for (int n : forecast.Numeri) set.add(n);
+  return set;
+}
+
+// The forecast's seven number cells joined by two blanks; empty cells keep their place.
+std::string numbersCaption(const Previsione& forecast) {
+  std::string caption;
+  for (size_t c = 0; c < forecast.Numeri.size(); ++c) {
+    if (c > 0) caption += "  ";
+    caption += numberText(forecast.Numeri[c]);
+  }
+  return caption;
+}
+
+constexpr std::string_view kFgEHeader = "Rif  |N° Estr|Data Estraz  |Ruota|N1|N2|N3|N4|N5|QN";
+
+// One line of the draw list: the draw on the game wheel, its numbers of the forecast marked.
+void appendDrawLine(Grid& grid, const DrawArchive& archive, int wheel, int rif, int draw,
+                    const NumberMask& set, Color hitColor) {
+  const int r = grid.addRow(
+      {std::to_string(rif), std::to_string(draw), archive.dateText(draw), wheelCode(wheel)});
+  const auto stored = archive.wheel(draw, wheel);
+  const auto counted = countedNumbers(archive, draw, wheel);
+  int hits = 0;
+  for (int k = 0; k < kPositions; ++k) {
+    grid.setText(r, 4 + k, std::to_string(stored[static_cast<size_t>(k)]));
+    if (set.has(stored[static_cast<size_t>(k)])) grid.setBackColor(r, 4 + k, hitColor);
+    if (set.has(counted[static_cast<size_t>(k)])) ++hits;
+  }
+  if (hits > 0) grid.setText(r, 9, std::to_string(hits));
+}
+
+}  // namespace
+
+std::optional<Grid> QuintelloSession::occurrenceDetail(int row) const {
+  if (row < 1 || row > static_cast<int>(rows_.size())) return std::nullopt;
+  Grid grid = Grid::withHeader("  |Colpo|N° Estr |Data Estraz  |Ruota|N1|N2|N3|N4|N5|NP|QN|Esito");
+  grid.setAllAlignments(Alignment::Center);
+  const int wheel = inputs_.RuotaGioco;
+  const int e = rows_[static_cast<size_t>(row - 1)].Estr;
+  std::vector<NumberMask> sets;
+  for (const auto& forecast : forecasts_) sets.push_back(numberSet(forecast));
+
+  for (int d = e + 1; d <= e + kDettaglioColpi && d <= archive_.count(); ++d) {
+    const int r = grid.addRow(
+        {"", std::to_string(d - e), std::to_string(d), archive_.dateText(d), wheelCode(wheel)});
+    const auto stored = archive_.wheel(d, wheel);
+    for (int k = 0; k < kPositions; ++k)
+      grid.setText(r, 5 + k, std::to_string(stored[static_cast<size_t>(k)]));
+    const auto counted = countedNumbers(archive_, d, wheel);
+    for (size_t j = 0; j < forecasts_.size(); ++j) {
+      std::string matching;
+      int hits = 0;
+      for (int n : counted) {
+        if (!sets[j].has(n)) continue;
+        ++hits;
+        matching += ' ' + std::to_string(n);
+      }
+      if (hits < forecasts_[j].Sorte) continue;
+      const int h = grid.addRow();
+      grid.setText(h, 10, std::to_string(j + 1));
+      grid.setText(h, 11, std::to_string(hits));
+      grid.setText(h, 12, matching);
+    }
+  }
+
+  if (grid.dataRows() > 0) {
+    const int last = grid.rows() - 1;
+    grid.setBackColor({1, 2, last, 3}, GialloChiaro);
+    grid.setBackColor({1, 4, last, 4}, VerdeMedio);
+    grid.setBold({1, 4, last, 4}, true);
+    grid.setBackColor({1, 10, last, 10}, GialloMedio);
+    grid.setBackColor({1, 11, last, 11}, ArancioChiaro);
+    grid.setBold({1, 12, last, 12}, true);
+    grid.setForeColor({1, 12, last, 12}, kRed);
+  }
+  return grid;
+}
+
+RiepilogoStatistico QuintelloSession::statisticalSummary() const {
+  RiepilogoStatistico summary{Grid::withHeader(" Q Num|1|2|3|4|5"),
+                              Grid::withHeader("Colpo|Esiti|Perc              "), Label{}};
+
+  Grid& sizes = summary.Fg1;
+  sizes.setRows(kNumeriPrevisione + 1);
+  for (int q = 1; q <= kNumeriPrevisione; ++q) sizes.setText(q, 0, std::to_string(q));
+  std::array<std::array<int, kPositions + 1>, kNumeriPrevisione + 1> cells{};
+  for (size_t n = 1; n < esitiPrevisione_.size(); ++n) {
+    const int q = esitiPrevisione_[n][0];
+    if (q < 1 || q > kNumeriPrevisione) continue;
+    for (int h = 1; h <= kPositions; ++h) {
+      const int v = esitiPrevisione_[n][static_cast<size_t>(h)];
+      if (v <= 0) continue;
+      cells[static_cast<size_t>(q)][static_cast<size_t>(h)] += v;
+      sizes.setText(q, h, std::to_string(cells[static_cast<size_t>(q)][static_cast<size_t>(h)]));
+    }
+  }
+  sizes.setAllAlignments(Alignment::Center);
+  sizes.setBold({1, 0, kNumeriPrevisione, 0}, true);
+  sizes.setBackColor({1, 0, kNumeriPrevisione, 0}, GialloMedio);
+
+  // Twenty colpi; a longer table (windows above twenty draws) adds the rows it filled.
+  Grid& colpi = summary.fG2;
+  int rows = kColpiRiepilogo;
+  for (int c = kColpiRiepilogo + 1; c < static_cast<int>(esitiPerColpo_.size()); ++c)
+    if (esitiPerColpo_[static_cast<size_t>(c)] > 0) rows = c;
+  colpi.setRows(rows + 1);
+  long long total = 0;
+  for (int c = 1; c <= rows; ++c) {
+    const int v = esitiPerColpo_[static_cast<size_t>(c)];
+    if (v <= 0) continue;
+    total += v;
+    colpi.setText(c, 1, std::to_string(v));
+    colpi.setText(c, 0, std::to_string(c));
+  }
+  summary.Label3.text = std::to_string(total);
+  colpi.setForeColor({1, 1, rows, 1}, kBlue);
+  colpi.setBold({1, 1, rows, 1}, true);
+  colpi.setBackColor({1, 0, rows, 0}, GialloMedio);
+  colpi.setBold({1, 0, rows, 0}, true);
+  for (int c = 0; c <= 2; ++c) colpi.setAlignment(c, Alignment::Center);
+  for (int c = 1; c <= rows; ++c) {
+    const int v = esitiPerColpo_[static_cast<size_t>(c)];
+    if (v <= 0) continue;
+    // One division of whole numbers, so the percentage rounds as its decimal value does.
+    const double percent = static_cast<double>(v) * 100.0 / static_cast<double>(total);
+    colpi.setFlood(c, 2, Arancio, percent);
+    colpi.setText(c, 2, formatNumber(percent, "###.0"));
+  }
+  return summary;
+}
+
+std::optional<ElencoEstrazioni> QuintelloSession::restrictedDrawList(int row) const {
+  if (row < 1 || row > static_cast<int>(forecasts_.size())) return std::nullopt;
+  const Previsione& forecast = forecasts_[static_cast<size_t>(row - 1)];
+  const NumberMask set = numberSet(forecast);
+  ElencoEstrazioni list{Label{numbersCaption(forecast)}, Grid::withHeader(kFgEHeader)};
+  list.FgE.setAllAlignments(Alignment::Center);
+  for (auto occurrence = rows_.rbegin(); occurrence != rows_.rend(); ++occurrence) {
+    if (occurrence->estrRed) continue;
+    for (int d = occurrence->Inizio; d <= occurrence->End; ++d)
+      appendDrawLine(list.FgE, archive_, inputs_.RuotaGioco, occurrence->Numero, d, set, kGreen);
+  }
+  list.FgE.setColumnMerged(0, true);
+  return list;
+}
+
+std::optional<ElencoEstrazioni> QuintelloSession::completeDrawList(int row) const {
+  if (row < 1 || row > static_cast<int>(forecasts_.size())) return std::nullopt;
+  const Previsione& forecast = forecasts_[static_cast<size_t>(row - 1)];
+  const NumberMask set = numberSet(forecast);
+  ElencoEstrazioni list{Label{numbersCaption(forecast)}, Grid::withHeader(kFgEHeader)};
+  list.FgE.setAllAlignments(Alignment::Center);
+  list.FgE.setColumnMerged(0, true);
+  if (rows_.empty()) return list;
+
+  // From the start of the oldest window to the end of the newest one; a draw outside every
+  // window belongs to no occurrence (0).
+  const int first = rows_.back().Inizio;
+  const int last = rows_.front().End;
+  if (last < first) return list;
+  std::vector<int> owner(static_cast<size_t>(last - first + 1), 0);
+  for (const auto& occurrence : rows_) {
+    if (occurrence.estrRed) continue;
+    for (int d = std::max(occurrence.Inizio, first); d <= occurrence.End && d <= last; ++d)
+      owner[static_cast<size_t>(d - first)] = occurrence.Numero;
+  }
+  for (int d = first; d <= last; ++d) {
+    const int rif = owner[static_cast<size_t>(d - first)];
+    appendDrawLine(list.FgE, archive_, inputs_.RuotaGioco, rif, d, set,
+                   rif >= 1 ? kGreen : kYellow);
+    if (rif == 0) list.FgE.setBackColor(list.FgE.rows() - 1, 1, ArancioMedio);
+  }
+  return list;
+}
+
+std::optional<Grid> QuintelloSession::delaysReport() const {
+  if (forecasts_.empty()) return std::nullopt;
+  Grid grid = Grid::withHeader("N°|N1|N2|N3|N4|N5|N6|N7|R1|R2|R3|R4|R5|R6|R7|RM|P360|       ");
+  const int reference = referenceDraw();
+  const int wheel = inputs_.RuotaGioco;
+
+  // Presences of every number over a range of draws.
+  auto presences = [&](int from, int to) {
+    std::array<int, kHighestNumber + 1> counts{};
+    for (int d = std::max(from, 1); d <= to; ++d)
+      for (int n : countedNumbers(archive_, d, wheel))
+        if (n != 0) ++counts[static_cast<size_t>(n)];
+    return counts;
+  };
+  const auto recent = presences(reference - 360, reference);
+  std::optional<std::array<int, kHighestNumber + 1>> span;
+  if (!rows_.empty()) {
+    const int first = rows_.back().Inizio, last = rows_.front().End;
+    span = presences(first, last);
+    grid.setText(0, 17, "P" + std::to_string(last - first + 1));
+  }
+
+  for (const auto& forecast : forecasts_) {
+    const int r = grid.addRow({std::to_string(forecast.Numero)});
+    int delaySum = 0, delayCount = 0, recentSum = 0, spanSum = 0;
+    for (int c = 1; c <= kNumeriPrevisione; ++c) {
+      const int n = forecast.Numeri[static_cast<size_t>(c - 1)];
+      grid.setText(r, c, numberText(n));
+      if (!isLottoNumber(n)) continue;
+      for (int d = reference; d >= 1; --d) {
+        const auto numbers = countedNumbers(archive_, d, wheel);
+        if (std::find(numbers.begin(), numbers.end(), n) != numbers.end()) {
+          grid.setText(r, c + 7, std::to_string(reference - d));
+          delaySum += reference - d;
+          ++delayCount;
+          break;
+        }
+      }
+      recentSum += recent[static_cast<size_t>(n)];
+      if (span) spanSum += (*span)[static_cast<size_t>(n)];
+    }
+    // A row none of whose numbers ever came out has no mean to show.
+    if (delayCount > 0)
+      grid.setText(r, 15, formatNumber(static_cast<double>(delaySum) / delayCount, "###.0"));
+    grid.setText(r, 16, std::to_string(recentSum));
+    if (span) grid.setText(r, 17, std::to_string(spanSum));
+  }
+
+  const int last = grid.rows() - 1;
+  grid.setBackColor({1, 0, last, 0}, kGrigio);
+  grid.setBold({1, 1, last, 7}, true);
+  grid.setBackColor({1, 8, last, 14}, kGialloRitardo);
+  grid.setBackColor({1, 16, last, 16}, VerdeChiaro);
+  grid.setForeColor({1, 17, last, 17}, kRed);
+  return grid;
+}
+
+}  // namespace quintello
