@@ -217,6 +217,12 @@ class StartupTest : public QObject {
     QCOMPARE(run.find<QPushButton>("Command45")->text(), QString("FINE"));
   }
 
+  void standardDialogsSpeakItalian() {
+    installItalianTranslations();
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QString("&Sì"));
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Annulla"));
+  }
+
   void helpOpensOnTheProgramsPage() {
     test::TempDir dir;
     Run run(dir.path());
