@@ -251,13 +251,12 @@ void checkDrawIndex(int index, int drawCount) {
 
 Options parseOptions(std::span<const std::string> args) {
   Options options;
+  // A request for help wins over everything else on the line, mistakes included.
+  if (std::any_of(args.begin(), args.end(), [](const std::string& arg) { return isHelp(arg); }))
+    return options;
   Arguments in(args);
   while (!in.done()) {
     const std::string& arg = in.take();
-    if (isHelp(arg)) {
-      options.command = Options::Command::Help;
-      return options;
-    }
     if (takeGlobal(arg, in, options)) continue;
     if (arg == "info") {
       options.command = Options::Command::Info;
