@@ -339,5 +339,87 @@ TEST_F(CliRunTest, RefusedActionsWarnButSucceed) {
   EXPECT_EQ(result.out, "# previsioni\nN° \tSorte\tEsiti\tET  \t1\t2\t3\t4\t5\t6\t7\n");
 }
 
+// Numbers the entry grid lets through (99) and a number stored twice on a wheel: every
+// command still runs to its end.
+TEST_F(CliRunTest, MalformedNumbersInTheArchive) {
+  const std::string odd = work.file("strano.mdb");
+  writeArchiveFile(odd, {
+                            {"02/01/2025", {{"BA", {5, 99, 5, 0, 0}}}},
+                            {"04/01/2025", {{"BA", {99, 2, 3, 4, 5}}}},
+                            {"07/01/2025", {{"BA", {1, 99, 99, 99, 99}}}},
+                        });
+  const CliRun result = run(
+      {"--archivio", odd, "quintello", "--numero", "5", "--presenze", "5", "--colpi", "2",
+       "--tabellone", "2,5", "--coppia", "1,2", "--verifica", "--elabora", "--coppie", "--stampa",
+       "elenco,numeri,previsioni,combinazioni,scoperte,coppie,riepilogo,colpi,ritardi,"
+       "ristretto:1,completo:1,dettaglio:1,etichette"});
+  EXPECT_EQ(result.status, 0) << result.err;
+  // The draw-2 occurrence is listed once although the number 5 is stored twice in draw 1.
+  EXPECT_NE(result.out.find("LBL_NC\t2\n"), std::string::npos) << result.out;
+}
+
+// Command lines put together at random from valid and invalid pieces: every run ends with
+// status 0 (warnings only on stderr) or 2 (one message), never with a crash.
+TEST_F(CliRunTest, RandomCommandLinesNeverCrash) {
+  // Each option with values it accepts; a flag has none.
+  const std::vector<std::pair<std::string, std::vector<std::string>>> options = {
+      {"--numero", {"1", "5", "90"}},
+      {"--rilevazione", {"ba", "RO"}},
+      {"--gioco", {"BA", "NZ"}},
+      {"--posizioni", {"135", "2"}},
+      {"--colpi", {"1", "3", "20"}},
+      {"--presenze", {"5", "100"}},
+      {"--estrazione", {"1", "6", "7"}},
+      {"--fine", {}},
+      {"--numeri", {"1", "2", "7"}},
+      {"--seme", {"0", "42"}},
+      {"--previsione", {"5", "1,2,3,4,5,6,7", "60,70"}},
+      {"--tabellone", {"1,2", "74"}},
+      {"--coppia", {"5,60", "1,90"}},
+      {"--rimuovi", {"1", "2"}},
+      {"--verifica", {}},
+      {"--elabora", {}},
+      {"--coppie", {}},
+      {"--stampa",
+       {"elenco,numeri,previsioni,combinazioni,scoperte,coppie,riepilogo,colpi,etichette",
+        "ritardi", "ristretto:1", "completo:2", "dettaglio:1", "dettaglio:3"}},
+  };
+  // Values that fit no option, or not the one they follow.
+  const std::vector<std::string> wrong = {
+      "0", "91", "TU", "x", "", "-1", "99999999999", "5,5", "1,2,3,4,5,6,7,8", "dettaglio:0"};
+  std::uint32_t state = 12345;
+  const auto next = [&](size_t bound) {
+    state = state * 1103515245u + 12345u;
+    return static_cast<size_t>((state >> 8) % bound);
+  };
+  int succeeded = 0, refused = 0;
+  for (int i = 0; i < 60; ++i) {
+    std::vector<std::string> args = {"quintello", "--numero", "5"};
+    for (size_t n = next(7); n > 0; --n) {
+      const auto& [option, valid] = options[next(options.size())];
+      args.push_back(option);
+      if (next(12) == 0)
+        args.push_back(wrong[next(wrong.size())]);
+      else if (!valid.empty())
+        args.push_back(valid[next(valid.size())]);
+    }
+    std::string line;
+    for (const auto& arg : args) line += arg + " ";
+    SCOPED_TRACE(line);
+    const CliRun result = runOnSmall(args);
+    ASSERT_TRUE(result.status == 0 || result.status == 2) << result.status;
+    ++(result.status == 0 ? succeeded : refused);
+    if (result.status == 2) {
+      EXPECT_EQ(result.out, "");
+      EXPECT_EQ(result.err.rfind("quintello-cli: ", 0), 0u);
+    } else if (!result.err.empty()) {
+      EXPECT_EQ(result.err.rfind("quintello-cli: avviso: ", 0), 0u) << result.err;
+    }
+  }
+  // Both kinds of run were met.
+  EXPECT_GE(succeeded, 10);
+  EXPECT_GE(refused, 10);
+}
+
 }  // namespace
 }  // namespace quintello::test
