@@ -139,6 +139,7 @@ struct QuintelloLabels {
   Label Label7;  // span summary
   Label Lbl_T;   // "Coperti"
   Label Lbl_S;   // "Scoperti"
+  friend bool operator==(const QuintelloLabels&, const QuintelloLabels&) = default;
 };
 
 // The statistical summary window (Quintello_Riepilogo).
