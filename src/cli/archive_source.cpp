@@ -18,7 +18,7 @@ namespace fs = std::filesystem;
 namespace {
 
 void loadArchiveFile(const std::string& path, DrawArchive& archive, int firstIndex) {
-  auto db = ArchiveDatabase::open(path);
+  auto db = ArchiveDatabase::openForReading(path);
   NoProgress progress;
   loadArchive(db, archive, firstIndex, progress);
 }

@@ -65,15 +65,25 @@ std::string now(const char* format) {
 }  // namespace
 
 ArchiveDatabase ArchiveDatabase::open(const std::string& path) {
+  return open(path, Access::ReadWrite);
+}
+
+ArchiveDatabase ArchiveDatabase::openForReading(const std::string& path) {
+  return open(path, Access::ReadOnly);
+}
+
+ArchiveDatabase ArchiveDatabase::open(const std::string& path, Access access) {
   namespace fs = std::filesystem;
+  const bool writing = access == Access::ReadWrite;
   if (path.empty()) throw Error("Nessun archivio delle estrazioni selezionato.");
   if (!fs::is_regular_file(path)) refuse(path, "il file non esiste.");
   if (!sqlite::hasSqliteHeader(path))
     refuse(path, "non è un archivio di Quintello (formato del file non riconosciuto).");
-  if (::access(path.c_str(), W_OK) != 0) refuse(path, "il file è in sola lettura.");
+  if (writing && ::access(path.c_str(), W_OK) != 0) refuse(path, "il file è in sola lettura.");
   try {
-    sqlite::Database db(path, sqlite::Database::Mode::ReadWrite);
-    if (db.readOnly()) refuse(path, "il file è in sola lettura.");
+    sqlite::Database db(
+        path, writing ? sqlite::Database::Mode::ReadWrite : sqlite::Database::Mode::ReadOnly);
+    if (writing && db.readOnly()) refuse(path, "il file è in sola lettura.");
     // Reading the schema touches the file: a damaged or locked file fails here.
     try {
       db.prepare(
@@ -84,7 +94,11 @@ ArchiveDatabase ArchiveDatabase::open(const std::string& path) {
         refuse(path, "non contiene la tabella delle estrazioni (EstrazioniLotto).");
       throw;
     }
-    db.execute("PRAGMA quick_check(1)");
+    if (writing) {
+      auto check = db.prepare("PRAGMA quick_check(1)");
+      if (check.step() && check.text(0) != "ok")
+        refuse(path, "il file è danneggiato o incompleto.");
+    }
     return ArchiveDatabase(path, std::move(db));
   } catch (const sqlite::Failure& failure) {
     refuse(path, failure);

@@ -26,6 +26,9 @@ class ArchiveDatabase {
   // Throws Error with an Italian message naming the file when it is missing, not an SQLite
   // file, lacks the draw table, is damaged, read-only or held by another program.
   static ArchiveDatabase open(const std::string& path);
+  // Opens for reading only (the command line, which never writes): a read-only file is fine,
+  // and the whole-file check is left to the load, which fails on a damaged page.
+  static ArchiveDatabase openForReading(const std::string& path);
   // Creates a new, empty archive file (it must not exist yet).
   static ArchiveDatabase create(const std::string& path);
 
@@ -41,6 +44,8 @@ class ArchiveDatabase {
   sqlite::Database& database() { return db_; }
 
  private:
+  enum class Access { ReadWrite, ReadOnly };
+  static ArchiveDatabase open(const std::string& path, Access access);
   ArchiveDatabase(std::string path, sqlite::Database db)
       : path_(std::move(path)), db_(std::move(db)) {}
   std::string path_;
