@@ -4,6 +4,8 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 
 namespace quintello {
 
@@ -24,6 +26,11 @@ QMessageBox::Icon toQt(Dialogs::Icon icon) {
 }
 
 }  // namespace
+
+bool Dialogs::choosePrinter(QPrinter& printer) {
+  QPrintDialog dialog(&printer, QApplication::activeWindow());
+  return dialog.exec() == QDialog::Accepted;
+}
 
 void QtDialogs::message(const QString& text, const QString& title, Icon icon) {
   QMessageBox box(toQt(icon), title, text, QMessageBox::Ok, QApplication::activeWindow());

@@ -3,6 +3,8 @@
 #include <QString>
 #include <optional>
 
+class QPrinter;
+
 namespace quintello {
 
 // Every message box, question, input box and file dialog of the program goes through this
@@ -21,6 +23,9 @@ class Dialogs {
                                           const QString& filter) = 0;
   virtual std::optional<QString> saveFile(const QString& title, const QString& folder,
                                           const QString& filter) = 0;
+  // The print dialog over `printer`: false when the user cancels. The user picks a printer
+  // or a PDF file there. The default is Qt's print dialog over the active window.
+  virtual bool choosePrinter(QPrinter& printer);
 };
 
 // The real dialogs, modal over the active window.

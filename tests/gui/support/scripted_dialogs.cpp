@@ -1,5 +1,8 @@
 #include "gui/support/scripted_dialogs.h"
 
+#include <QPageSize>
+#include <QPrinter>
+
 namespace quintello::test {
 
 QStringList ScriptedDialogs::messages() const {
@@ -51,6 +54,16 @@ std::optional<QString> ScriptedDialogs::saveFile(const QString& title, const QSt
                                                  const QString&) {
   shown_.push_back({"save", title, title, Icon::None});
   return textAnswer();
+}
+
+bool ScriptedDialogs::choosePrinter(QPrinter& printer) {
+  shown_.push_back({"print", printer.docName(), "Stampa", Icon::None});
+  const auto file = textAnswer();
+  if (!file) return false;
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(*file);
+  printer.setPageSize(QPageSize(QPageSize::A4));
+  return true;
 }
 
 }  // namespace quintello::test

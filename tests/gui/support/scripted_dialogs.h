@@ -16,7 +16,7 @@ namespace quintello::test {
 class ScriptedDialogs final : public Dialogs {
  public:
   struct Shown {
-    QString kind;  // "message", "question", "input", "open", "save"
+    QString kind;  // "message", "question", "input", "open", "save", "print"
     QString text;  // message text, question, prompt or file dialog title
     QString title;
     Icon icon = Icon::None;
@@ -42,6 +42,8 @@ class ScriptedDialogs final : public Dialogs {
                                   const QString& filter) override;
   std::optional<QString> saveFile(const QString& title, const QString& folder,
                                   const QString& filter) override;
+  // A text answer is the PDF file the job goes to (A4); anything else cancels.
+  bool choosePrinter(QPrinter& printer) override;
 
  private:
   using Answer = std::variant<std::monostate, bool, QString>;
