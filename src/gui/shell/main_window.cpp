@@ -7,14 +7,18 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QStyle>
 #include <QVBoxLayout>
 
 #include "core/draw_list_grid.h"
+#include "gui/quadrature/quadrature_window.h"
 #include "gui/shell/app_context.h"
 #include "gui/shell/grid_view.h"
+#include "gui/shell/mini_draw_list.h"
 #include "gui/shell/progress_bar.h"
+#include "gui/shell/single_window.h"
 
 namespace quintello {
 
@@ -71,6 +75,10 @@ MainWindow::MainWindow(AppContext& context, QWidget* parent)
   context_.setProgress(progress_.get());
 
   installHelp(this, context_.help(), {});
+  // The quadrature button stays hidden; the keyboard reaches the window.
+  auto* quadrature = new QShortcut(QKeySequence(kQuadratureShortcut), this);
+  quadrature->setContext(Qt::WindowShortcut);
+  connect(quadrature, &QShortcut::activated, this, &MainWindow::openQuadrature);
   fillDrawGrid();
   ImpostazioniArchivioModello();
   resize(720, 640);
@@ -95,8 +103,9 @@ QWidget* MainWindow::buildButtons() {
   // The windows behind these buttons are not part of the program yet.
   archivio->setEnabled(false);
   quintello->setEnabled(false);
-  mini->setEnabled(false);
   quadrature->setVisible(false);  // created hidden; nothing shows it
+  connect(mini, &QPushButton::clicked, this, &MainWindow::openMiniList);
+  connect(quadrature, &QPushButton::clicked, this, &MainWindow::openQuadrature);
   for (auto* b : {archivio, quintello, quadrature, mini}) row->addWidget(b);
   row->addSpacing(12);
   row->addWidget(fine);
@@ -129,6 +138,14 @@ void MainWindow::fillDrawGrid() {
   int width = 2 * fgpa_->frameWidth() + fgpa_->verticalScrollBar()->sizeHint().width();
   for (int c = 0; c < fgpa_->grid().cols(); ++c) width += fgpa_->columnWidth(c);
   fgpa_->setFixedWidth(width);
+}
+
+Estrazioni_minielenco* MainWindow::openMiniList() {
+  return openSingle(miniList_, [this] { return new Estrazioni_minielenco(context_, this); });
+}
+
+Quadrature* MainWindow::openQuadrature() {
+  return openSingle(quadrature_, [this] { return new Quadrature(context_, this); });
 }
 
 void MainWindow::ImpostazioniArchivioModello() {

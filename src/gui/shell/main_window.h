@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <memory>
 
 class QLabel;
@@ -10,8 +11,10 @@ class QPushButton;
 namespace quintello {
 
 class AppContext;
+class Estrazioni_minielenco;
 class GridView;
 class ProgressBarAdapter;
+class Quadrature;
 
 // Container, the main window: the buttons that open the other windows, the analysis range
 // (the model archive) in five labels, every draw with its ordinals, and the progress bar
@@ -25,6 +28,11 @@ class MainWindow : public QMainWindow {
 
   // Writes the five range labels from the current model archive.
   void ImpostazioniArchivioModello();
+
+  // The windows the main window opens: created on first use, then brought to the front.
+  Estrazioni_minielenco* openMiniList();  // Command5 "Mini elenco estrazioni"
+  Quadrature* openQuadrature();           // Command3 (hidden) and kQuadratureShortcut
+  static constexpr const char* kQuadratureShortcut = "Ctrl+Shift+Q";
 
  private:
   QWidget* buildButtons();
@@ -40,6 +48,8 @@ class MainWindow : public QMainWindow {
   GridView* fgpa_;
   QProgressBar* pb1_;
   std::unique_ptr<ProgressBarAdapter> progress_;
+  QPointer<Estrazioni_minielenco> miniList_;
+  QPointer<Quadrature> quadrature_;
 };
 
 // Shows a window without blocking and brings it to the front.

@@ -1,0 +1,74 @@
+#include "gui/shell/number_picker.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include "core/draw_views.h"
+#include "gui/shell/grid_view.h"
+
+namespace quintello {
+
+namespace {
+
+constexpr int kCellSide = 34;
+
+}  // namespace
+
+Numeri::Numeri(NumberPickerClient& client, QWidget* parent) : QDialog(parent), client_(client) {
+  setObjectName("Numeri");
+  setWindowTitle("Numeri");
+
+  auto* label1 = new QLabel("Effettuare un solo click", this);
+  label1->setObjectName("Label1");
+  label1->setAlignment(Qt::AlignCenter);
+
+  fg1_ = new GridView(this);
+  fg1_->setObjectName("Fg1");
+  fg1_->setGrid(numberBoardGrid());
+  fg1_->setSelectionMode(QAbstractItemView::NoSelection);
+  fg1_->horizontalHeader()->hide();
+  fg1_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+  fg1_->verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+  fg1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  fg1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  fg1_->setMinimumSize(kBoardCols * kCellSide + 2 * fg1_->frameWidth(),
+                       kBoardRows * kCellSide + 2 * fg1_->frameWidth());
+  QFont font = fg1_->font();
+  font.setBold(true);
+  fg1_->setFont(font);
+  fg1_->installEventFilter(this);
+  connect(fg1_, &GridView::cellClicked, this, &Numeri::pick);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(fg1_, 1);
+  layout->addWidget(label1);
+  fg1_->setCurrentCell(0, 0);
+  fg1_->setFocus();
+}
+
+void Numeri::markNumbers(std::span<const int> numbers) {
+  fg1_->modify([&](Grid& board) { markBoardNumbers(board, numbers); });
+}
+
+void Numeri::pick(int row, int col) {
+  int number = 0;
+  fg1_->modify([&](Grid& board) { number = pickBoardNumber(board, row, col); });
+  if (number == 0) return;
+  client_.numberPicked(number);
+  accept();
+}
+
+bool Numeri::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == fg1_ && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+      pick(fg1_->currentGridRow(), fg1_->currentGridCol());
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+}  // namespace quintello
