@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstdint>
@@ -68,9 +69,53 @@ inline std::array<int, kPositions> countedNumbers(const DrawArchive& archive, in
   return numbers;
 }
 
+// The distinct Lotto numbers of a wheel in a draw, in position order.
+struct DrawnNumbers {
+  std::array<int, kPositions> numbers{};
+  int size = 0;
+  const int* begin() const { return numbers.data(); }
+  const int* end() const { return numbers.data() + size; }
+};
+
+inline DrawnNumbers drawnNumbers(const DrawArchive& archive, int draw, int wheel) {
+  DrawnNumbers drawn;
+  NumberMask seen;
+  for (const int n : archive.wheel(draw, wheel)) {
+    if (!isLottoNumber(n) || seen.has(n)) continue;
+    seen.add(n);
+    drawn.numbers[static_cast<size_t>(drawn.size++)] = n;
+  }
+  return drawn;
+}
+
+// How many numbers of the set are among the drawn ones.
+inline int hitCount(const DrawnNumbers& drawn, const NumberMask& set) {
+  int hits = 0;
+  for (const int n : drawn) hits += set.has(n) ? 1 : 0;
+  return hits;
+}
+
 // How many numbers of the set came out on the wheel in the draw.
 inline int hitCount(const DrawArchive& archive, int draw, int wheel, const NumberMask& set) {
-  return (wheelMask(archive, draw, wheel) & set).count();
+  return hitCount(drawnNumbers(archive, draw, wheel), set);
+}
+
+// Current delay of every number on the wheel: the reference draw minus the latest draw, not
+// after it, holding the number; -1 for a number never drawn. One backward pass that stops
+// as soon as all ninety are placed.
+inline std::array<int, kHighestNumber + 1> currentDelays(const DrawArchive& archive, int wheel,
+                                                         int reference) {
+  std::array<int, kHighestNumber + 1> delays;
+  delays.fill(-1);
+  int found = 0;
+  for (int d = reference; d >= 1 && found < kHighestNumber; --d) {
+    for (const int n : drawnNumbers(archive, d, wheel)) {
+      if (delays[static_cast<size_t>(n)] >= 0) continue;
+      delays[static_cast<size_t>(n)] = reference - d;
+      ++found;
+    }
+  }
+  return delays;
 }
 
 }  // namespace quintello

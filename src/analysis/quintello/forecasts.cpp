@@ -1,6 +1,8 @@
 // The forecast list: adding, removing, the coverage of the play windows, and verification.
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <string>
 
 #include "analysis/quintello/draw_numbers.h"
@@ -181,40 +183,51 @@ void QuintelloSession::verifyForecasts() {
   }
 
   const int wheel = inputs_.RuotaGioco;
-  std::vector<std::array<bool, kHighestNumber + 1>> sets(forecasts_.size());
-  for (size_t f = 0; f < forecasts_.size(); ++f)
-    for (int n : forecasts_[f].Numeri)
-      if (isLottoNumber(n)) sets[f][static_cast<size_t>(n)] = true;
+  std::vector<NumberMask> sets;
+  sets.reserve(forecasts_.size());
+  for (const auto& forecast : forecasts_) sets.push_back(numberSet(forecast));
+  // For every number, the forecasts (bits, in list order) that hold it: a draw's hits are
+  // then counted from its own five numbers.
+  std::array<std::uint64_t, kHighestNumber + 1> heldBy{};
+  const size_t counted = std::min<size_t>(forecasts_.size(), 64);
+  for (size_t f = 0; f < counted; ++f)
+    sets[f].forEach([&](int n) { heldBy[static_cast<size_t>(n)] |= std::uint64_t{1} << f; });
 
   for (auto& row : rows_) {
     for (int d = row.Inizio; d <= row.End && d <= limiteFine_; ++d) {
+      const DrawnNumbers drawn = drawnNumbers(archive_, d, wheel);
+      std::array<int, 64> hitsOf{};
+      std::uint64_t touched = 0;
+      for (const int n : drawn) {
+        for (std::uint64_t bits = heldBy[static_cast<size_t>(n)]; bits != 0; bits &= bits - 1)
+          ++hitsOf[static_cast<size_t>(std::countr_zero(bits))];
+        touched |= heldBy[static_cast<size_t>(n)];
+      }
+      if (touched == 0) continue;
       bool scored = false;
-      const auto numbers = countedNumbers(archive_, d, wheel);
-      for (size_t f = 0; f < forecasts_.size(); ++f) {
-        int hits = 0;
-        for (int n : numbers)
-          if (n != 0 && sets[f][static_cast<size_t>(n)]) ++hits;
+      for (size_t f = 0; f < counted; ++f) {
+        const int hits = hitsOf[f];
         if (hits < forecasts_[f].Sorte) continue;
-        scored = true;
         const int numero = forecasts_[f].Numero;
         if (numero >= 0 && numero < static_cast<int>(esitiPrevisione_.size()))
           ++esitiPrevisione_[static_cast<size_t>(numero)][static_cast<size_t>(hits)];
-        const auto stored = archive_.wheel(d, wheel);
-        for (int k = 0; k < kPositions; ++k) {
-          const int n = stored[static_cast<size_t>(k)];
-          row.esitoNumeri[static_cast<size_t>(k)] = n;
-          if (isLottoNumber(n) && sets[f][static_cast<size_t>(n)])
-            row.esitoVerde[static_cast<size_t>(k)] = true;
+        if (!scored) {
+          const auto stored = archive_.wheel(d, wheel);
+          std::copy(stored.begin(), stored.end(), row.esitoNumeri.begin());
+          row.NEst = d;
+          row.DataEsito = archive_.dateText(d);
+          row.C = d - row.Inizio + 1;
         }
-        row.NEst = d;
-        row.DataEsito = archive_.dateText(d);
-        row.C = d - row.Inizio + 1;
+        for (int k = 0; k < kPositions; ++k)
+          if (sets[f].has(row.esitoNumeri[static_cast<size_t>(k)]))
+            row.esitoVerde[static_cast<size_t>(k)] = true;
         row.S += std::to_string(hits);
         row.Ge += std::to_string(numero);
         // Windows longer than twenty draws give colpi beyond the table: it grows for them.
         if (row.C >= static_cast<int>(esitiPerColpo_.size()))
           esitiPerColpo_.resize(static_cast<size_t>(row.C) + 1, 0);
         ++esitiPerColpo_[static_cast<size_t>(row.C)];
+        scored = true;
       }
       if (scored) break;
     }

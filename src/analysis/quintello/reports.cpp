@@ -216,6 +216,7 @@ std::optional<Grid> QuintelloSession::delaysReport() const {
     return counts;
   };
   const auto recent = presences(reference - 360, reference);
+  const auto delays = currentDelays(archive_, wheel, reference);
   std::optional<std::array<int, kHighestNumber + 1>> span;
   if (!rows_.empty()) {
     const int first = rows_.back().Inizio, last = rows_.front().End;
@@ -230,14 +231,11 @@ std::optional<Grid> QuintelloSession::delaysReport() const {
       const int n = forecast.Numeri[static_cast<size_t>(c - 1)];
       grid.setText(r, c, numberText(n));
       if (!isLottoNumber(n)) continue;
-      for (int d = reference; d >= 1; --d) {
-        const auto numbers = countedNumbers(archive_, d, wheel);
-        if (std::find(numbers.begin(), numbers.end(), n) != numbers.end()) {
-          grid.setText(r, c + 7, std::to_string(reference - d));
-          delaySum += reference - d;
-          ++delayCount;
-          break;
-        }
+      const int delay = delays[static_cast<size_t>(n)];
+      if (delay >= 0) {
+        grid.setText(r, c + 7, std::to_string(delay));
+        delaySum += delay;
+        ++delayCount;
       }
       recentSum += recent[static_cast<size_t>(n)];
       if (span) spanSum += (*span)[static_cast<size_t>(n)];

@@ -1,6 +1,8 @@
 // "ELABORA": the combination search over the uncovered play windows, and the pair search.
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -15,91 +17,135 @@ namespace {
 
 using PairMatrix = std::array<std::array<int, kHighestNumber + 1>, kHighestNumber + 1>;
 
-// The climb of one restart, on the pair counts of the uncovered draws.
+// The climb of one restart on MatriceAmbi, the pair counts of the uncovered draws.
+//
+// Two facts keep it fast without changing a single step of the search:
+// - the climb keeps, for every number n, links[n] = the sum of MatriceAmbi(c, n) over the
+//   numbers c of the combination, so a place is rescored in one pass over the 90 numbers;
+// - MiglioraPosizione(place) only depends on the numbers at the other places, so once a
+//   place has been improved it stays as it is until another place changes: further attempts
+//   on it are known failures (the random place is still drawn, keeping the sequence).
 class Climb {
  public:
   Climb(const PairMatrix& ambi, int k) : ambi_(ambi), k_(k) {}
 
-  void generate(UniformRandom& random) {
+  // GeneraCombinazione, then the score of the random start.
+  int generate(UniformRandom& random) {
     used_.fill(false);
+    links_.fill(0);
+    settled_.fill(false);
     for (int place = 0; place < k_; ++place) {
       int n = 0;
       do {
         n = static_cast<int>(random.next() * kHighestNumber) + 1;
       } while (used_[static_cast<size_t>(n)]);
-      combination_[static_cast<size_t>(place)] = n;
+      place_(place) = n;
       used_[static_cast<size_t>(n)] = true;
+      addLinks(n, +1);
     }
-  }
-
-  int score() const {
     int total = 0;
     for (int i = 0; i < k_; ++i)
-      for (int j = i + 1; j < k_; ++j) total += pair(at(i), at(j));
-    return total;
-  }
-
-  // PunteggioSenza: the score over the pairs that leave `place` out.
-  int scoreWithout(int place) const {
-    int total = 0;
-    for (int i = 0; i < k_; ++i)
-      for (int j = i + 1; j < k_; ++j)
-        if (i != place && j != place) total += pair(at(i), at(j));
-    return total;
+      for (int j = i + 1; j < k_; ++j) total += pair(place_(i), place_(j));
+    score_ = total;
+    return score_;
   }
 
   // MiglioraPosizione: the best number for the place, the old one included; on equal
-  // scores the higher number wins.
+  // scores the higher number wins. Returns the new score.
   int improve(int place) {
-    used_[static_cast<size_t>(at(place))] = false;
-    const int base = scoreWithout(place);
+    if (settled_[static_cast<size_t>(place)]) return score_;
+    const int old = place_(place);
+    const auto& oldRow = ambi_[static_cast<size_t>(old)];
+    // PunteggioSenza: the score without the pairs of this place.
+    const int base = score_ - (links_[static_cast<size_t>(old)] - oldRow[static_cast<size_t>(old)]);
+    used_[static_cast<size_t>(old)] = false;
     int best = -1, bestNumber = 0;
     for (int n = 1; n <= kHighestNumber; ++n) {
       if (used_[static_cast<size_t>(n)]) continue;
-      int candidate = base;
-      for (int q = 0; q < k_; ++q)
-        if (q != place) candidate += pair(at(q), n);
+      const int candidate = base + links_[static_cast<size_t>(n)] - oldRow[static_cast<size_t>(n)];
       if (candidate >= best) best = candidate, bestNumber = n;
     }
-    combination_[static_cast<size_t>(place)] = bestNumber;
     used_[static_cast<size_t>(bestNumber)] = true;
-    return best;
-  }
-
-  void sort() {
-    for (bool swapped = true; swapped;) {
-      swapped = false;
-      for (int i = 0; i + 1 < k_; ++i) {
-        if (at(i) > at(i + 1)) {
-          std::swap(combination_[static_cast<size_t>(i)], combination_[static_cast<size_t>(i + 1)]);
-          swapped = true;
-        }
-      }
+    if (bestNumber != old) {
+      addLinks(old, -1);
+      addLinks(bestNumber, +1);
+      place_(place) = bestNumber;
+      settled_.fill(false);
     }
+    settled_[static_cast<size_t>(place)] = true;
+    score_ = best;
+    return score_;
   }
 
-  // TestoCombinazione: "000123  05-17-62".
-  std::string text(int score) const {
+  // The numbers in ascending order and the line TestoCombinazione writes for them:
+  // "000123  05-17-62".
+  std::string sortedText(int score) {
+    std::sort(combination_.begin(), combination_.begin() + k_);
+    settled_.fill(false);
     std::string line = formatZeroPadded(score, 6) + "  ";
     for (int i = 0; i < k_; ++i) {
       if (i > 0) line += '-';
-      line += formatZeroPadded(at(i), 2);
+      line += formatZeroPadded(place_(i), 2);
     }
     return line;
   }
 
  private:
-  int at(int place) const { return combination_[static_cast<size_t>(place)]; }
+  int& place_(int place) { return combination_[static_cast<size_t>(place)]; }
   int pair(int a, int b) const { return ambi_[static_cast<size_t>(a)][static_cast<size_t>(b)]; }
+  void addLinks(int number, int sign) {
+    const auto& row = ambi_[static_cast<size_t>(number)];
+    for (size_t n = 0; n < links_.size(); ++n) links_[n] += sign * row[n];
+  }
 
   const PairMatrix& ambi_;
   int k_;
+  int score_ = 0;
   std::array<int, kNumeriPrevisione> combination_{};
   std::array<bool, kHighestNumber + 1> used_{};
+  std::array<int, kHighestNumber + 1> links_{};
+  std::array<bool, kNumeriPrevisione> settled_{};
 };
 
 // k as the list of sizes offers it.
 int combinationSize(int k) { return std::clamp(k, 1, kNumeriPrevisione); }
+
+// Sorts rows by a count, highest first, equal counts keeping their order (the grid's
+// stable sort), in one counting pass: the counts are small whole numbers.
+template <class Row, class Count>
+void sortByCountDescending(std::vector<Row>& rows, Count count) {
+  int highest = 0;
+  for (const auto& row : rows) highest = std::max(highest, count(row));
+  if (highest <= 0) return;
+  if (highest > 4 * static_cast<int>(rows.size()) + 64) {
+    std::stable_sort(rows.begin(), rows.end(),
+                     [&](const Row& a, const Row& b) { return count(a) > count(b); });
+    return;
+  }
+  std::vector<int> start(static_cast<size_t>(highest) + 2, 0);
+  for (const auto& row : rows) ++start[static_cast<size_t>(highest - std::max(count(row), 0)) + 1];
+  for (size_t i = 1; i < start.size(); ++i) start[i] += start[i - 1];
+  std::vector<Row> sorted(rows.size());
+  for (auto& row : rows)
+    sorted[static_cast<size_t>(start[static_cast<size_t>(highest - std::max(count(row), 0))]++)] =
+        std::move(row);
+  rows = std::move(sorted);
+}
+
+// The numbers of each uncovered window of the list, skipping the rows `skip` names;
+// window i of the result is the i-th row kept, in list order.
+template <class Skip>
+std::vector<NumberMask> windowNumbers(const DrawArchive& archive, int wheel,
+                                      const std::vector<OccurrenceRow>& rows, Skip skip) {
+  std::vector<NumberMask> windows;
+  for (const auto& row : rows) {
+    if (skip(row)) continue;
+    NumberMask drawn;
+    for (int d = row.Inizio; d <= row.End; ++d) drawn |= wheelMask(archive, d, wheel);
+    windows.push_back(drawn);
+  }
+  return windows;
+}
 
 }  // namespace
 
@@ -132,22 +178,26 @@ void QuintelloSession::searchCombinations(Progress& progress) {
   const int k = combinationSize(inputs_.NumeriCombinazione);
 
   // MatriceAmbi: how often two numbers came out together in the uncovered draws, once per
-  // flagged wheel (one after "ELENCO").
+  // flagged wheel (one after "ELENCO"). A number a malformed draw repeats counts once.
   auto ambi = std::make_unique<PairMatrix>();
-  for (bool wheelFlag : ruotaAttiva_) {
-    if (!wheelFlag) continue;
-    for (const auto& draw : uncovered_) {
-      for (int i = 0; i < kPositions - 1; ++i) {
-        for (int j = i + 1; j < kPositions; ++j) {
-          if (!posizioneAttiva_[static_cast<size_t>(i)] ||
-              !posizioneAttiva_[static_cast<size_t>(j)])
-            continue;
-          const int a = draw.numbers[static_cast<size_t>(i)];
-          const int b = draw.numbers[static_cast<size_t>(j)];
-          if (!isLottoNumber(a) || !isLottoNumber(b) || a == b) continue;
-          ++(*ambi)[static_cast<size_t>(a)][static_cast<size_t>(b)];
-          ++(*ambi)[static_cast<size_t>(b)][static_cast<size_t>(a)];
-        }
+  const int wheels = static_cast<int>(std::count(ruotaAttiva_.begin(), ruotaAttiva_.end(), true));
+  for (const auto& draw : uncovered_) {
+    std::array<int, kPositions> numbers{};
+    for (int k2 = 0; k2 < kPositions; ++k2) {
+      const int n = draw.numbers[static_cast<size_t>(k2)];
+      const auto seen = draw.numbers.begin() + k2;
+      if (isLottoNumber(n) && posizioneAttiva_[static_cast<size_t>(k2)] &&
+          std::find(draw.numbers.begin(), seen, n) == seen)
+        numbers[static_cast<size_t>(k2)] = n;
+    }
+    for (int i = 0; i < kPositions - 1; ++i) {
+      const int a = numbers[static_cast<size_t>(i)];
+      if (a == 0) continue;
+      for (int j = i + 1; j < kPositions; ++j) {
+        const int b = numbers[static_cast<size_t>(j)];
+        if (b == 0) continue;
+        (*ambi)[static_cast<size_t>(a)][static_cast<size_t>(b)] += wheels;
+        (*ambi)[static_cast<size_t>(b)][static_cast<size_t>(a)] += wheels;
       }
     }
   }
@@ -156,26 +206,22 @@ void QuintelloSession::searchCombinations(Progress& progress) {
   list3_.clear();
   progress.setMaximum(kRipartenze);
   Climb climb(*ambi, k);
-  std::vector<std::string> listResults;
   for (int t = 1; t <= kRipartenze; ++t) {
     progress.setValue(t);
-    climb.generate(random_);
-    int current = climb.score();
+    int current = climb.generate(random_);
+    // Each improvement would add a line to listResults; only the last line of a restart,
+    // the sorted one, reaches List3.
     for (int failures = 0; failures < kTentativiFalliti;) {
       const int place = static_cast<int>(random_.next() * k);
       const int score = climb.improve(place);
       if (score != current) {
         failures = 0;
-        listResults.push_back(climb.text(score));
         current = score;
       } else {
         ++failures;
       }
     }
-    climb.sort();
-    listResults.push_back(climb.text(current) + "    SORTED");
-    list3_.push_back(listResults.back());
-    listResults.clear();
+    list3_.push_back(climb.sortedText(current) + "    SORTED");
   }
   rankedSize_ = k;
   pulisce();
@@ -214,57 +260,51 @@ void QuintelloSession::coverBestCombinations() {
   for (size_t r = 0; r < ranked_.size() && r < kCombinazioniValutate; ++r) {
     CombinationRow row;
     row.CC = ranked_[r].score;
-    for (int c = 0; c < k; ++c)
-      row.numbers[static_cast<size_t>(c)] = ranked_[r].numbers[static_cast<size_t>(c)];
+    std::copy_n(ranked_[r].numbers.begin(), k, row.numbers.begin());
     combinations_.push_back(row);
   }
+
+  // The draws of the uncovered windows up to LimiteFine, grouped by window.
+  struct Window {
+    std::vector<NumberMask> draws;
+  };
+  std::vector<Window> windows;
+  for (const auto& row : rows_) {
+    if (row.Pr != 0) continue;
+    Window& window = windows.emplace_back();
+    for (int d = row.Inizio; d <= row.End && d <= limiteFine_; ++d)
+      window.draws.push_back(wheelMask(archive_, d, inputs_.RuotaGioco));
+  }
+  // A window is covered when two numbers of the combination came out in one of its draws.
   for (auto& combination : combinations_) {
-    std::array<bool, kHighestNumber + 1> set{};
-    for (int n : combination.numbers)
-      if (isLottoNumber(n)) set[static_cast<size_t>(n)] = true;
+    NumberMask set;
+    for (int n : combination.numbers) set.add(n);
     int covered = 0;
-    for (const auto& row : rows_) {
-      if (row.Pr != 0) continue;
-      for (int d = row.Inizio; d <= row.End && d <= limiteFine_; ++d) {
-        int hits = 0;
-        for (int n : countedNumbers(archive_, d, inputs_.RuotaGioco))
-          if (n != 0 && set[static_cast<size_t>(n)]) ++hits;
-        if (hits >= 2) {
-          ++covered;
-          break;
-        }
-      }
-    }
+    for (const auto& window : windows)
+      covered += std::any_of(window.draws.begin(), window.draws.end(),
+                             [&](const NumberMask& drawn) { return (drawn & set).count() >= 2; });
     combination.CC = covered;
   }
-  std::stable_sort(combinations_.begin(), combinations_.end(), [](const auto& a, const auto& b) {
-    return a.CC.value_or(0) > b.CC.value_or(0);
-  });
+  sortByCountDescending(combinations_,
+                        [](const CombinationRow& row) { return row.CC.value_or(0); });
 }
 
 void QuintelloSession::rankSingleNumbers() {
   // The list starts empty: no column of an earlier, larger k survives into the k = 1 list.
   combinations_.clear();
+  std::array<int, kHighestNumber + 1> windows{};
+  const auto uncovered = windowNumbers(archive_, inputs_.RuotaGioco, rows_,
+                                       [](const OccurrenceRow& row) { return row.Pr != 0; });
+  for (const auto& drawn : uncovered)
+    drawn.forEach([&](int n) { ++windows[static_cast<size_t>(n)]; });
   for (int n = 1; n <= kHighestNumber; ++n) {
-    int windows = 0;
-    for (const auto& row : rows_) {
-      if (row.Pr != 0) continue;
-      for (int d = row.Inizio; d <= row.End; ++d) {
-        const auto numbers = countedNumbers(archive_, d, inputs_.RuotaGioco);
-        if (std::find(numbers.begin(), numbers.end(), n) != numbers.end()) {
-          ++windows;
-          break;
-        }
-      }
-    }
     CombinationRow row;
-    row.CC = windows;
+    row.CC = windows[static_cast<size_t>(n)];
     row.numbers[0] = n;
     combinations_.push_back(row);
   }
-  std::stable_sort(combinations_.begin(), combinations_.end(), [](const auto& a, const auto& b) {
-    return a.CC.value_or(0) > b.CC.value_or(0);
-  });
+  sortByCountDescending(combinations_,
+                        [](const CombinationRow& row) { return row.CC.value_or(0); });
 }
 
 // --- Pair search -----------------------------------------------------------------------
@@ -274,26 +314,31 @@ void QuintelloSession::searchPairs() { searchPairs(progress()); }
 void QuintelloSession::searchPairs(Progress& progress) {
   pairs_.clear();
   progress.setMaximum(kHighestNumber - 1);
+  // For every number, the set of counted windows (not red, uncovered) in which it came out;
+  // a pair hits the windows of the union of its two sets.
+  const auto windows =
+      windowNumbers(archive_, inputs_.RuotaGioco, rows_,
+                    [](const OccurrenceRow& row) { return row.estrRed || row.Pr != 0; });
+  const size_t words = (windows.size() + 63) / 64;
+  std::vector<std::uint64_t> hitBy((kHighestNumber + 1) * std::max<size_t>(words, 1), 0);
+  auto bitsOf = [&](int n) {
+    return hitBy.data() + static_cast<size_t>(n) * std::max<size_t>(words, 1);
+  };
+  for (size_t w = 0; w < windows.size(); ++w)
+    windows[w].forEach([&](int n) { bitsOf(n)[w / 64] |= std::uint64_t{1} << (w % 64); });
+
+  pairs_.reserve(kHighestNumber * (kHighestNumber - 1) / 2);
   for (int a = 1; a <= kHighestNumber - 1; ++a) {
     progress.setValue(a);
+    const std::uint64_t* bitsA = bitsOf(a);
     for (int b = a + 1; b <= kHighestNumber; ++b) {
-      int windows = 0;
-      for (const auto& row : rows_) {
-        if (row.estrRed || row.Pr != 0) continue;
-        for (int d = row.Inizio; d <= row.End; ++d) {
-          const auto numbers = countedNumbers(archive_, d, inputs_.RuotaGioco);
-          if (std::find(numbers.begin(), numbers.end(), a) != numbers.end() ||
-              std::find(numbers.begin(), numbers.end(), b) != numbers.end()) {
-            ++windows;
-            break;
-          }
-        }
-      }
-      pairs_.push_back({a, b, windows});
+      const std::uint64_t* bitsB = bitsOf(b);
+      int windowsHit = 0;
+      for (size_t i = 0; i < words; ++i) windowsHit += std::popcount(bitsA[i] | bitsB[i]);
+      pairs_.push_back({a, b, windowsHit});
     }
   }
-  std::stable_sort(pairs_.begin(), pairs_.end(),
-                   [](const auto& x, const auto& y) { return x.CC > y.CC; });
+  sortByCountDescending(pairs_, [](const PairRow& pair) { return pair.CC; });
 }
 
 }  // namespace quintello

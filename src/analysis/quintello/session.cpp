@@ -133,29 +133,18 @@ void QuintelloSession::Statistica_Numeri() {
   stats_ = {};
   stats_.computed = true;
   const int wheel = inputs_.RuotaGioco;
-  auto countDraw = [&](std::array<int, kHighestNumber + 1>& counter, int draw) {
-    for (const int n : countedNumbers(archive_, draw, wheel))
-      if (n != 0) ++counter[static_cast<size_t>(n)];
-  };
   for (const auto& row : rows_) {
-    for (int d = row.Inizio; d <= row.End; ++d) countDraw(stats_.TU, d);
-    if (row.NEst > 0) countDraw(stats_.ES, row.NEst);
-    if (row.Pr == 0)
-      for (int d = row.Inizio; d <= row.End; ++d) countDraw(stats_.SC, d);
-  }
-
-  // Current delays.
-  const int reference = referenceDraw();
-  for (int n = 1; n <= kHighestNumber; ++n) {
-    stats_.RIT[static_cast<size_t>(n)] = -1;
-    for (int d = reference; d >= 1; --d) {
-      const auto numbers = countedNumbers(archive_, d, wheel);
-      if (std::find(numbers.begin(), numbers.end(), n) != numbers.end()) {
-        stats_.RIT[static_cast<size_t>(n)] = reference - d;
-        break;
+    for (int d = row.Inizio; d <= row.End; ++d) {
+      for (const int n : drawnNumbers(archive_, d, wheel)) {
+        ++stats_.TU[static_cast<size_t>(n)];
+        if (row.Pr == 0) ++stats_.SC[static_cast<size_t>(n)];
       }
     }
+    if (row.NEst > 0)
+      for (const int n : drawnNumbers(archive_, row.NEst, wheel))
+        ++stats_.ES[static_cast<size_t>(n)];
   }
+  stats_.RIT = currentDelays(archive_, wheel, referenceDraw());
 }
 
 // --- Number board and highlights -------------------------------------------------------
