@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <numeric>
+
 #include "quintello_fixture.h"
 
 namespace quintello::test {
@@ -367,6 +369,76 @@ TEST(QuintelloElenco, RendersTheResultListWithItsHeaderAndColumnColours) {
     EXPECT_TRUE(grid.bold(r, 8));
   }
   EXPECT_EQ(grid.alignment(16), Alignment::Center);
+}
+
+}  // namespace
+}  // namespace quintello::test
+
+namespace quintello::test {
+namespace {
+
+// Every command and report on inputs no control of the window would give, and on an
+// archive reloaded with fewer draws under a built list: sound results, no read outside.
+TEST(QuintelloRobustness, OutOfRangeInputsAndShrunkArchive) {
+  DrawArchive archive = archiveWith(60, {{10, {{"BA", {7, 7, 99, 0, 5}}, {"RO", {1, 2, 3, 4, 99}}}},
+                                         {11, {{"RO", {-4, 91, 1, 1, 2}}}},
+                                         {30, {{"BA", {7, 1, 2, 3, 4}}}},
+                                         {55, {{"BA", {7, 1, 2, 3, 4}}}}});
+  struct Odd {
+    int wheel, colpi, presenze, k, reference;
+  };
+  for (const Odd& odd :
+       {Odd{-1, 0, 0, 0, -3}, Odd{11, -5, -1, 8, 0}, Odd{12, 1000000, 1000, -2, 61},
+        Odd{7, 2147483647, 1, 99, 60}, Odd{7, 25, 3, 7, 60}}) {
+    QuintelloSession session(archive);
+    session.inputs() = inputsFor(odd.reference, odd.colpi, odd.presenze);
+    session.inputs().RuotaGioco = odd.wheel;
+    session.inputs().RuotaRilevazione = odd.wheel == 7 ? 0 : odd.wheel;
+    session.inputs().NumeriCombinazione = odd.k;
+    session.inputs().VerificaAutomatica = true;
+    session.elenco();
+    session.elabora();
+    session.searchPairs();
+    session.addThroughCombinationList(std::vector<int>{1, 2});
+    session.addPair(1);
+    session.toggleBoardNumber(3);
+    session.addFromBoard();
+    session.verifyForecasts();
+    for (int row = -1; row <= 3; ++row) {
+      session.occurrenceDetail(row);
+      session.restrictedDrawList(row);
+      session.completeDrawList(row);
+      session.renderFga(row * 40, row);
+    }
+    session.statisticalSummary();
+    session.delaysReport();
+    for (const Grid& grid : {session.renderFg1(), session.renderFgN(), session.renderFg_ZZ(),
+                             session.renderFg_CC(), session.renderFgU(), session.renderFg_I2(),
+                             session.renderFg9090(), session.renderList3(), session.renderFg90()})
+      EXPECT_GE(grid.rows(), 0);
+    if (odd.wheel != 7 || odd.colpi != 25) continue;
+
+    // Windows 56..60, 31..55 and 11..30; in draw 11 only 1 and 2 count, once each.
+    ASSERT_EQ(session.ContaPresenze(), 3);
+    const auto& tu = session.numberStatistics().TU;
+    EXPECT_EQ(std::accumulate(tu.begin(), tu.end(), 0), 2);
+    EXPECT_EQ(tu[1], 1);
+    EXPECT_EQ(tu[2], 1);
+
+    // The archive is reloaded with ten draws: the list still names draws up to 60.
+    {
+      const std::string date = session.occurrences()[0].DataEstraz;
+      archive = archiveWith(10, {});
+      session.elabora();
+      session.searchPairs();
+      session.verifyForecasts();
+      EXPECT_TRUE(session.occurrenceDetail(1));
+      EXPECT_TRUE(session.completeDrawList(1));
+      EXPECT_TRUE(session.delaysReport());
+      EXPECT_EQ(session.statisticalSummary().Label3.text, "0");
+      EXPECT_EQ(session.renderFg1().text(1, 2), date);
+    }
+  }
 }
 
 }  // namespace
