@@ -197,7 +197,9 @@ class QuintelloSession {
   void searchPairs();
 
   // The ways of adding a forecast; each returns true when a forecast was added (the pair
-  // add when at least one was). Refusals are silent and change nothing.
+  // add when at least one was). Refusals are silent and leave the forecast side as it was;
+  // as in the window, the board route still appends its row to the combination list, and
+  // the pair add still switches k to 1 and runs its search before the adds refuse.
   bool addFromCombinationList(int row);  // selected row of Fg_CC (1..)
   bool addFromBoard();                   // marked numbers of the board
   bool addFromBoardThroughCombinationList();
