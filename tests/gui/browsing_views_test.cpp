@@ -114,6 +114,20 @@ class BrowsingViewsTest : public QObject {
     QCOMPARE(Help::pageFor("Cimavert.chm"), QString("qrc:/help/Cimavert.html"));
   }
 
+  void miniListSetsItsHelpWhenActivated() {
+    Program program(fiveDraws());
+    auto* mini = program.openMiniList();
+    program.context.help().setFile("helpquintello.chm");  // another window had the focus
+    program.main->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(program.main.get()));
+    mini->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(mini));
+    QCOMPARE(program.context.help().file(), QString("Cimavert.chm"));
+    QTest::keyClick(mini, Qt::Key_F1);
+    QVERIFY(program.context.help().window());
+    QVERIFY(program.context.help().window()->toPlainText().contains("Data non trovata"));
+  }
+
   void miniListIsASingleInstanceAndReopensAfterClosing() {
     Program program(fiveDraws());
     auto* mini = program.openMiniList();
@@ -298,6 +312,18 @@ class BrowsingViewsTest : public QObject {
     QCOMPARE(shown(mini).date, QString("12/12/2025"));
     QCOMPARE(shown(mini).ordinals, QString("PM=6   PA=7"));
     QCOMPARE(shown(mini).wheel, std::string("BA\t9\t19\t29\t39\t49"));
+
+    // Coming back to the window after another reload follows the archive at once.
+    draws.push_back({"16/12/2025", {{"BA", {2, 12, 22, 32, 42}}}});
+    program.context.archive() = test::makeArchive(draws);
+    program.main->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(program.main.get()));
+    mini->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(mini));
+    QCOMPARE(hs1->maximum(), 8);
+    QCOMPARE(mini->shownDraw(), 7);
+    QTest::keyClick(hs1, Qt::Key_Right);
+    QCOMPARE(shown(mini).date, QString("16/12/2025"));
   }
 
   void searchesReachTheDrawsOfAReloadedArchive() {

@@ -101,6 +101,12 @@ class QuadratureWindowTest : public QObject {
     QCOMPARE(window->windowTitle(), QString("Quadrature"));
     QCOMPARE(program.context.help().file(), QString("Ambrosa_HAltro.chm"));
     QCOMPARE(Help::pageFor("Ambrosa_HAltro.chm"), QString("qrc:/help/Ambrosa_HAltro.html"));
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QTest::keyClick(window, Qt::Key_F1);
+    QVERIFY(program.context.help().window());
+    const QString help = program.context.help().window()->toPlainText();
+    QVERIFY(help.contains("Ctrl+Maiusc+Q"));
+    QVERIFY(help.contains("RESET"));
     // Asked again (the button, were it shown): the same window.
     command3->click();
     QCOMPARE(program.main->findChildren<Quadrature*>().size(), qsizetype(1));
