@@ -15,7 +15,7 @@ using namespace quintello;
 const DrawArchive& bundledArchive() {
   static const DrawArchive archive = [] {
     DrawArchive loaded;
-    loadArchiveFromUpdateLines(loaded, readUpdateFileLines(QUINTELLO_BUNDLED_DRAWS));
+    loadStoredDraws(readStoredDraws(QUINTELLO_BUNDLED_DRAWS), loaded);
     return loaded;
   }();
   return archive;

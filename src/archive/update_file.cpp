@@ -1,5 +1,6 @@
 #include "archive/update_file.h"
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -63,18 +64,34 @@ StoredDraw storedDrawFromLine(const UpdateLine& line, size_t lineNumber) {
   return draw;
 }
 
-void loadArchiveFromUpdateLines(DrawArchive& archive, const std::vector<std::string>& lines) {
+std::vector<StoredDraw> readStoredDraws(const std::string& path) {
+  const auto lines = readUpdateFileLines(path);
+  std::vector<StoredDraw> draws;
+  draws.reserve(lines.size());
+  for (size_t i = 0; i < lines.size(); ++i)
+    if (!lines[i].empty()) draws.push_back(storedDrawFromLine(parseUpdateLine(lines[i]), i + 1));
+  // An archive keeps one row per date and reads them back in date order.
+  std::stable_sort(draws.begin(), draws.end(),
+                   [](const StoredDraw& a, const StoredDraw& b) { return a.isoDate < b.isoDate; });
+  const auto repeated = std::adjacent_find(
+      draws.begin(), draws.end(),
+      [](const StoredDraw& a, const StoredDraw& b) { return a.isoDate == b.isoDate; });
+  if (repeated != draws.end())
+    throw Error("Il file delle estrazioni \"" + path + "\" contiene due volte l'estrazione del " +
+                dateTextFromIso(repeated->isoDate) + ".");
+  return draws;
+}
+
+void loadStoredDraws(const std::vector<StoredDraw>& draws, DrawArchive& archive, int firstIndex) {
   archive.clear();
-  int count = 0;
-  for (const auto& line : lines) {
-    if (!hasUpdateLineForm(line)) continue;
-    const UpdateLine parsed = parseUpdateLine(line);
-    std::array<std::string_view, kWheelCount> wheels;
-    for (size_t w = 0; w < wheels.size(); ++w) wheels[w] = parsed.wheels[w];
-    archive.loadRow(++count, parsed.dateText, wheels);
+  int draw = 0;
+  std::array<std::string_view, kWheelCount> wheels;
+  for (const auto& stored : draws) {
+    for (size_t w = 0; w < wheels.size(); ++w) wheels[w] = stored.wheels[w];
+    archive.loadRow(++draw, dateTextFromIso(stored.isoDate), wheels);
   }
-  archive.finishLoad(count);
-  archive.buildModel(1);
+  archive.finishLoad(draw);
+  archive.buildModel(firstIndex);
 }
 
 }  // namespace quintello

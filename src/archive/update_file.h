@@ -36,9 +36,13 @@ std::vector<std::string> readUpdateFileLines(const std::string& path,
 // Throws Error naming the line when its date is not a calendar date "GG/MM/AAAA".
 StoredDraw storedDrawFromLine(const UpdateLine& line, size_t lineNumber);
 
-// Loads the lines of an update file, in file order, as draws 1..N of the archive (the whole
-// archive as the model archive); lines without the update form are skipped. For the
-// benchmarks and checks that work on the bundled draws without a database.
-void loadArchiveFromUpdateLines(DrawArchive& archive, const std::vector<std::string>& lines);
+// Every draw of an update file in the stored form, in date order, empty lines skipped.
+// Throws Error naming the line or date when a date is not a calendar date or comes twice.
+std::vector<StoredDraw> readStoredDraws(const std::string& path);
+
+// Loads draws in date order as draws 1..N of the archive, exactly as the same draws stored
+// in an archive file would load, with the model archive from firstIndex.
+void loadStoredDraws(const std::vector<StoredDraw>& draws, DrawArchive& archive,
+                     int firstIndex = 1);
 
 }  // namespace quintello

@@ -1,11 +1,9 @@
 #include "cli/archive_source.h"
 
-#include <algorithm>
 #include <filesystem>
 
 #include "archive/update_file.h"
 #include "core/archive_database.h"
-#include "core/dates.h"
 #include "core/error.h"
 #include "core/program_database.h"
 #include "core/program_files.h"
@@ -24,35 +22,6 @@ void loadArchiveFile(const std::string& path, DrawArchive& archive, int firstInd
 }
 
 }  // namespace
-
-void loadDrawsFile(const std::string& path, DrawArchive& archive, int firstIndex) {
-  const auto lines = readUpdateFileLines(path);
-  std::vector<StoredDraw> draws;
-  draws.reserve(lines.size());
-  for (size_t i = 0; i < lines.size(); ++i) {
-    if (lines[i].empty()) continue;
-    draws.push_back(storedDrawFromLine(parseUpdateLine(lines[i]), i + 1));
-  }
-  // An archive file keeps one row per date, read back in date order.
-  std::stable_sort(draws.begin(), draws.end(),
-                   [](const StoredDraw& a, const StoredDraw& b) { return a.isoDate < b.isoDate; });
-  const auto repeated = std::adjacent_find(
-      draws.begin(), draws.end(),
-      [](const StoredDraw& a, const StoredDraw& b) { return a.isoDate == b.isoDate; });
-  if (repeated != draws.end())
-    throw Error("Il file delle estrazioni \"" + path + "\" contiene due volte l'estrazione del " +
-                dateTextFromIso(repeated->isoDate) + ".");
-
-  archive.clear();
-  int draw = 0;
-  std::array<std::string_view, kWheelCount> wheels;
-  for (const auto& stored : draws) {
-    for (size_t w = 0; w < wheels.size(); ++w) wheels[w] = stored.wheels[w];
-    archive.loadRow(++draw, dateTextFromIso(stored.isoDate), wheels);
-  }
-  archive.finishLoad(draw);
-  archive.buildModel(firstIndex);
-}
 
 LoadedArchive loadProgramArchive(const std::optional<std::string>& archiveFile,
                                  const std::string& executableFolder) {
@@ -90,7 +59,7 @@ LoadedArchive loadProgramArchive(const std::optional<std::string>& archiveFile,
       throw Error("Nessun archivio delle estrazioni: la cartella del programma \"" +
                   files.folder() + "\" non contiene il database del programma e il file \"" +
                   draws + "\" non esiste. Indicare un archivio con --archivio.");
-    loadDrawsFile(draws, loaded.archive, firstIndex);
+    loadStoredDraws(readStoredDraws(draws), loaded.archive, firstIndex);
     loaded.source = draws;
     return loaded;
   }

@@ -25,8 +25,4 @@ struct LoadedArchive {
 LoadedArchive loadProgramArchive(const std::optional<std::string>& archiveFile,
                                  const std::string& executableFolder);
 
-// Reads an update-form draws file (the bundled estrazioni.txt) into an archive, in date
-// order, exactly as the same draws stored in an archive file would load.
-void loadDrawsFile(const std::string& path, DrawArchive& archive, int firstIndex);
-
 }  // namespace quintello::cli

@@ -89,13 +89,7 @@ void ProgramFiles::writeArchivePathFile(const std::string& archivePath) const {
 }
 
 void createArchiveFromUpdateFile(const std::string& archivePath, const std::string& drawsPath) {
-  const auto lines = readUpdateFileLines(drawsPath);
-  std::vector<StoredDraw> draws;
-  draws.reserve(lines.size());
-  for (size_t i = 0; i < lines.size(); ++i) {
-    if (lines[i].empty()) continue;
-    draws.push_back(storedDrawFromLine(parseUpdateLine(lines[i]), i + 1));
-  }
+  const auto draws = readStoredDraws(drawsPath);
   PendingFile pending(archivePath);
   {
     auto archive = ArchiveDatabase::create(pending.path());

@@ -20,7 +20,7 @@ namespace {
 const DrawArchive& bundled() {
   static const DrawArchive archive = [] {
     DrawArchive loaded;
-    loadArchiveFromUpdateLines(loaded, readUpdateFileLines(QUINTELLO_TEST_BUNDLED_DRAWS));
+    loadStoredDraws(readStoredDraws(QUINTELLO_TEST_BUNDLED_DRAWS), loaded);
     return loaded;
   }();
   return archive;

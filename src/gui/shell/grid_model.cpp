@@ -9,9 +9,7 @@ namespace quintello {
 
 QColor toQColor(Color color) { return QColor(color.r, color.g, color.b); }
 
-namespace {
-
-Qt::Alignment toQt(Alignment alignment) {
+Qt::Alignment toQtAlignment(Alignment alignment) {
   switch (alignment) {
     case Alignment::Center:
       return Qt::AlignHCenter | Qt::AlignVCenter;
@@ -22,8 +20,6 @@ Qt::Alignment toQt(Alignment alignment) {
   }
   return Qt::AlignLeft | Qt::AlignVCenter;
 }
-
-}  // namespace
 
 GridModel::GridModel(QObject* parent) : QAbstractTableModel(parent), grid_(1, 0) {}
 
@@ -89,7 +85,7 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
       }
       return {};
     case Qt::TextAlignmentRole:
-      return QVariant::fromValue(toQt(grid_.alignment(col)));
+      return QVariant::fromValue(toQtAlignment(grid_.alignment(col)));
     case FloodRole:
       if (const auto& flood = grid_.flood(row, col)) return toQColor(flood->color);
       return {};
@@ -107,7 +103,7 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
     case Qt::DisplayRole:
       return QString::fromStdString(grid_.text(0, section));
     case Qt::TextAlignmentRole:
-      return QVariant::fromValue(toQt(grid_.alignment(section)));
+      return QVariant::fromValue(toQtAlignment(grid_.alignment(section)));
     default:
       return {};
   }

@@ -10,6 +10,7 @@
 namespace quintello {
 
 QColor toQColor(Color color);
+Qt::Alignment toQtAlignment(Alignment alignment);  // always vertically centred
 
 // Shows one core Grid: its fixed header row becomes the horizontal header, every other row
 // a model row. Texts, colours, bold, alignment and flood bars come straight from the grid,

@@ -26,18 +26,6 @@ constexpr double kFooterPoints = 7.5;
 const QColor kFixedBack(232, 232, 232);
 const QColor kLines(140, 140, 140);
 
-Qt::Alignment textAlignment(Alignment alignment) {
-  switch (alignment) {
-    case Alignment::Center:
-      return Qt::AlignHCenter | Qt::AlignVCenter;
-    case Alignment::Right:
-      return Qt::AlignRight | Qt::AlignVCenter;
-    case Alignment::Left:
-      break;
-  }
-  return Qt::AlignLeft | Qt::AlignVCenter;
-}
-
 // Everything a page needs, measured once in printer units at scale 1.
 class PrintLayout {
  public:
@@ -131,7 +119,7 @@ class PagePainter {
         const QString text = painter_.fontMetrics().elidedText(
             QString::fromStdString(grid_.text(r, c)), Qt::ElideRight,
             static_cast<int>(std::floor(textBox.width())));
-        painter_.drawText(textBox, static_cast<int>(textAlignment(grid_.alignment(c))), text);
+        painter_.drawText(textBox, static_cast<int>(toQtAlignment(grid_.alignment(c))), text);
       }
       painter_.setPen(QPen(kLines, lineWidth_));
       if (!continued || firstOnPage) painter_.drawLine(cell.topLeft(), cell.topRight());
