@@ -30,6 +30,7 @@ class SilentDialogs final : public quintello::Dialogs {
   std::optional<QString> saveFile(const QString&, const QString&, const QString&) override {
     return std::nullopt;
   }
+  bool choosePrinter(QPrinter&) override { return false; }
 };
 
 bool save(QWidget* window, const QDir& folder, const QString& name) {

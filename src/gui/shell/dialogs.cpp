@@ -27,7 +27,7 @@ QMessageBox::Icon toQt(Dialogs::Icon icon) {
 
 }  // namespace
 
-bool Dialogs::choosePrinter(QPrinter& printer) {
+bool QtDialogs::choosePrinter(QPrinter& printer) {
   QPrintDialog dialog(&printer, QApplication::activeWindow());
   return dialog.exec() == QDialog::Accepted;
 }

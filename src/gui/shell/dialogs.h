@@ -23,9 +23,9 @@ class Dialogs {
                                           const QString& filter) = 0;
   virtual std::optional<QString> saveFile(const QString& title, const QString& folder,
                                           const QString& filter) = 0;
-  // The print dialog over `printer`: false when the user cancels. The user picks a printer
-  // or a PDF file there. The default is Qt's print dialog over the active window.
-  virtual bool choosePrinter(QPrinter& printer);
+  // The print dialog over `printer`, where the user picks a printer or a PDF file; false
+  // when the user cancels.
+  virtual bool choosePrinter(QPrinter& printer) = 0;
 };
 
 // The real dialogs, modal over the active window.
@@ -39,6 +39,7 @@ class QtDialogs final : public Dialogs {
                                   const QString& filter) override;
   std::optional<QString> saveFile(const QString& title, const QString& folder,
                                   const QString& filter) override;
+  bool choosePrinter(QPrinter& printer) override;
 };
 
 }  // namespace quintello

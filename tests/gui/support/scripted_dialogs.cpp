@@ -12,20 +12,20 @@ QStringList ScriptedDialogs::messages() const {
   return texts;
 }
 
-std::optional<ScriptedDialogs::Answer> ScriptedDialogs::next() {
+ScriptedDialogs::Answer ScriptedDialogs::next() {
   if (answers_.empty()) {
     ++unanswered_;
-    return std::nullopt;
+    return {Answer::Cancel, {}};
   }
-  Answer answer = answers_.front();
+  Answer answer = std::move(answers_.front());
   answers_.pop_front();
   return answer;
 }
 
 std::optional<QString> ScriptedDialogs::textAnswer() {
-  const auto answer = next();
-  if (answer && std::holds_alternative<QString>(*answer)) return std::get<QString>(*answer);
-  return std::nullopt;
+  Answer answer = next();
+  if (answer.kind != Answer::Text) return std::nullopt;
+  return answer.text;
 }
 
 void ScriptedDialogs::message(const QString& text, const QString& title, Icon icon) {
@@ -34,8 +34,7 @@ void ScriptedDialogs::message(const QString& text, const QString& title, Icon ic
 
 bool ScriptedDialogs::question(const QString& text, const QString& title) {
   shown_.push_back({"question", text, title, Icon::None});
-  const auto answer = next();
-  return answer && std::holds_alternative<bool>(*answer) && std::get<bool>(*answer);
+  return next().kind == Answer::Yes;
 }
 
 std::optional<QString> ScriptedDialogs::input(const QString& prompt, const QString& title,

@@ -4,7 +4,6 @@
 #include <QStringList>
 #include <deque>
 #include <optional>
-#include <variant>
 
 #include "gui/shell/dialogs.h"
 
@@ -23,10 +22,10 @@ class ScriptedDialogs final : public Dialogs {
   };
 
   // Answers, used in turn by the next dialogs that ask for one.
-  void answerYes() { answers_.emplace_back(true); }
-  void answerNo() { answers_.emplace_back(false); }
-  void answerText(const QString& text) { answers_.emplace_back(text); }
-  void answerCancel() { answers_.emplace_back(std::monostate{}); }
+  void answerYes() { answers_.push_back({Answer::Yes, {}}); }
+  void answerNo() { answers_.push_back({Answer::No, {}}); }
+  void answerText(const QString& text) { answers_.push_back({Answer::Text, text}); }
+  void answerCancel() { answers_.push_back({Answer::Cancel, {}}); }
 
   const std::vector<Shown>& shown() const { return shown_; }
   QStringList messages() const;  // the texts of the message boxes, in order
@@ -46,8 +45,11 @@ class ScriptedDialogs final : public Dialogs {
   bool choosePrinter(QPrinter& printer) override;
 
  private:
-  using Answer = std::variant<std::monostate, bool, QString>;
-  std::optional<Answer> next();
+  struct Answer {
+    enum Kind { Cancel, Yes, No, Text } kind;
+    QString text;
+  };
+  Answer next();  // a cancel when the script has run out
   std::optional<QString> textAnswer();
 
   std::deque<Answer> answers_;
