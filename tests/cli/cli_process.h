@@ -1,8 +1,18 @@
 #pragma once
 
-#include <optional>
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "support/test_archive.h"
 
 namespace quintello::test {
 
@@ -13,12 +23,49 @@ struct CliRun {
   std::string err;
 };
 
-// Runs the built quintello-cli with the arguments. programFolder, when given, becomes
-// QUINTELLO_CARTELLA; otherwise the variable is removed from the child's environment.
-CliRun runCliProcess(const std::vector<std::string>& args,
-                     const std::optional<std::string>& programFolder);
+// The whole content of a file; empty when it cannot be read.
+inline std::string readWholeFile(const std::string& path) {
+  std::ostringstream text;
+  text << std::ifstream(path, std::ios::binary).rdbuf();
+  return text.str();
+}
 
-// The whole content of a file, or nothing when it cannot be read.
-std::optional<std::string> readWholeFile(const std::string& path);
+// A command line split at single spaces (or at separator): "a  b" holds an empty word.
+inline std::vector<std::string> words(std::string_view line, char separator = ' ') {
+  std::vector<std::string> out;
+  for (size_t start = 0; !line.empty();) {
+    const size_t end = line.find(separator, start);
+    out.emplace_back(line.substr(start, end - start));
+    if (end == std::string_view::npos) break;
+    start = end + 1;
+  }
+  return out;
+}
+
+// Runs the built quintello-cli with QUINTELLO_CARTELLA set to programFolder.
+inline CliRun runCliProcess(const std::vector<std::string>& args,
+                            const std::string& programFolder) {
+  TempDir capture;
+  const std::string outPath = capture.file("out"), errPath = capture.file("err");
+  std::vector<char*> argv{const_cast<char*>(QUINTELLO_CLI_PATH)};
+  for (const auto& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+  argv.push_back(nullptr);
+  const pid_t child = fork();
+  if (child == 0) {
+    const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (out < 0 || err < 0 || setenv("QUINTELLO_CARTELLA", programFolder.c_str(), 1) != 0)
+      _exit(127);
+    dup2(out, STDOUT_FILENO);
+    dup2(err, STDERR_FILENO);
+    execv(argv[0], argv.data());
+    _exit(127);
+  }
+  int status = 0;
+  while (child > 0 && waitpid(child, &status, 0) < 0 && errno == EINTR) {
+  }
+  return {child > 0 && WIFEXITED(status) ? WEXITSTATUS(status) : -1, readWholeFile(outPath),
+          readWholeFile(errPath)};
+}
 
 }  // namespace quintello::test

@@ -1,0 +1,160 @@
+// The parts of quintello-cli tested in-process: the command line and the JSON output.
+
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <sstream>
+
+#include "cli/app.h"
+#include "cli/cli_process.h"
+#include "cli/grid_output.h"
+#include "cli/json.h"
+#include "cli/options.h"
+
+namespace quintello::cli {
+namespace {
+
+using test::words;
+
+// Each accepted command line and what it must set.
+TEST(CliOptions, AcceptedLines) {
+  using Command = Options::Command;
+  const std::vector<std::pair<std::string, bool (*)(const Options&, const QuintelloOptions&)>>
+      cases = {
+          {"quintello --numero 007 --colpi 20 --presenze 5 --numeri 7 --estrazione 1",
+           [](auto&, auto& q) {
+             return q.numero == 7 && q.colpi == 20 && q.presenze == 5 && q.numeri == 7 &&
+                    q.estrazione == 1;
+           }},
+          {"quintello --numero 90 --colpi 1 --presenze 100 --numeri 1 --colpi 3 --colpi 2",
+           [](auto&, auto& q) {
+             return q.numero == 90 && q.colpi == 2 && q.presenze == 100 && q.numeri == 1;
+           }},
+          {"quintello --rilevazione ro --fine --verifica-automatica --seme 0",
+           [](auto&, auto& q) {
+             return q.rilevazione == 7 && q.giocoOrDetection() == 7 && q.fine &&
+                    q.verificaAutomatica && q.seme == 0u;
+           }},
+          {"quintello --gioco NZ --rilevazione CA --posizioni 51 --seme 18446744073709551615",
+           [](auto&, auto& q) {
+             return q.rilevazione == 1 && q.giocoOrDetection() == 10 && !q.fine &&
+                    q.posizioni == std::array{true, false, false, false, true} &&
+                    q.seme == 18446744073709551615u;
+           }},
+          {"quintello --colpi 99 -h", [](auto& o, auto&) { return o.command == Command::Help; }},
+      };
+  for (const auto& [line, holds] : cases) {
+    SCOPED_TRACE(line);
+    Options options;
+    EXPECT_NO_THROW(options = parseOptions(words(line)));
+    EXPECT_TRUE(holds(options, options.quintello));
+  }
+}
+
+// Refused lines exit with status 2, nothing on stdout, and on stderr one Italian message
+// (bounded, however long the argument) followed by the pointer to the help.
+TEST(CliOptions, RefusedLines) {
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"", "Manca il comando: quintello, info o quadratura."},
+      {"estrai", "Comando sconosciuto: \"estrai\""},
+      {"--numero 5 quintello", "Opzione sconosciuta: \"--numero\"."},
+      {"quintello --verbose", "Opzione sconosciuta per il comando quintello: \"--verbose\"."},
+      {"quintello --numero", "L'opzione --numero richiede un valore."},
+      {"quintello --numero 91",
+       "--numero: valore \"91\" non valido: serve un numero intero da 1 a 90."},
+      {"quintello --numero 1.0", "--numero: valore \"1.0\""},
+      {"quadratura 99999999999999999999 1 2 3", "quadratura N1: valore \"99999999999999999999\""},
+      {"quintello --colpi 0", "--colpi: valore \"0\" non valido: serve un numero intero da 1 a 20"},
+      {"quintello --presenze 4",
+       "--presenze: valore \"4\" non valido: serve un numero intero da 5 a 100."},
+      {"quintello --numeri 0",
+       "--numeri: valore \"0\" non valido: serve un numero intero da 1 a 7."},
+      {"quintello --rilevazione TU", "--rilevazione: sigla di ruota \"TU\" sconosciuta"},
+      {"quintello --posizioni 6", "--posizioni: \"6\" non valido: le posizioni sono le cifre"},
+      {"quintello --posizioni 113", "la posizione 1 compare più di una volta."},
+      {"quintello --posizioni 123451", "servono da 1 a 5 cifre tra 1 e 5"},
+      {"quintello --seme 18446744073709551616", "--seme: valore \"18446744073709551616\""},
+      {"quintello --previsione 1,2,3,4,5,6,7,8", "servono da 1 a 7 numeri da 1 a 90"},
+      {"quintello --tabellone 1,,3", "--tabellone: valore \"\""},
+      {"quintello --previsione 5,5", "--previsione: il numero 5 compare più di una volta."},
+      {"quintello --coppia 5", "--coppia: \"5\" non valido: servono 2 numeri"},
+      {"quintello --rimuovi 51",
+       "--rimuovi: valore \"51\" non valido: serve un numero intero da 1 a 50."},
+      {"quintello --stampa elenco,tutto", "--stampa: tabella \"tutto\" sconosciuta"},
+      {"quintello --stampa ristretto", "\"ristretto\" richiede il numero di riga"},
+      {"quintello --stampa completo:0", "--stampa completo: valore \"0\""},
+      {"quintello --stampa elenco:2", "la tabella elenco non prende un numero di riga."},
+      {"quintello --archivio ", "--archivio: manca il nome del file."},
+      {"info extra", "Il comando info non prende \"extra\"."},
+      {"quadratura 1 2 3", "Il comando quadratura prende quattro numeri (N1 N2 N3 N4"},
+      {"quadratura 1 2 3 4 5", "prende quattro numeri, non di più."},
+      {"quadratura 1 2 3 91",
+       "quadratura N4: valore \"91\" non valido: serve un numero intero da 0 a 90."},
+      {"quintello --colpi " + std::string(100000, '7'), "\"" + std::string(40, '7') + "...\""},
+  };
+  const std::string help = "\nPer l'elenco dei comandi e delle opzioni: quintello-cli --aiuto\n";
+  for (const auto& [line, message] : cases) {
+    SCOPED_TRACE(line.substr(0, 60));
+    std::ostringstream out, err;
+    EXPECT_EQ(runCli(words(line), out, err, "/nessuna-cartella"), 2);
+    EXPECT_EQ(out.str(), "");
+    EXPECT_EQ(err.str().rfind("quintello-cli: ", 0), 0u) << err.str();
+    EXPECT_NE(err.str().find(message), std::string::npos) << err.str();
+    EXPECT_TRUE(err.str().ends_with(help)) << err.str();
+    EXPECT_LT(err.str().size(), 300u);
+  }
+}
+
+// What JSON requires escaped is escaped, valid UTF-8 is kept, and every byte of a broken
+// sequence becomes U+FFFD.
+TEST(Json, StringLiterals) {
+  const std::string r = "\xEF\xBF\xBD";
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"", ""},
+      {"C:\\DATI\\\"a\"", R"(C:\\DATI\\\"a\")"},
+      {"riga\r\nnuova\tcolonna\b\f", R"(riga\r\nnuova\tcolonna\b\f)"},
+      {std::string("\x00\x01\x1f", 3), R"(\u0000\u0001\u001f)"},
+      {"N° perché \xF0\x9F\x98\x80", "N° perché \xF0\x9F\x98\x80"},
+      {"a\xE8z", "a" + r + "z"},            // a Latin-1 "è"
+      {"\xC0\xAF", r + r},                  // overlong "/"
+      {"\xED\xA0\x80", r + r + r},          // a UTF-16 surrogate
+      {"\xF4\x90\x80\x80", r + r + r + r},  // above U+10FFFF
+      {"x\xE2\x82", "x" + r + r},           // cut short at the end
+      {"\xE2\x82\x41", r + r + "A"},        // cut short before ASCII
+      {"\x80\xC3\xA8\xFF", r + "\xC3\xA8" + r},
+  };
+  for (const auto& [in, out] : cases) {
+    SCOPED_TRACE(out);
+    EXPECT_EQ(jsonString(in), "\"" + out + "\"");
+  }
+}
+
+TEST(Json, NumbersInShortestFormAndNullForWhatJsonCannotHold) {
+  EXPECT_EQ(jsonNumber(12), "12");
+  EXPECT_EQ(jsonNumber(-0.25), "-0.25");
+  EXPECT_EQ(jsonNumber(100.0 / 3), "33.333333333333336");
+  EXPECT_EQ(jsonNumber(std::numeric_limits<double>::quiet_NaN()), "null");
+  EXPECT_EQ(jsonNumber(-std::numeric_limits<double>::infinity()), "null");
+}
+
+TEST(Json, GridsWithColoursBoldFloodAndLabels) {
+  Grid grid = Grid::withHeader("Colpo|Perc");
+  grid.addRow({"1"});
+  grid.setBackColor(1, 0, GialloMedio);
+  grid.setForeColor(1, 0, kBlue);
+  grid.setBold(1, 0, true);
+  grid.setFlood(1, 1, Arancio, 100.0 / 3);
+  const std::string white = R"("back":"#ffffff","fore":"#000000")";
+  EXPECT_EQ(gridsJson({{"colpi", &grid}}, {{"Lbl_T", "12", kGreen, kRed}, {"Label1", "8 \"33\""}}),
+            R"({"grids":[{"name":"colpi","rows":[[{"text":"Colpo",)" + white +
+                R"(,"bold":false},{"text":"Perc",)" + white + R"(,"bold":false}],)" +
+                R"([{"text":"1","back":"#ffff80","fore":"#0000ff","bold":true},{"text":"",)" +
+                white +
+                R"(,"bold":false,"flood":{"color":"#ff8000","percent":33.333333333333336}}]]}],)" +
+                R"("labels":{"Lbl_T":{"text":"12","back":"#00ff00","fore":"#ff0000"},)" +
+                R"("Label1":{"text":"8 \"33\"",)" + white + "}}}");
+  EXPECT_EQ(gridsJson({}, {}), R"({"grids":[],"labels":{}})");
+}
+
+}  // namespace
+}  // namespace quintello::cli
