@@ -1,8 +1,9 @@
 #pragma once
 
-#include <map>
+#include <sstream>
+#include <stdexcept>
 #include <string>
-#include <utility>
+#include <string_view>
 #include <vector>
 
 #include "analysis/quintello/session.h"
@@ -10,14 +11,23 @@
 
 namespace quintello::test {
 
-using Wheels = std::vector<std::pair<std::string, WheelNumbers>>;
-
-// `count` weekly draws in which nothing was drawn, except the wheels given for some draws:
-//   archiveWith(30, {{20, {{"BA", {7, 1, 2, 3, 4}}}}})
-inline DrawArchive archiveWith(int count, const std::map<int, Wheels>& wheels) {
+// `count` weekly draws in which nothing was drawn, except the wheels written in `drawn`, draw
+// by draw: "3 BA 7 1 2 3 4; 4 RO 1 2 3 4 5 NA 90 1 2 3 4" (draw 4 on two wheels).
+inline DrawArchive archiveWith(int count, std::string_view drawn) {
   auto draws = weeklyDraws(count);
   for (auto& draw : draws) draw.wheels.clear();
-  for (const auto& [index, drawn] : wheels) draws.at(static_cast<size_t>(index - 1)).wheels = drawn;
+  std::istringstream entries{std::string(drawn)};
+  for (std::string entry; std::getline(entries, entry, ';');) {
+    std::istringstream in(entry);
+    int index = 0;
+    in >> index;
+    for (std::string code; in >> code;) {
+      WheelNumbers numbers{};
+      for (auto& n : numbers)
+        if (!(in >> n)) throw std::invalid_argument("five numbers expected: " + entry);
+      draws.at(static_cast<size_t>(index - 1)).wheels.emplace_back(code, numbers);
+    }
+  }
   return makeArchive(draws);
 }
 
@@ -33,13 +43,24 @@ inline QuintelloInputs inputsFor(int reference, int colpi = 12, int presenze = 1
   return inputs;
 }
 
-// Records what a long operation reported.
-class RecordingProgress final : public Progress {
- public:
-  void setMaximum(int maximum) override { maximum_ = maximum; }
-  void setValue(int value) override { values.push_back(value); }
-  int maximum_ = 0;
-  std::vector<int> values;
-};
+// A session whose list ("ELENCO") was built with the inputs.
+inline QuintelloSession listed(const DrawArchive& archive, const QuintelloInputs& inputs) {
+  QuintelloSession session(archive);
+  session.inputs() = inputs;
+  session.elenco();
+  return session;
+}
+
+// The forecast of these numbers, added through the combination list.
+inline bool add(QuintelloSession& session, std::vector<int> numbers) {
+  return session.addThroughCombinationList(numbers);
+}
+
+// "Pr" of every row of the list: the forecast covering it, 0 when uncovered.
+inline std::vector<int> coverage(const QuintelloSession& session) {
+  std::vector<int> pr;
+  for (const auto& row : session.occurrences()) pr.push_back(row.Pr);
+  return pr;
+}
 
 }  // namespace quintello::test
