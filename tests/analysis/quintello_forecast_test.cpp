@@ -119,6 +119,18 @@ TEST(QuintelloForecasts, CapacityRefusals) {
   EXPECT_TRUE(add(session, {1}));
 }
 
+TEST(QuintelloForecasts, BoardHoldsSevenNumbersTakenInAscendingOrder) {
+  const DrawArchive archive = forecastArchive();
+  QuintelloSession session = listed(archive, inputsFor(20, 4, 3));
+  for (int n : {90, 5, 60, 1, 33, 2, 70}) ASSERT_TRUE(session.toggleBoardNumber(n));
+  EXPECT_FALSE(session.toggleBoardNumber(44));  // an eighth stays unmarked
+  EXPECT_FALSE(session.boardMarked(44));
+  EXPECT_FALSE(session.toggleBoardNumber(90));  // a marked one is unmarked
+  EXPECT_TRUE(session.toggleBoardNumber(44));
+  ASSERT_TRUE(session.addFromBoard());
+  EXPECT_EQ(session.forecasts().at(0).Numeri, (std::array<int, 7>{1, 2, 5, 33, 44, 60, 70}));
+}
+
 TEST(QuintelloVerification, FirstOutcomeDrawWithEveryForecastScoringInIt) {
   // Bari 7 at draws 2 and 10 with five colpi: windows 11..15 (row 1) and 3..7 (row 2).
   const DrawArchive archive =
