@@ -6,6 +6,7 @@
 
 #include "analysis/quintello/draw_numbers.h"
 #include "analysis/quintello/session.h"
+#include "core/draw_views.h"
 #include "core/number_format.h"
 
 namespace quintello {
@@ -38,8 +39,6 @@ std::string numbersCaption(const Previsione& forecast) {
   }
   return caption;
 }
-
-constexpr std::string_view kFgEHeader = "Rif  |N° Estr|Data Estraz  |Ruota|N1|N2|N3|N4|N5|QN";
 
 // One line of the draw list: the draw on the game wheel, its numbers of the forecast marked.
 void appendDrawLine(Grid& grid, const DrawArchive& archive, int wheel, int rif, int draw,
@@ -161,8 +160,7 @@ std::optional<ElencoEstrazioni> QuintelloSession::restrictedDrawList(int row) co
   if (row < 1 || row > static_cast<int>(forecasts_.size())) return std::nullopt;
   const Previsione& forecast = forecasts_[static_cast<size_t>(row - 1)];
   const NumberMask set = numberSet(forecast);
-  ElencoEstrazioni list{Label{numbersCaption(forecast)}, Grid::withHeader(kFgEHeader)};
-  list.FgE.setAllAlignments(Alignment::Center);
+  ElencoEstrazioni list{Label{numbersCaption(forecast)}, drawListWindowGrid()};
   for (auto occurrence = rows_.rbegin(); occurrence != rows_.rend(); ++occurrence) {
     if (occurrence->estrRed) continue;
     for (int d = occurrence->Inizio; d <= occurrence->End; ++d)
@@ -176,8 +174,7 @@ std::optional<ElencoEstrazioni> QuintelloSession::completeDrawList(int row) cons
   if (row < 1 || row > static_cast<int>(forecasts_.size())) return std::nullopt;
   const Previsione& forecast = forecasts_[static_cast<size_t>(row - 1)];
   const NumberMask set = numberSet(forecast);
-  ElencoEstrazioni list{Label{numbersCaption(forecast)}, Grid::withHeader(kFgEHeader)};
-  list.FgE.setAllAlignments(Alignment::Center);
+  ElencoEstrazioni list{Label{numbersCaption(forecast)}, drawListWindowGrid()};
   list.FgE.setColumnMerged(0, true);
   if (rows_.empty()) return list;
 
