@@ -84,16 +84,6 @@ INSTANTIATE_TEST_SUITE_P(FirstIndex, ModelArchive,
                                            ModelCase{-5, 1, 10}, ModelCase{11, 10, 1},
                                            ModelCase{99999, 10, 1}));
 
-TEST(DrawArchive, GrowsPastTenThousandDraws) {
-  const auto draws = test::weeklyDraws(12000);
-  const auto archive = makeArchive(draws);
-  EXPECT_EQ(archive.count(), 12000);
-  EXPECT_EQ(archive.modelLast(), 12000);
-  EXPECT_EQ(archive.dateText(12000), draws.back().date);
-  EXPECT_EQ(archive.number(12000, 10, 5), draws.back().wheels[10].second[4]);
-  EXPECT_EQ(archive.number(10000, 0, 1), draws[9999].wheels[0].second[0]);
-}
-
 TEST(DrawArchive, ReloadWithFewerDrawsForgetsTheOldOnes) {
   auto archive = makeArchive(test::weeklyDraws(5));
   archive.clear();
