@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QTemporaryDir>
 
+#include "archive/first_start.h"
 #include "core/archive_database.h"
 #include "core/draw_list_grid.h"
 #include "core/program_files.h"

@@ -5,6 +5,7 @@
 #include "archive/update_file.h"
 #include "core/archive_database.h"
 #include "core/error.h"
+#include "core/parameters.h"
 #include "core/program_database.h"
 #include "core/program_files.h"
 #include "core/text_number.h"
@@ -35,10 +36,10 @@ LoadedArchive loadProgramArchive(const std::optional<std::string>& archiveFile,
   std::string configuredArchive;
   if (haveProgramDatabase) {
     auto parameters = ProgramDatabase::open(programDatabase);
-    if (const auto first = parameters.getParameter("EstrazioneIniziale"))
+    if (const auto first = parameters.getParameter(parameter::kEstrazioneIniziale))
       firstIndex = leadingInteger(*first);
     if (!archiveFile) {
-      configuredArchive = parameters.getParameter("PercorsoArchivio").value_or("");
+      configuredArchive = parameters.getParameter(parameter::kPercorsoArchivio).value_or("");
       if (configuredArchive.empty())
         throw Error("Il database del programma \"" + programDatabase +
                     "\" non indica alcun archivio delle estrazioni (PercorsoArchivio): "

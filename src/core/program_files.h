@@ -25,12 +25,6 @@ class ProgramFiles {
   std::string programDatabasePath() const { return file(ProgramDatabase::kFileName); }
   std::string defaultArchivePath() const { return file(kDefaultArchive); }
 
-  // Opens the program database. On first start (no file yet) it creates it, and beside it
-  // the default archive built from the bundled draws, with PercorsoArchivio pointing at it.
-  // When the bundled draws cannot be read, PercorsoArchivio stays empty and the user is
-  // asked for an archive as on any first use. Throws Error when nothing can be opened.
-  ProgramDatabase openProgramDatabase(const std::string& bundledDrawsPath) const;
-
   // Records the chosen archive in PercorsoDatabase.txt: the path in double quotes and a
   // line end, replacing the file. Throws Error when the file cannot be written.
   void writeArchivePathFile(const std::string& archivePath) const;
@@ -38,9 +32,5 @@ class ProgramFiles {
  private:
   std::string folder_;
 };
-
-// Builds a new archive file from an update-form draw file, all or nothing: the archive is
-// written beside its final name and renamed into place only when complete.
-void createArchiveFromUpdateFile(const std::string& archivePath, const std::string& drawsPath);
 
 }  // namespace quintello

@@ -13,6 +13,7 @@
 #include <tuple>
 
 #include "cli/cli_process.h"
+#include "archive/first_start.h"
 #include "core/program_database.h"
 #include "core/program_files.h"
 #include "core/sqlite.h"

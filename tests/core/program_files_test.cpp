@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "archive/first_start.h"
 #include "archive/update_file.h"
 #include "core/archive_database.h"
 #include "core/error.h"
@@ -38,7 +39,7 @@ TEST(ProgramFiles, FirstStartBuildsTheDefaultArchiveFromTheBundledDraws) {
   std::ofstream(draws, std::ios::binary) << kTwoDraws;
   const ProgramFiles files(dir.file("programma"));
 
-  auto program = files.openProgramDatabase(draws);
+  auto program = openProgramDatabase(files, draws);
   EXPECT_EQ(program.getParameter("PercorsoArchivio"), files.defaultArchivePath());
   EXPECT_EQ(program.getParameter("EstrazioneIniziale"), "1");
 
@@ -61,17 +62,17 @@ TEST(ProgramFiles, LaterStartsOpenWhatIsThereAndNeverOverwriteAnArchive) {
   std::ofstream(draws, std::ios::binary) << kTwoDraws;
   const ProgramFiles files(dir.path());
   test::writeArchiveFile(files.defaultArchivePath(), test::weeklyDraws(7));
-  files.openProgramDatabase(draws);
+  openProgramDatabase(files, draws);
   EXPECT_EQ(ArchiveDatabase::open(files.defaultArchivePath()).drawCount(), 7);
 
-  files.openProgramDatabase(draws).setParameter("EstrazioneIniziale", "5");
-  EXPECT_EQ(files.openProgramDatabase(draws).getParameter("EstrazioneIniziale"), "5");
+  openProgramDatabase(files, draws).setParameter("EstrazioneIniziale", "5");
+  EXPECT_EQ(openProgramDatabase(files, draws).getParameter("EstrazioneIniziale"), "5");
 }
 
 TEST(ProgramFiles, WithoutBundledDrawsTheUserChoosesTheArchive) {
   TempDir dir;
   const ProgramFiles files(dir.path());
-  auto program = files.openProgramDatabase(dir.file("mancante.txt"));
+  auto program = openProgramDatabase(files, dir.file("mancante.txt"));
   EXPECT_EQ(program.getParameter("PercorsoArchivio"), "");
   EXPECT_FALSE(std::filesystem::exists(files.defaultArchivePath()));
 }
@@ -81,7 +82,7 @@ TEST(ProgramFiles, FaultyBundledDrawsLeaveNoHalfArchive) {
   const std::string draws = dir.file("estrazioni.txt");
   std::ofstream(draws, std::ios::binary) << kTwoDraws << "31/02/2026 01-02-03-04-05\r\n";
   const ProgramFiles files(dir.path());
-  EXPECT_EQ(files.openProgramDatabase(draws).getParameter("PercorsoArchivio"), "");
+  EXPECT_EQ(openProgramDatabase(files, draws).getParameter("PercorsoArchivio"), "");
   EXPECT_FALSE(std::filesystem::exists(files.defaultArchivePath()));
 }
 

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "archive/first_start.h"
 #include "core/program_database.h"
 #include "gui/shell/app_context.h"
 #include "gui/shell/grid_view.h"
@@ -100,7 +101,7 @@ class StartupTest : public QObject {
     test::TempDir dir;
     const std::string archive = dir.file("mio.mdb");
     test::writeArchiveFile(archive, test::weeklyDraws(6));
-    ProgramFiles(dir.path()).openProgramDatabase(dir.file("nessuno.txt"));
+    openProgramDatabase(ProgramFiles(dir.path()), dir.file("nessuno.txt"));
     setParameter(dir.path(), "PercorsoArchivio", archive);
     setParameter(dir.path(), "EstrazioneIniziale", stored.toStdString());
     Run run(dir.path());
@@ -116,7 +117,7 @@ class StartupTest : public QObject {
     test::TempDir dir;
     const std::string chosen = dir.file("scelto.mdb");
     test::writeArchiveFile(chosen, test::weeklyDraws(4));
-    ProgramFiles(dir.path()).openProgramDatabase(dir.file("nessuno.txt"));  // no bundled draws
+    openProgramDatabase(ProgramFiles(dir.path()), dir.file("nessuno.txt"));  // no bundled draws
     Run run(dir.path(), dir.file("nessuno.txt"));
     run.dialogs.answerText(QString::fromStdString(chosen));
     QVERIFY(run.launcher.start());
@@ -137,7 +138,7 @@ class StartupTest : public QObject {
 
   void cancelledChoiceKeepsTheWindowUsable() {
     test::TempDir dir;
-    ProgramFiles(dir.path()).openProgramDatabase(dir.file("nessuno.txt"));
+    openProgramDatabase(ProgramFiles(dir.path()), dir.file("nessuno.txt"));
     Run run(dir.path(), dir.file("nessuno.txt"));
     run.dialogs.answerCancel();
     QVERIFY(run.launcher.start());

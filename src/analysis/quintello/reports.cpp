@@ -156,11 +156,11 @@ RiepilogoStatistico QuintelloSession::statisticalSummary() const {
   return summary;
 }
 
-std::optional<ElencoEstrazioni> QuintelloSession::restrictedDrawList(int row) const {
+std::optional<ForecastDrawList> QuintelloSession::restrictedDrawList(int row) const {
   if (row < 1 || row > static_cast<int>(forecasts_.size())) return std::nullopt;
   const Previsione& forecast = forecasts_[static_cast<size_t>(row - 1)];
   const NumberMask set = numberSet(forecast);
-  ElencoEstrazioni list{Label{numbersCaption(forecast)}, drawListWindowGrid()};
+  ForecastDrawList list{Label{numbersCaption(forecast)}, drawListWindowGrid()};
   for (auto occurrence = rows_.rbegin(); occurrence != rows_.rend(); ++occurrence) {
     if (occurrence->estrRed) continue;
     for (int d = occurrence->Inizio; d <= occurrence->End; ++d)
@@ -170,11 +170,11 @@ std::optional<ElencoEstrazioni> QuintelloSession::restrictedDrawList(int row) co
   return list;
 }
 
-std::optional<ElencoEstrazioni> QuintelloSession::completeDrawList(int row) const {
+std::optional<ForecastDrawList> QuintelloSession::completeDrawList(int row) const {
   if (row < 1 || row > static_cast<int>(forecasts_.size())) return std::nullopt;
   const Previsione& forecast = forecasts_[static_cast<size_t>(row - 1)];
   const NumberMask set = numberSet(forecast);
-  ElencoEstrazioni list{Label{numbersCaption(forecast)}, drawListWindowGrid()};
+  ForecastDrawList list{Label{numbersCaption(forecast)}, drawListWindowGrid()};
   list.FgE.setColumnMerged(0, true);
   if (rows_.empty()) return list;
 

@@ -150,7 +150,7 @@ struct RiepilogoStatistico {
 };
 
 // The draw list window (ElencoEstrazioni) filled for one forecast.
-struct ElencoEstrazioni {
+struct ForecastDrawList {
   Label Label1;  // the forecast's numbers
   Grid FgE;
 };
@@ -232,8 +232,8 @@ class QuintelloSession {
   // "Riepilogo statistico".
   RiepilogoStatistico statisticalSummary() const;
   // "Elenco ristretto" and "Elenco completo" for the forecast in Fg_ZZ row `row`.
-  std::optional<ElencoEstrazioni> restrictedDrawList(int row) const;
-  std::optional<ElencoEstrazioni> completeDrawList(int row) const;
+  std::optional<ForecastDrawList> restrictedDrawList(int row) const;
+  std::optional<ForecastDrawList> completeDrawList(int row) const;
   // The forecast delays report fGR; nothing when there is no forecast.
   std::optional<Grid> delaysReport() const;
 

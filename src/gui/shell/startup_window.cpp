@@ -8,7 +8,9 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "archive/first_start.h"
 #include "core/error.h"
+#include "core/parameters.h"
 #include "core/text_number.h"
 #include "gui/shell/app_context.h"
 #include "gui/shell/progress_bar.h"
@@ -87,14 +89,14 @@ StartupWindow::StartupWindow(AppContext& context, QWidget* parent)
 bool StartupWindow::start() {
   context_.help().setFile(Help::kMainFile);
   try {
-    context_.programDatabase = context_.files().openProgramDatabase(context_.bundledDrawsPath());
+    context_.programDatabase = openProgramDatabase(context_.files(), context_.bundledDrawsPath());
   } catch (const Error& error) {
     context_.dialogs().message(QString::fromStdString(error.what()), "Quintello",
                                Dialogs::Icon::Critical);
     return false;
   }
   try {
-    context_.archivePath = context_.programDatabase->getParameter("PercorsoArchivio").value_or("");
+    context_.archivePath = context_.programDatabase->getParameter(parameter::kPercorsoArchivio).value_or("");
   } catch (const sqlite::Failure&) {
     context_.archivePath.clear();
   }
@@ -120,7 +122,7 @@ void StartupWindow::openArchiveAtStart() {
 void StartupWindow::readParameters() {
   try {
     context_.internetAddress =
-        context_.programDatabase->getParameter("IndirizzoInternet").value_or("");
+        context_.programDatabase->getParameter(parameter::kIndirizzoInternet).value_or("");
     ImpostaInizialix();
   } catch (const sqlite::Failure&) {
     context_.dialogs().message(
@@ -130,7 +132,7 @@ void StartupWindow::readParameters() {
 }
 
 void StartupWindow::ImpostaInizialix() {
-  if (const auto value = context_.programDatabase->getParameter("EstrazioneIniziale"))
+  if (const auto value = context_.programDatabase->getParameter(parameter::kEstrazioneIniziale))
     context_.estrazioneIniziale = leadingInteger(*value);
 }
 
@@ -151,7 +153,7 @@ void StartupWindow::selectArchive() {
   try {
     context_.files().writeArchivePathFile(path);
     context_.archivePath = path;
-    context_.programDatabase->setParameter("percorsoarchivio", path);
+    context_.programDatabase->setParameter(parameter::kPercorsoArchivio, path);
   } catch (const std::exception&) {
     return;  // the selection stops silently where the side file or the parameter failed
   }
