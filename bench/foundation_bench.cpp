@@ -8,7 +8,7 @@
 #include "core/archive_database.h"
 #include "core/draw_list_grid.h"
 #include "core/program_files.h"
-#include "gui/shell/grid_model.h"
+#include "gui/common/grid_model.h"
 
 namespace {
 

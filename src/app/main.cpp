@@ -3,7 +3,7 @@
 
 #include "core/program_files.h"
 #include "gui/shell/app_context.h"
-#include "gui/shell/dialogs.h"
+#include "gui/common/dialogs.h"
 #include "gui/shell/launcher.h"
 
 int main(int argc, char* argv[]) {

@@ -13,7 +13,7 @@
 #include "gui/shell/app_context.h"
 #include "gui/shell/launcher.h"
 #include "gui/shell/main_window.h"
-#include "gui/shell/screenshot_windows.h"
+#include "app/screenshot_windows.h"
 
 namespace {
 

@@ -129,8 +129,8 @@ INSTANTIATE_TEST_SUITE_P(
                       BadArchive{"empty", writeEmpty, "formato del file non riconosciuto"},
                       BadArchive{"no table", writeWithoutDrawTable, "EstrazioniLotto"},
                       BadArchive{"truncated", writeTruncated, "danneggiato"}),
-    [](const auto& info) {
-      std::string name = info.param.name;
+    [](const auto& test) {
+      std::string name = test.param.name;
       for (char& c : name)
         if (c == ' ') c = '_';
       return name;
@@ -165,7 +165,7 @@ TEST(ArchiveDatabase, ReadOnlyFileIsRefused) {
 
 class CountingProgress : public Progress {
  public:
-  void setMaximum(int maximum) override { this->maximum = maximum; }
+  void setMaximum(int value) override { maximum = value; }
   void setValue(int value) override {
     ++calls;
     last = value;

@@ -8,11 +8,11 @@
 
 #include "core/draw_views.h"
 #include "gui/shell/app_context.h"
-#include "gui/shell/draw_list_window.h"
-#include "gui/shell/grid_view.h"
+#include "gui/quintello/draw_list_window.h"
+#include "gui/common/grid_view.h"
 #include "gui/shell/main_window.h"
 #include "gui/shell/mini_draw_list.h"
-#include "gui/shell/number_picker.h"
+#include "gui/quintello/number_picker.h"
 #include "gui/support/scripted_dialogs.h"
 #include "support/test_archive.h"
 
@@ -36,7 +36,7 @@ struct Program {
   explicit Program(const std::vector<test::TestDraw>& draws)
       : context(ProgramFiles(dir.path()), dialogs, dir.file("nessuno.txt")) {
     context.setQuitAction([] {});
-    context.archive() = test::makeArchive(draws);
+    context.archiveForLoading() = test::makeArchive(draws);
     main = std::make_unique<MainWindow>(context);
     main->show();
   }
@@ -141,7 +141,8 @@ class BrowsingViewsTest : public QObject {
     QTest::newRow("date valid") << 1 << QString("02/12/2025") << 2 << none;
     QTest::newRow("date without leading zeros")
         << 1 << QString("4/12/2025") << 5 << QStringList{"Data non trovata"};
-    QTest::newRow("date cancel") << 1 << QString() << 5 << none;
+    QTest::newRow("date empty") << 1 << QString("") << 5 << QStringList{"Data non trovata"};
+    QTest::newRow("date cancel") << 1 << QString() << 5 << QStringList{"Data non trovata"};
   }
   void searches() {
     QFETCH(int, button);
@@ -185,29 +186,43 @@ class BrowsingViewsTest : public QObject {
     QCOMPARE(green(), QString());
   }
 
-  void archiveReloadIsAdoptedByTheNextChange() {
+  void archiveReloadIsFollowedAtOnce() {
     Program program(fiveDraws());
     auto* mini = program.openMiniList();
     auto* hs1 = mini->findChild<QScrollBar*>("hs1");
     auto draws = fiveDraws();
     draws.push_back({"11/12/2025", {{"BA", {8, 18, 28, 38, 48}}}});
     draws.push_back({"12/12/2025", {{"BA", {9, 19, 29, 39, 49}}}});
-    program.context.archive() = test::makeArchive(draws);
-    QCOMPARE(hs1->maximum(), 5);  // nothing happens until the next change
+    program.context.archiveForLoading() = test::makeArchive(draws);
+    emit program.context.archiveReloaded();
+    QCOMPARE(hs1->maximum(), 7);
+    QCOMPARE(shown(mini), program.indexAndDate(5));  // the shown draw stays
     program.dialogs.answerText("7");
-    mini->searchByIndex();  // a search reaches the new draws
-    QCOMPARE(hs1->maximum(), 7);
+    mini->searchByIndex();
     QCOMPARE(shown(mini, 1), QString("7 | 12/12/2025 | PM=6   PA=7 | BA\t9\t19\t29\t39\t49"));
-    // So does a move of the scroll bar, here after a reload of fewer draws.
-    program.context.archive() = test::makeArchive(fiveDraws());
-    QTest::keyClick(hs1, Qt::Key_Left);
+    // Fewer draws: the shown draw moves to the new last one.
+    program.context.archiveForLoading() = test::makeArchive(fiveDraws());
+    emit program.context.archiveReloaded();
     QCOMPARE(hs1->maximum(), 5);
-    QCOMPARE(shown(mini), QString("5 | 09/12/2025"));
-    // Coming back to the window after another reload follows the archive at once.
-    program.context.archive() = test::makeArchive(draws);
-    program.activate(mini);
-    QCOMPARE(hs1->maximum(), 7);
-    QCOMPARE(mini->shownDraw(), 5);
+    QCOMPARE(shown(mini), program.indexAndDate(5));
+  }
+
+  // The range labels follow a reload; closing the main window ends the program like "FINE".
+  void mainWindowFollowsReloadsAndItsCloseEndsTheProgram() {
+    Program program(fiveDraws());
+    bool quit = false;
+    program.context.setQuitAction([&quit] { quit = true; });
+    auto* lblFine = program.main->findChild<QLabel*>("LblFine");
+    QCOMPARE(lblFine->text(), QString("09/12/2025"));
+    auto draws = fiveDraws();
+    draws.push_back({"11/12/2025", {{"BA", {8, 18, 28, 38, 48}}}});
+    program.context.archiveForLoading() = test::makeArchive(draws);
+    emit program.context.archiveReloaded();
+    QCOMPARE(lblFine->text(), QString("11/12/2025"));
+    QCOMPARE(program.main->findChild<GridView*>("fgpa")->grid().rows(), 7);
+    program.openMiniList();
+    QVERIFY(program.main->close());
+    QVERIFY(quit);
   }
 
   void drawListShowsWhatItsOpenerFills() {

@@ -1,6 +1,6 @@
 // "Copia tabella" and "Stampa grid": the grid on the clipboard, and the grid printed to PDF,
 // read back with poppler's tools.
-#include "gui/shell/grid_output.h"
+#include "gui/common/grid_output.h"
 
 #include <QApplication>
 #include <QClipboard>

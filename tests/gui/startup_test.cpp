@@ -10,7 +10,7 @@
 #include "archive/first_start.h"
 #include "core/program_database.h"
 #include "gui/shell/app_context.h"
-#include "gui/shell/grid_view.h"
+#include "gui/common/grid_view.h"
 #include "gui/shell/launcher.h"
 #include "gui/shell/main_window.h"
 #include "gui/shell/startup_window.h"
@@ -156,14 +156,14 @@ class StartupTest : public QObject {
     test::TempDir dir;
     Run run(dir.path());
     QVERIFY(run.launcher.start());
-    const std::string before = run.context.archivePath;
+    const std::string before = run.context.archivePath();
     const std::string text = dir.file("note.mdb");
     std::ofstream(text) << "non è un archivio";
     run.dialogs.answerText(QString::fromStdString(text));
     QTest::mouseClick(run.find<QPushButton>("Command4"), Qt::LeftButton);
     QCOMPARE(run.dialogs.messages().size(), qsizetype(1));
     QVERIFY(run.dialogs.messages()[0].contains("non può essere usato come archivio"));
-    QCOMPARE(run.context.archivePath, before);
+    QCOMPARE(run.context.archivePath(), before);
     // The program stays usable: the archive in use still loads.
     run.launcher.startupWindow()->proceed();
     QVERIFY(run.launcher.mainWindow());
@@ -173,8 +173,8 @@ class StartupTest : public QObject {
     test::TempDir dir;
     Run run(dir.path());
     QVERIFY(run.launcher.start());
-    run.context.archiveDatabase.reset();
-    std::filesystem::resize_file(run.context.archivePath, 1000);
+    run.context.setArchiveDatabase(std::nullopt);
+    std::filesystem::resize_file(run.context.archivePath(), 1000);
     run.launcher.startupWindow()->proceed();
     QVERIFY(!run.launcher.mainWindow());
     QCOMPARE(run.dialogs.messages().size(), qsizetype(1));
@@ -197,14 +197,14 @@ class StartupTest : public QObject {
     QVERIFY(run.launcher.start());
     QTest::mouseClick(run.find<QPushButton>("Command3"), Qt::LeftButton);
     QCOMPARE(run.quits, 1);
-    QVERIFY(!run.context.programDatabase);
+    QVERIFY(!run.context.programDatabase());
 
     Run again(dir.path());
     QVERIFY(again.launcher.start());
     again.launcher.startupWindow()->proceed();
     QTest::mouseClick(again.find<QPushButton>("Command45"), Qt::LeftButton);
     QCOMPARE(again.quits, 1);
-    QVERIFY(!again.context.archiveDatabase);
+    QVERIFY(!again.context.archiveDatabase());
   }
 
   void mainWindowButtonsOfLaterWindowsWait() {

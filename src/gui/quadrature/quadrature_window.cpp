@@ -15,9 +15,9 @@
 #include "core/color.h"
 #include "core/text_number.h"
 #include "gui/shell/app_context.h"
-#include "gui/shell/grid_view.h"
-#include "gui/shell/icons.h"
-#include "gui/shell/single_window.h"
+#include "gui/common/grid_view.h"
+#include "gui/common/icons.h"
+#include "gui/common/single_window.h"
 
 namespace quintello {
 

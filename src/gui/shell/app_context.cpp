@@ -2,6 +2,8 @@
 
 #include <QApplication>
 
+#include "core/error.h"
+
 namespace quintello {
 
 AppContext::AppContext(ProgramFiles files, Dialogs& dialogs, std::string bundledDrawsPath)
@@ -10,9 +12,23 @@ AppContext::AppContext(ProgramFiles files, Dialogs& dialogs, std::string bundled
       bundledDrawsPath_(std::move(bundledDrawsPath)),
       quit_([] { QApplication::quit(); }) {}
 
+void AppContext::setProgramDatabase(std::optional<ProgramDatabase> database) {
+  programDatabase_ = std::move(database);
+}
+
+void AppContext::setArchiveDatabase(std::optional<ArchiveDatabase> database) {
+  archiveDatabase_ = std::move(database);
+}
+
+void AppContext::reloadArchive() {
+  if (!archiveDatabase_) throw Error("Nessun archivio delle estrazioni aperto.");
+  CaricaArchivioExNovo(*archiveDatabase_, archive_, progress());
+  emit archiveReloaded();
+}
+
 void AppContext::finish() {
-  archiveDatabase.reset();
-  programDatabase.reset();
+  archiveDatabase_.reset();
+  programDatabase_.reset();
   progress_ = nullptr;
   if (quit_) quit_();
 }

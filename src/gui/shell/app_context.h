@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 #include <functional>
 #include <optional>
@@ -10,8 +11,8 @@
 #include "core/program_database.h"
 #include "core/program_files.h"
 #include "core/progress.h"
-#include "gui/shell/dialogs.h"
-#include "gui/shell/help.h"
+#include "gui/common/dialogs.h"
+#include "gui/common/help.h"
 
 namespace quintello {
 
@@ -19,7 +20,9 @@ namespace quintello {
 // in-memory draw archive, the parameters read at start-up, the dialogs, the help and the
 // main window's progress bar. Created in main() and handed to every window by reference;
 // a test can build two side by side.
-class AppContext {
+class AppContext : public QObject {
+  Q_OBJECT
+
  public:
   AppContext(ProgramFiles files, Dialogs& dialogs, std::string bundledDrawsPath);
 
@@ -27,13 +30,29 @@ class AppContext {
   const std::string& bundledDrawsPath() const { return bundledDrawsPath_; }
   Dialogs& dialogs() { return dialogs_; }
   Help& help() { return help_; }
-  DrawArchive& archive() { return archive_; }
+  const DrawArchive& archive() const { return archive_; }
+  // Only loads write the in-memory archive: the start-up load and reloadArchive().
+  DrawArchive& archiveForLoading() { return archive_; }
 
-  std::optional<ProgramDatabase> programDatabase;
-  std::optional<ArchiveDatabase> archiveDatabase;
-  std::string archivePath;      // PercorsoArchivio
-  std::string internetAddress;  // IndirizzoInternet, as read at start-up
-  int estrazioneIniziale = 0;   // EstrazioneIniziale
+  // The program database, once opened at start-up; null before or after "FINE".
+  ProgramDatabase* programDatabase() { return programDatabase_ ? &*programDatabase_ : nullptr; }
+  void setProgramDatabase(std::optional<ProgramDatabase> database);
+  // The archive database in use; null when none is open.
+  ArchiveDatabase* archiveDatabase() { return archiveDatabase_ ? &*archiveDatabase_ : nullptr; }
+  void setArchiveDatabase(std::optional<ArchiveDatabase> database);
+
+  // The parameters read at start-up.
+  const std::string& archivePath() const { return archivePath_; }  // PercorsoArchivio
+  void setArchivePath(std::string path) { archivePath_ = std::move(path); }
+  const std::string& internetAddress() const { return internetAddress_; }  // IndirizzoInternet
+  void setInternetAddress(std::string address) { internetAddress_ = std::move(address); }
+  int estrazioneIniziale() const { return estrazioneIniziale_; }  // EstrazioneIniziale
+  void setEstrazioneIniziale(int first) { estrazioneIniziale_ = first; }
+
+  // Reloads the in-memory archive from the archive database after a change to its draws
+  // (progress on the main window's bar; the model archive becomes the whole archive), then
+  // tells every window showing the archive. Throws Error when the file cannot be read.
+  void reloadArchive();
 
   // The main window's progress bar once it exists; nothing before.
   Progress& progress() { return progress_ ? *progress_ : noProgress_; }
@@ -47,12 +66,22 @@ class AppContext {
   // "Quintello: Versione 1.0.0"
   static QString versionCaption();
 
+ signals:
+  // The in-memory archive holds new draws (N may have changed): windows showing the archive
+  // follow it.
+  void archiveReloaded();
+
  private:
   ProgramFiles files_;
   Dialogs& dialogs_;
   std::string bundledDrawsPath_;
   Help help_;
   DrawArchive archive_;
+  std::optional<ProgramDatabase> programDatabase_;
+  std::optional<ArchiveDatabase> archiveDatabase_;
+  std::string archivePath_;
+  std::string internetAddress_;
+  int estrazioneIniziale_ = 0;
   Progress* progress_ = nullptr;
   NoProgress noProgress_;
   std::function<void()> quit_;

@@ -6,6 +6,7 @@
 #include <QTranslator>
 
 #include "gui/shell/app_context.h"
+#include "gui/common/single_window.h"
 #include "gui/shell/main_window.h"
 #include "gui/shell/startup_window.h"
 

@@ -1,5 +1,6 @@
 #include "gui/shell/main_window.h"
 
+#include <QCloseEvent>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -15,10 +16,10 @@
 #include "core/draw_list_grid.h"
 #include "gui/quadrature/quadrature_window.h"
 #include "gui/shell/app_context.h"
-#include "gui/shell/grid_view.h"
+#include "gui/common/grid_view.h"
 #include "gui/shell/mini_draw_list.h"
-#include "gui/shell/progress_bar.h"
-#include "gui/shell/single_window.h"
+#include "gui/common/progress_bar.h"
+#include "gui/common/single_window.h"
 
 namespace quintello {
 
@@ -42,12 +43,6 @@ QLabel* valueLabel(QWidget* parent, const char* name) {
 }
 
 }  // namespace
-
-void showAndRaise(QWidget* window) {
-  window->show();
-  window->raise();
-  window->activateWindow();
-}
 
 MainWindow::MainWindow(AppContext& context, QWidget* parent)
     : QMainWindow(parent), context_(context) {
@@ -81,7 +76,17 @@ MainWindow::MainWindow(AppContext& context, QWidget* parent)
   connect(quadrature, &QShortcut::activated, this, &MainWindow::openQuadrature);
   fillDrawGrid();
   ImpostazioniArchivioModello();
+  connect(&context_, &AppContext::archiveReloaded, this, [this] {
+    fillDrawGrid();
+    ImpostazioniArchivioModello();
+  });
   resize(720, 640);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  // Closing the frame window ends the program, as "FINE" does.
+  event->accept();
+  context_.finish();
 }
 
 MainWindow::~MainWindow() {

@@ -34,6 +34,9 @@ class MainWindow : public QMainWindow {
   Quadrature* openQuadrature();           // Command3 (hidden) and kQuadratureShortcut
   static constexpr const char* kQuadratureShortcut = "Ctrl+Shift+Q";
 
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
  private:
   QWidget* buildButtons();
   QWidget* buildRange();
@@ -51,8 +54,5 @@ class MainWindow : public QMainWindow {
   QPointer<Estrazioni_minielenco> miniList_;
   QPointer<Quadrature> quadrature_;
 };
-
-// Shows a window without blocking and brings it to the front.
-void showAndRaise(QWidget* window);
 
 }  // namespace quintello

@@ -14,9 +14,9 @@
 
 #include "core/draw_views.h"
 #include "gui/shell/app_context.h"
-#include "gui/shell/grid_view.h"
-#include "gui/shell/icons.h"
-#include "gui/shell/single_window.h"
+#include "gui/common/grid_view.h"
+#include "gui/common/icons.h"
+#include "gui/common/single_window.h"
 
 namespace quintello {
 
@@ -88,6 +88,7 @@ Estrazioni_minielenco::Estrazioni_minielenco(AppContext& context, QWidget* paren
   hs1_->setRange(1, std::max(n, 1));
   hs1_->setValue(std::max(n, 1));  // the latest draw first
   connect(hs1_, &QScrollBar::valueChanged, this, &Estrazioni_minielenco::showDraw);
+  connect(&context_, &AppContext::archiveReloaded, this, &Estrazioni_minielenco::showDraw);
 
   auto* byIndex =
       iconButton(this, "Command42_0", PaintedIcon::SearchIndex, "Ricerca per numero indice");
@@ -167,8 +168,8 @@ void Estrazioni_minielenco::searchByDate() {
   const auto answer =
       context_.dialogs().input("Data ?", "Ricerca per data GG/MM/AAAA",
                                QString::fromStdString(context_.archive().dateText(shownDraw())));
-  if (!answer) return;  // cancelled: the user asked for nothing
-  if (const auto draw = findDrawByDate(context_.archive(), answer->toStdString())) {
+  // Cancel reads as an empty answer, which no draw date matches.
+  if (const auto draw = findDrawByDate(context_.archive(), answer.value_or("").toStdString())) {
     moveToDraw(*draw);
     return;
   }
@@ -181,14 +182,6 @@ void Estrazioni_minielenco::clearHighlights() {
 
 void Estrazioni_minielenco::toggleCell(int row, int col) {
   fG2_->modify([&](Grid& grid) { toggleHighlight(grid, row, col); });
-}
-
-bool Estrazioni_minielenco::event(QEvent* event) {
-  // Back to this window after a reload elsewhere: follow the archive's new N at once.
-  if (event->type() == QEvent::WindowActivate && hs1_ &&
-      hs1_->maximum() != std::max(drawCount(), 1))
-    showDraw();
-  return QWidget::event(event);
 }
 
 bool Estrazioni_minielenco::eventFilter(QObject* watched, QEvent* event) {

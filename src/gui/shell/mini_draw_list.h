@@ -31,7 +31,6 @@ class Estrazioni_minielenco : public QWidget {
   void clearHighlights();  // Command81
 
  protected:
-  bool event(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:

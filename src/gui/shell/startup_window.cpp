@@ -13,7 +13,7 @@
 #include "core/parameters.h"
 #include "core/text_number.h"
 #include "gui/shell/app_context.h"
-#include "gui/shell/progress_bar.h"
+#include "gui/common/progress_bar.h"
 
 namespace quintello {
 
@@ -89,18 +89,19 @@ StartupWindow::StartupWindow(AppContext& context, QWidget* parent)
 bool StartupWindow::start() {
   context_.help().setFile(Help::kMainFile);
   try {
-    context_.programDatabase = openProgramDatabase(context_.files(), context_.bundledDrawsPath());
+    context_.setProgramDatabase(openProgramDatabase(context_.files(), context_.bundledDrawsPath()));
   } catch (const Error& error) {
     context_.dialogs().message(QString::fromStdString(error.what()), "Quintello",
                                Dialogs::Icon::Critical);
     return false;
   }
   try {
-    context_.archivePath = context_.programDatabase->getParameter(parameter::kPercorsoArchivio).value_or("");
+    context_.setArchivePath(
+        context_.programDatabase()->getParameter(parameter::kPercorsoArchivio).value_or(""));
   } catch (const sqlite::Failure&) {
-    context_.archivePath.clear();
+    context_.setArchivePath({});
   }
-  pathLabel_->setText(QString::fromStdString(context_.archivePath));
+  pathLabel_->setText(QString::fromStdString(context_.archivePath()));
   openArchiveAtStart();
   show();
   readParameters();
@@ -109,9 +110,9 @@ bool StartupWindow::start() {
 
 void StartupWindow::openArchiveAtStart() {
   try {
-    context_.archiveDatabase = ArchiveDatabase::open(context_.archivePath);
+    context_.setArchiveDatabase(ArchiveDatabase::open(context_.archivePath()));
   } catch (const Error&) {
-    context_.archiveDatabase.reset();
+    context_.setArchiveDatabase(std::nullopt);
     context_.dialogs().message(
         "Attenzione, la prima volta è necessario configurare l'origine dell'archivio",
         "Selezionare Archivio", Dialogs::Icon::Warning);
@@ -121,8 +122,8 @@ void StartupWindow::openArchiveAtStart() {
 
 void StartupWindow::readParameters() {
   try {
-    context_.internetAddress =
-        context_.programDatabase->getParameter(parameter::kIndirizzoInternet).value_or("");
+    context_.setInternetAddress(
+        context_.programDatabase()->getParameter(parameter::kIndirizzoInternet).value_or(""));
     ImpostaInizialix();
   } catch (const sqlite::Failure&) {
     context_.dialogs().message(
@@ -132,8 +133,8 @@ void StartupWindow::readParameters() {
 }
 
 void StartupWindow::ImpostaInizialix() {
-  if (const auto value = context_.programDatabase->getParameter(parameter::kEstrazioneIniziale))
-    context_.estrazioneIniziale = leadingInteger(*value);
+  if (const auto value = context_.programDatabase()->getParameter(parameter::kEstrazioneIniziale))
+    context_.setEstrazioneIniziale(leadingInteger(*value));
 }
 
 void StartupWindow::selectArchive() {
@@ -144,7 +145,7 @@ void StartupWindow::selectArchive() {
   const std::string path = chosen->toStdString();
   // A file that is not an archive of draws is refused now, rather than at the next start.
   try {
-    context_.archiveDatabase = ArchiveDatabase::open(path);
+    context_.setArchiveDatabase(ArchiveDatabase::open(path));
   } catch (const Error& error) {
     context_.dialogs().message(QString::fromStdString(error.what()), "Selezione archivio",
                                Dialogs::Icon::Critical);
@@ -152,16 +153,16 @@ void StartupWindow::selectArchive() {
   }
   try {
     context_.files().writeArchivePathFile(path);
-    context_.archivePath = path;
-    context_.programDatabase->setParameter(parameter::kPercorsoArchivio, path);
+    context_.setArchivePath(path);
+    context_.programDatabase()->setParameter(parameter::kPercorsoArchivio, path);
   } catch (const std::exception&) {
     return;  // the selection stops silently where the side file or the parameter failed
   }
-  pathLabel_->setText("Database: " + QString::fromStdString(context_.archivePath));
+  pathLabel_->setText("Database: " + QString::fromStdString(context_.archivePath()));
 }
 
 void StartupWindow::proceed() {
-  if (context_.archivePath.empty()) {
+  if (context_.archivePath().empty()) {
     context_.dialogs().message(
         "Nessun archivio delle estrazioni selezionato: premere \"SELEZIONE ARCHIVIO\" e "
         "scegliere il file dell'archivio.",
@@ -170,12 +171,13 @@ void StartupWindow::proceed() {
   }
   ProgressBarAdapter progress(progressBar_);
   try {
-    if (!context_.archiveDatabase || context_.archiveDatabase->path() != context_.archivePath)
-      context_.archiveDatabase = ArchiveDatabase::open(context_.archivePath);
-    loadArchive(*context_.archiveDatabase, context_.archive(), context_.estrazioneIniziale,
+    if (!context_.archiveDatabase() || context_.archiveDatabase()->path() != context_.archivePath())
+      context_.setArchiveDatabase(ArchiveDatabase::open(context_.archivePath()));
+    loadArchive(*context_.archiveDatabase(), context_.archiveForLoading(),
+                context_.estrazioneIniziale(),
                 progress);
   } catch (const Error& error) {
-    context_.archiveDatabase.reset();
+    context_.setArchiveDatabase(std::nullopt);
     context_.dialogs().message(QString::fromStdString(error.what()), "Caricamento archivio",
                                Dialogs::Icon::Critical);
     return;

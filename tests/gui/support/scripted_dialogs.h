@@ -5,7 +5,7 @@
 #include <deque>
 #include <optional>
 
-#include "gui/shell/dialogs.h"
+#include "gui/common/dialogs.h"
 
 namespace quintello::test {
 

@@ -1,4 +1,4 @@
-#include "gui/shell/draw_list_window.h"
+#include "gui/quintello/draw_list_window.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -7,8 +7,8 @@
 #include <QVBoxLayout>
 
 #include "core/draw_views.h"
-#include "gui/shell/grid_view.h"
-#include "gui/shell/single_window.h"
+#include "gui/common/grid_view.h"
+#include "gui/common/single_window.h"
 
 namespace quintello {
 

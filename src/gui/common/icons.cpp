@@ -1,4 +1,4 @@
-#include "gui/shell/icons.h"
+#include "gui/common/icons.h"
 
 #include <QFont>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "gui/shell/grid_model.h"
+#include "gui/common/grid_model.h"
 
 #include <QApplication>
 #include <QFont>

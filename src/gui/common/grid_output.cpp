@@ -1,4 +1,4 @@
-#include "gui/shell/grid_output.h"
+#include "gui/common/grid_output.h"
 
 #include <QClipboard>
 #include <QFontMetricsF>
@@ -12,8 +12,8 @@
 #include <cmath>
 #include <vector>
 
-#include "gui/shell/dialogs.h"
-#include "gui/shell/grid_model.h"
+#include "gui/common/dialogs.h"
+#include "gui/common/grid_model.h"
 
 namespace quintello {
 

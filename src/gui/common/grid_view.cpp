@@ -1,4 +1,4 @@
-#include "gui/shell/grid_view.h"
+#include "gui/common/grid_view.h"
 
 #include <QHeaderView>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "gui/shell/screenshot_windows.h"
+#include "app/screenshot_windows.h"
 
 #include <QDir>
 #include <QLabel>
@@ -10,12 +10,12 @@
 #include "core/draw_views.h"
 #include "gui/quadrature/quadrature_window.h"
 #include "gui/shell/app_context.h"
-#include "gui/shell/draw_list_window.h"
-#include "gui/shell/grid_output.h"
-#include "gui/shell/grid_view.h"
+#include "gui/quintello/draw_list_window.h"
+#include "gui/common/grid_output.h"
+#include "gui/common/grid_view.h"
 #include "gui/shell/main_window.h"
 #include "gui/shell/mini_draw_list.h"
-#include "gui/shell/number_picker.h"
+#include "gui/quintello/number_picker.h"
 
 namespace quintello {
 

@@ -1,4 +1,4 @@
-#include "gui/shell/help.h"
+#include "gui/common/help.h"
 
 #include <QEvent>
 #include <QFile>

@@ -2,7 +2,7 @@
 
 #include <QTableView>
 
-#include "gui/shell/grid_model.h"
+#include "gui/common/grid_model.h"
 
 namespace quintello {
 

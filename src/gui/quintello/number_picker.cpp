@@ -1,4 +1,4 @@
-#include "gui/shell/number_picker.h"
+#include "gui/quintello/number_picker.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -6,7 +6,7 @@
 #include <QVBoxLayout>
 
 #include "core/draw_views.h"
-#include "gui/shell/grid_view.h"
+#include "gui/common/grid_view.h"
 
 namespace quintello {
 

@@ -1,4 +1,4 @@
-#include "gui/shell/dialogs.h"
+#include "gui/common/dialogs.h"
 
 #include <QApplication>
 #include <QFileDialog>

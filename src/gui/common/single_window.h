@@ -3,9 +3,14 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "gui/shell/main_window.h"
-
 namespace quintello {
+
+// Shows a window without blocking and brings it to the front.
+inline void showAndRaise(QWidget* window) {
+  window->show();
+  window->raise();
+  window->activateWindow();
+}
 
 // The program's windows are single instances: created on first use, shown without blocking
 // the others and brought to the front when asked for again. A window closed by the user is

@@ -1,0 +1,2 @@
+#include <QtCore/QDir>
+#include "gui/common/dialogs.h"

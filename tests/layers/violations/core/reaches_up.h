@@ -1,0 +1,2 @@
+#include "core/wheels.h"
+#include "archive/update_file.h"
