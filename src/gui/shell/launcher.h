@@ -21,7 +21,7 @@ class Launcher : public QObject {
   ~Launcher() override;
 
   // Opens the start-up window; false when the program cannot start.
-  bool start();
+  [[nodiscard]] bool start();
   StartupWindow* startupWindow() const { return startup_; }
   MainWindow* mainWindow() const { return main_.get(); }
 

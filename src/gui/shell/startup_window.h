@@ -20,7 +20,7 @@ class StartupWindow : public QWidget {
 
   // The start-up sequence; shows the window at its end. False when the program database
   // cannot be opened (the user has been told and the program must end).
-  bool start();
+  [[nodiscard]] bool start();
   // "SELEZIONE ARCHIVIO".
   void selectArchive();
   // "PROCEDI": loads the archive; emits archiveLoaded() on success.
