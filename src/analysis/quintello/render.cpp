@@ -130,7 +130,7 @@ Grid QuintelloSession::renderFg_I2() const {
     for (int c = 0; c < rankedSize_; ++c)
       grid.setText(r, 1 + c, numberText(combination.numbers[static_cast<size_t>(c)]));
   }
-  const int k = std::clamp(inputs_.NumeriCombinazione, 1, kNumeriPrevisione);
+  const int k = combinationSize();
   for (int c = k + 1; c < kColumns; ++c) grid.setColumnHidden(c, true);
   return grid;
 }

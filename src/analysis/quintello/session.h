@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/quintello/limits.h"
 #include "core/color.h"
 #include "core/draw_archive.h"
 #include "core/grid.h"
@@ -21,9 +22,6 @@ namespace quintello {
 // their verification and the reports. Every computation works on the typed state below;
 // the grids and labels the window shows are rendered from it on request.
 
-inline constexpr int kMaxPrevisioni = 9;          // rows of the forecast list
-inline constexpr int kNumeriPrevisione = 7;       // numbers of a forecast or combination
-inline constexpr int kMaxNumeroPrevisione = 50;   // forecast numbers 1..50
 inline constexpr int kColpiRiepilogo = 20;        // rows of the colpo table
 inline constexpr int kRipartenze = 100;           // restarts of the combination search
 inline constexpr int kTentativiFalliti = 100;     // failed attempts that end a climb
@@ -32,17 +30,18 @@ inline constexpr int kDettaglioColpi = 20;        // draws listed by the occurre
 
 // What the selection controls of the window hold. Commands read these at the moment they
 // run; "ELENCO" captures NumeroCercato and NumPresenze for the rest of the session.
+// Values outside the ranges of limits.h are taken as they come, never read outside a table.
 struct QuintelloInputs {
   int EstrazioneCorrente = 0;  // reference draw (scroll bar hFine)
   bool FineRicerca = false;    // "Fine ricerca": windows end at the reference draw
-  int NumeroCercato = 1;
-  int RuotaRilevazione = 0;  // wheel index 0..10
-  int RuotaGioco = 0;        // wheel index 0..10
-  std::array<bool, kPositions> PosizioniRilevazione{true, true, true, true, true};  // [0] = 1
-  int NumPresenze = 12;
-  int Colpi = 12;
-  int NumeriCombinazione = 3;       // k, 1..7
-  bool VerificaAutomatica = false;  // "Verifica automatica"
+  int NumeroCercato = kNumeroCercatoChoice.initial;
+  int RuotaRilevazione = kRuotaChoice.initial;                             // wheel index 0..10
+  int RuotaGioco = kRuotaChoice.initial;                                   // wheel index 0..10
+  std::array<bool, kPositions> PosizioniRilevazione = kPosizioniIniziali;  // [0] = 1
+  int NumPresenze = kPresenzeChoice.initial;
+  int Colpi = kColpiChoice.initial;
+  int NumeriCombinazione = kNumeriCombinazioneChoice.initial;  // k
+  bool VerificaAutomatica = false;                             // "Verifica automatica"
 };
 
 // A caption with its colours.
@@ -87,7 +86,7 @@ struct OccurrenceRow {
 
 // A forecast (Previsione): one row of the forecast list Fg_ZZ.
 struct Previsione {
-  int Numero = 0;  // 1..50, the smallest free number when added
+  int Numero = 0;  // 1..kMaxNumeroPrevisione, the smallest free number when added
   int Sorte = 1;   // numbers needed in one draw: 1 for one number, 2 for more
   int Esiti = 0;   // rows it covered when it was added
   std::array<int, kNumeriPrevisione> Numeri{};  // columns "1".."7"; 0 = empty cell
@@ -163,8 +162,8 @@ class QuintelloSession {
   // The archive is read at every command (it may be reloaded between commands).
   explicit QuintelloSession(const DrawArchive& archive);
 
-  // The opening defaults of the window for this archive: number 1 on "BA", positions
-  // 1..5, 12 colpi, 12 presences, k = 3, reference draw = the last draw.
+  // The opening values of the window for this archive (limits.h), the reference draw
+  // being the last draw.
   static QuintelloInputs defaultInputs(const DrawArchive& archive);
 
   QuintelloInputs& inputs() { return inputs_; }
@@ -281,6 +280,10 @@ class QuintelloSession {
 
  private:
   int limitFromInputs() const;
+  // k as the list of sizes offers it.
+  int combinationSize() const {
+    return kNumeriCombinazioneChoice.clamp(inputs_.NumeriCombinazione);
+  }
   int referenceDraw() const;
   void resetForecastSide();
   void collectUncoveredDraws();
