@@ -6,20 +6,13 @@
 #include "analysis/quintello/grid_cells.h"
 #include "analysis/quintello/grid_columns.h"
 #include "analysis/quintello/session.h"
+#include "core/draw_views.h"
 
 namespace quintello {
 
 namespace {
 
 constexpr Color kAzzurroPr{192, 255, 255};
-
-std::string wheelCode(int wheel) {
-  return wheel >= 0 && wheel < static_cast<int>(SiglaRuota.size())
-             ? std::string(SiglaRuota[static_cast<size_t>(wheel)])
-             : std::string();
-}
-
-std::string numberText(int n) { return n == 0 ? std::string() : std::to_string(n); }
 
 // After a click on a row: every data cell but column 0 white, the row yellow.
 void highlightRow(Grid& grid, int row) {
@@ -155,16 +148,9 @@ Grid QuintelloSession::renderList3() const {
 }
 
 Grid QuintelloSession::renderFg90() const {
-  Grid grid(9, 10, 0, 0);
-  grid.setAllAlignments(Alignment::Center);
-  for (int r = 0; r < 9; ++r) {
-    for (int c = 0; c < 10; ++c) {
-      const int n = 10 * r + c + 1;
-      grid.setText(r, c, std::to_string(n));
-      grid.setBackColor(r, c, board_[static_cast<size_t>(n)] ? kGreen : kWhite);
-    }
-  }
-  return grid;
+  Grid board = numberBoardGrid();
+  markBoardNumbers(board, boardNumbers());
+  return board;
 }
 
 Grid QuintelloSession::renderFga(int draw, int outcomeRow) const {

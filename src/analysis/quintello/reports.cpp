@@ -18,20 +18,6 @@ namespace {
 constexpr Color kGrigio{220, 220, 220};
 constexpr Color kGialloRitardo{255, 255, 150};
 
-std::string wheelCode(int wheel) {
-  return wheel >= 0 && wheel < static_cast<int>(SiglaRuota.size())
-             ? std::string(SiglaRuota[static_cast<size_t>(wheel)])
-             : std::string();
-}
-
-std::string numberText(int n) { return n == 0 ? std::string() : std::to_string(n); }
-
-NumberMask numberSet(const Previsione& forecast) {
-  NumberMask set;
-  for (int n : forecast.Numeri) set.add(n);
-  return set;
-}
-
 // The forecast's seven number cells joined by two blanks; empty cells keep their place.
 std::string numbersCaption(const Previsione& forecast) {
   std::string caption;
@@ -67,7 +53,7 @@ std::optional<Grid> QuintelloSession::occurrenceDetail(int row) const {
   const int wheel = inputs_.RuotaGioco;
   const int e = rows_[static_cast<size_t>(row - 1)].Estr;
   std::vector<NumberMask> sets;
-  for (const auto& forecast : forecasts_) sets.push_back(numberSet(forecast));
+  for (const auto& forecast : forecasts_) sets.push_back(NumberMask::of(forecast.Numeri));
 
   for (int d = e + 1; d <= e + kDettaglioColpi && d <= archive_.count(); ++d) {
     const int r = grid.addRow(
@@ -164,7 +150,7 @@ RiepilogoStatistico QuintelloSession::statisticalSummary() const {
 std::optional<ForecastDrawList> QuintelloSession::restrictedDrawList(int row) const {
   if (row < 1 || row > static_cast<int>(forecasts_.size())) return std::nullopt;
   const Previsione& forecast = forecasts_[static_cast<size_t>(row - 1)];
-  const NumberMask set = numberSet(forecast);
+  const NumberMask set = NumberMask::of(forecast.Numeri);
   ForecastDrawList list{Label{numbersCaption(forecast)}, drawListWindowGrid()};
   for (auto occurrence = rows_.rbegin(); occurrence != rows_.rend(); ++occurrence) {
     if (occurrence->estrRed) continue;
@@ -178,7 +164,7 @@ std::optional<ForecastDrawList> QuintelloSession::restrictedDrawList(int row) co
 std::optional<ForecastDrawList> QuintelloSession::completeDrawList(int row) const {
   if (row < 1 || row > static_cast<int>(forecasts_.size())) return std::nullopt;
   const Previsione& forecast = forecasts_[static_cast<size_t>(row - 1)];
-  const NumberMask set = numberSet(forecast);
+  const NumberMask set = NumberMask::of(forecast.Numeri);
   ForecastDrawList list{Label{numbersCaption(forecast)}, drawListWindowGrid()};
   list.FgE.setColumnMerged(fgE::kRif, true);
   if (rows_.empty()) return list;

@@ -274,8 +274,7 @@ void QuintelloSession::coverBestCombinations() {
   }
   // A window is covered when two numbers of the combination came out in one of its draws.
   for (auto& combination : combinations_) {
-    NumberMask set;
-    for (int n : combination.numbers) set.add(n);
+    const NumberMask set = NumberMask::of(combination.numbers);
     int covered = 0;
     for (const auto& window : windows)
       covered += std::any_of(window.draws.begin(), window.draws.end(),

@@ -218,6 +218,7 @@ class QuintelloSession {
   bool toggleBoardNumber(int number);
   void clearBoard();
   bool boardMarked(int number) const;
+  std::vector<int> boardNumbers() const;  // the marked numbers, ascending
 
   // Row highlight of Fg_CC and Fg_ZZ after a click (row 1..).
   void highlightCombination(int row);
@@ -289,7 +290,14 @@ class QuintelloSession {
   void collectUncoveredDraws();
   void searchCombinations(Progress& progress);
   void rankSingleNumbers();
+  // Adds the forecast under the smallest free number and covers the rows it can; false
+  // when every number is in use.
+  bool appendForecast(const std::array<int, kNumeriPrevisione>& numbers, int sorte);
   void coveragePass(size_t index);
+  int esitiTotal() const;   // rows covered by the forecasts when they were added
+  int coveredRows() const;  // rows whose "Pr" names a forecast
+  // "Coperti", "Scoperti" and the green of "Coperti" when every presence is covered.
+  void setCoveredCount(int covered);
   int smallestFreeNumero() const;
 
   Progress& progress() const;
