@@ -199,23 +199,24 @@ class QuintelloSession {
   // add when at least one was). Refusals are silent and leave the forecast side as it was;
   // as in the window, the board route still appends its row to the combination list, and
   // the pair add still switches k to 1 and runs its search before the adds refuse.
-  bool addFromCombinationList(int row);  // selected row of Fg_CC (1..)
-  bool addFromBoard();                   // marked numbers of the board
-  bool addFromBoardThroughCombinationList();
+  [[nodiscard]] bool addFromCombinationList(int row);  // selected row of Fg_CC (1..)
+  [[nodiscard]] bool addFromBoard();                   // marked numbers of the board
+  [[nodiscard]] bool addFromBoardThroughCombinationList();
   // The board route with the given numbers in place of the board's (values outside 1..90
   // and repeats count as no number).
-  bool addThroughCombinationList(std::span<const int> numbers);
-  bool addPair(int row);  // selected row of Fg9090 (1..)
+  [[nodiscard]] bool addThroughCombinationList(std::span<const int> numbers);
+  [[nodiscard]] bool addPair(int row);  // selected row of Fg9090 (1..)
   // The pair add for the given numbers, without going through the pair list.
-  bool addPairNumbers(int n1, int n2);
-  // Removes the forecast in row `row` (1..) of Fg_ZZ.
-  bool removeForecast(int row);
+  [[nodiscard]] bool addPairNumbers(int n1, int n2);
+  // Removes the forecast in row `row` (1..) of Fg_ZZ; false when there is no such row.
+  [[nodiscard]] bool removeForecast(int row);
 
   // "Visualizza sfaldamenti": verifies every forecast against every window.
   void verifyForecasts();
 
-  // Number board Fg90: marks at most seven numbers. Returns the new mark of n.
-  bool toggleBoardNumber(int number);
+  // Number board Fg90: marks at most seven numbers. Returns the new mark of n: false when
+  // an eighth number was refused, or a marked one unmarked.
+  [[nodiscard]] bool toggleBoardNumber(int number);
   void clearBoard();
   bool boardMarked(int number) const;
   std::vector<int> boardNumbers() const;  // the marked numbers, ascending
