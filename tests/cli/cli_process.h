@@ -7,8 +7,6 @@
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,13 +21,6 @@ struct CliRun {
   std::string out;
   std::string err;
 };
-
-// The whole content of a file; empty when it cannot be read.
-inline std::string readWholeFile(const std::string& path) {
-  std::ostringstream text;
-  text << std::ifstream(path, std::ios::binary).rdbuf();
-  return text.str();
-}
 
 // A command line split at single spaces (or at separator): "a  b" holds an empty word.
 inline std::vector<std::string> words(std::string_view line, char separator = ' ') {
