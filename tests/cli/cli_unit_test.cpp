@@ -15,20 +15,38 @@ namespace {
 
 using test::words;
 
+// The options of the window's selection lists take exactly the values the lists offer and
+// start from the window's opening values.
+TEST(CliOptions, ListsOfTheWindow) {
+  struct Listed {
+    std::string option;
+    const Choice& choice;
+    int QuintelloOptions::*field;
+  };
+  for (const auto& [option, choice, field] :
+       {Listed{"--numero", kNumeroCercatoChoice, &QuintelloOptions::numero},
+        Listed{"--colpi", kColpiChoice, &QuintelloOptions::colpi},
+        Listed{"--presenze", kPresenzeChoice, &QuintelloOptions::presenze},
+        Listed{"--numeri", kNumeriCombinazioneChoice, &QuintelloOptions::numeri}}) {
+    SCOPED_TRACE(option);
+    const auto parsed = [&](int value) {
+      return parseOptions(words("quintello " + option + " " + std::to_string(value))).quintello;
+    };
+    EXPECT_EQ(parseOptions(words("quintello")).quintello.*field, choice.initial);
+    EXPECT_EQ(parsed(choice.min).*field, choice.min);
+    EXPECT_EQ(parsed(choice.max).*field, choice.max);
+    EXPECT_THROW(parsed(choice.min - 1), UsageError);
+    EXPECT_THROW(parsed(choice.max + 1), UsageError);
+  }
+}
+
 // Each accepted command line and what it must set.
 TEST(CliOptions, AcceptedLines) {
   using Command = Options::Command;
   const std::vector<std::pair<std::string, bool (*)(const Options&, const QuintelloOptions&)>>
       cases = {
-          {"quintello --numero 007 --colpi 20 --presenze 5 --numeri 7 --estrazione 1",
-           [](auto&, auto& q) {
-             return q.numero == 7 && q.colpi == 20 && q.presenze == 5 && q.numeri == 7 &&
-                    q.estrazione == 1;
-           }},
-          {"quintello --numero 90 --colpi 1 --presenze 100 --numeri 1 --colpi 3 --colpi 2",
-           [](auto&, auto& q) {
-             return q.numero == 90 && q.colpi == 2 && q.presenze == 100 && q.numeri == 1;
-           }},
+          {"quintello --numero 007 --colpi 3 --colpi 2 --estrazione 1",
+           [](auto&, auto& q) { return q.numero == 7 && q.colpi == 2 && q.estrazione == 1; }},
           {"quintello --rilevazione ro --fine --verifica-automatica --seme 0",
            [](auto&, auto& q) {
              return q.rilevazione == 7 && q.giocoOrDetection() == 7 && q.fine &&
@@ -63,11 +81,6 @@ TEST(CliOptions, RefusedLines) {
        "--numero: valore \"91\" non valido: serve un numero intero da 1 a 90."},
       {"quintello --numero 1.0", "--numero: valore \"1.0\""},
       {"quadratura 99999999999999999999 1 2 3", "quadratura N1: valore \"99999999999999999999\""},
-      {"quintello --colpi 0", "--colpi: valore \"0\" non valido: serve un numero intero da 1 a 20"},
-      {"quintello --presenze 4",
-       "--presenze: valore \"4\" non valido: serve un numero intero da 5 a 100."},
-      {"quintello --numeri 0",
-       "--numeri: valore \"0\" non valido: serve un numero intero da 1 a 7."},
       {"quintello --rilevazione TU", "--rilevazione: sigla di ruota \"TU\" sconosciuta"},
       {"quintello --posizioni 6", "--posizioni: \"6\" non valido: le posizioni sono le cifre"},
       {"quintello --posizioni 113", "la posizione 1 compare più di una volta."},

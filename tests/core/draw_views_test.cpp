@@ -88,11 +88,6 @@ TEST(MiniList, DateSearchComparesTheExactText) {
     EXPECT_EQ(findDrawByDate(archive, missing), std::nullopt) << missing;
 }
 
-TEST(DrawListWindow, StartsWithItsHeaderOnly) {
-  EXPECT_EQ(drawListWindowGrid().clipText(),
-            "Rif  \tN° Estr\tData Estraz  \tRuota\tN1\tN2\tN3\tN4\tN5\tQN");
-}
-
 TEST(NumberBoard, HoldsOneToNinetyTenPerRow) {
   const Grid board = numberBoardGrid();
   EXPECT_EQ(board.rows(), 9);
