@@ -8,10 +8,16 @@ CR LF line ends:
     GG/MM/AAAA BA-group CA-group ... NZ-group pr
 
 Each wheel group is five two-digit numbers joined by "-" (14 characters); a wheel that
-did not draw on that date is 14 blanks. Rerun it whenever new draws are added:
+did not draw on that date is 14 blanks. Rerun it whenever new draws are added, naming the
+tab-separated file (data/README.md says where the draws are published) and the target:
 
-    python3 scripts/convert_draws.py ../shared/data/estrazioni.tsv data/estrazioni.txt
+    python3 scripts/convert_draws.py SOURCE.tsv data/estrazioni.txt
+
+New draws are only ever appended: the tests rely on the draws already in the target, so a
+run that would change one of its lines is refused (delete the target first to rebuild it on
+purpose, and expect the golden test files to change).
 """
+import os
 import sys
 from collections import OrderedDict
 
@@ -36,13 +42,22 @@ def convert(source, target):
     dates = list(draws)
     if dates != sorted(dates):
         sys.exit(f"{source}: dates are not in ascending order")
+    lines = []
+    for date in dates:
+        year, month, day = date.split("-")
+        groups = [draws[date].get(w, " " * 14) for w in WHEELS]
+        line = f"{day}/{month}/{year} " + " ".join(groups) + " pr"
+        assert len(line) == 178, line
+        lines.append(line + "\r\n")
+    text = "".join(lines)
+    if os.path.exists(target):
+        with open(target, encoding="ascii", newline="") as f:
+            old = f.read()
+        if not text.startswith(old):
+            sys.exit(f"{target}: the new draws would change lines already there; "
+                     "new draws are only appended")
     with open(target, "w", encoding="ascii", newline="") as out:
-        for date in dates:
-            year, month, day = date.split("-")
-            groups = [draws[date].get(w, " " * 14) for w in WHEELS]
-            line = f"{day}/{month}/{year} " + " ".join(groups) + " pr"
-            assert len(line) == 178, line
-            out.write(line + "\r\n")
+        out.write(text)
     print(f"{len(dates)} draws written to {target}")
 
 

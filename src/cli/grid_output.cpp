@@ -19,43 +19,39 @@ void printLabels(std::ostream& out, const std::vector<LabelOutput>& labels) {
   for (const auto& label : labels) out << label.name << '\t' << label.text << '\n';
 }
 
+namespace {
+
+Json cellJson(const Grid& grid, int row, int col) {
+  Json cell = {{"text", grid.text(row, col)},
+               {"back", grid.backColor(row, col).hex()},
+               {"fore", grid.foreColor(row, col).hex()},
+               {"bold", grid.bold(row, col)}};
+  if (const auto& flood = grid.flood(row, col))
+    cell["flood"] = {{"color", flood->color.hex()}, {"percent", flood->percent}};
+  return cell;
+}
+
+Json gridJson(const GridOutput& output) {
+  Json rows = Json::array();
+  for (int row = 0; row < output.grid->rows(); ++row) {
+    Json cells = Json::array();
+    for (int col = 0; col < output.grid->cols(); ++col)
+      cells.push_back(cellJson(*output.grid, row, col));
+    rows.push_back(std::move(cells));
+  }
+  return {{"name", output.name}, {"rows", std::move(rows)}};
+}
+
+}  // namespace
+
 std::string gridsJson(const std::vector<GridOutput>& grids,
                       const std::vector<LabelOutput>& labels) {
-  JsonWriter json;
-  json.beginObject().key("grids").beginArray();
-  for (const auto& [name, grid] : grids) {
-    json.beginObject().key("name").value(name).key("rows").beginArray();
-    for (int row = 0; row < grid->rows(); ++row) {
-      json.beginArray();
-      for (int col = 0; col < grid->cols(); ++col) {
-        json.beginObject()
-            .key("text")
-            .value(grid->text(row, col))
-            .key("back")
-            .value(grid->backColor(row, col).hex())
-            .key("fore")
-            .value(grid->foreColor(row, col).hex())
-            .key("bold")
-            .value(grid->bold(row, col));
-        if (const auto& flood = grid->flood(row, col)) {
-          json.key("flood").beginObject();
-          json.key("color").value(flood->color.hex()).key("percent").value(flood->percent);
-          json.endObject();
-        }
-        json.endObject();
-      }
-      json.endArray();
-    }
-    json.endArray().endObject();
-  }
-  json.endArray().key("labels").beginObject();
-  for (const auto& label : labels) {
-    json.key(label.name).beginObject();
-    json.key("text").value(label.text).key("back").value(label.back.hex());
-    json.key("fore").value(label.fore.hex()).endObject();
-  }
-  json.endObject().endObject();
-  return json.text();
+  Json document = {{"grids", Json::array()}, {"labels", Json::object()}};
+  for (const auto& grid : grids) document["grids"].push_back(gridJson(grid));
+  for (const auto& label : labels)
+    document["labels"][label.name] = {
+        {"text", label.text}, {"back", label.back.hex()}, {"fore", label.fore.hex()}};
+  return jsonText(document);
 }
 
 }  // namespace quintello::cli

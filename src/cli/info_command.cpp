@@ -11,13 +11,10 @@ std::string drawText(const DrawArchive& archive, int draw) {
   return std::to_string(draw) + " del " + archive.dateText(draw);
 }
 
-void writeDraw(JsonWriter& json, const DrawArchive& archive, int draw) {
-  if (draw < 1) {
-    json.null();
-    return;
-  }
-  json.beginObject().key("indice").value(draw).key("data").value(archive.dateText(draw));
-  json.endObject();
+// {"indice":10779,"data":"30/12/2025"}, or null when the archive has no such draw.
+Json drawJson(const DrawArchive& archive, int draw) {
+  if (draw < 1) return nullptr;
+  return {{"indice", draw}, {"data", archive.dateText(draw)}};
 }
 
 }  // namespace
@@ -28,16 +25,15 @@ void runInfo(const Options& options, const LoadedArchive& loaded, std::ostream& 
   const int first = n > 0 ? 1 : 0;
   const int modelCount = static_cast<int>(archive.modelList().size());
   if (options.json) {
-    JsonWriter json;
-    json.beginObject().key("archivio").value(loaded.source).key("estrazioni").value(n);
-    writeDraw(json.key("prima"), archive, first);
-    writeDraw(json.key("ultima"), archive, n);
-    json.key("modello").beginObject();
-    writeDraw(json.key("inizio"), archive, archive.modelFirst());
-    writeDraw(json.key("fine"), archive, archive.modelLast());
-    json.key("estrazioni").value(modelCount).endObject();
-    json.endObject();
-    out << json.text() << '\n';
+    const Json document = {{"archivio", loaded.source},
+                           {"estrazioni", n},
+                           {"prima", drawJson(archive, first)},
+                           {"ultima", drawJson(archive, n)},
+                           {"modello",
+                            {{"inizio", drawJson(archive, archive.modelFirst())},
+                             {"fine", drawJson(archive, archive.modelLast())},
+                             {"estrazioni", modelCount}}}};
+    out << jsonText(document) << '\n';
     return;
   }
   out << "Archivio\t" << loaded.source << '\n'

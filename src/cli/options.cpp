@@ -93,7 +93,7 @@ void parseQuintello(Arguments& in, Options& options) {
     const std::string& arg = in.take();
     if (takeGlobal(arg, in, options)) continue;
     if (arg == "--numero") {
-      q.numero = parseNumber(in.valueOf(arg), 1, kHighestNumber, arg);
+      q.numero = parseChoice(in.valueOf(arg), kNumeroCercatoChoice, arg);
     } else if (arg == "--rilevazione") {
       q.rilevazione = parseWheel(in.valueOf(arg), arg);
     } else if (arg == "--gioco") {
@@ -101,30 +101,30 @@ void parseQuintello(Arguments& in, Options& options) {
     } else if (arg == "--posizioni") {
       q.posizioni = parsePositions(in.valueOf(arg));
     } else if (arg == "--colpi") {
-      q.colpi = parseNumber(in.valueOf(arg), kMinColpi, kMaxColpi, arg);
+      q.colpi = parseChoice(in.valueOf(arg), kColpiChoice, arg);
     } else if (arg == "--presenze") {
-      q.presenze = parseNumber(in.valueOf(arg), kMinPresenze, kMaxPresenze, arg);
+      q.presenze = parseChoice(in.valueOf(arg), kPresenzeChoice, arg);
     } else if (arg == "--estrazione") {
       q.estrazione = parseNumber(in.valueOf(arg), 1, kMaxDrawIndex, arg);
     } else if (arg == "--fine") {
       q.fine = true;
     } else if (arg == "--numeri") {
-      q.numeri = parseNumber(in.valueOf(arg), kMinNumeri, kMaxNumeri, arg);
+      q.numeri = parseChoice(in.valueOf(arg), kNumeriCombinazioneChoice, arg);
     } else if (arg == "--seme") {
       q.seme = parseSeed(in.valueOf(arg));
     } else if (arg == "--verifica-automatica") {
       q.verificaAutomatica = true;
     } else if (arg == "--previsione") {
       q.actions.push_back(
-          {Action::Kind::Previsione, parseNumberList(in.valueOf(arg), 1, kMaxNumeri, arg)});
+          {Action::Kind::Previsione, parseNumberList(in.valueOf(arg), 1, kNumeriPrevisione, arg)});
     } else if (arg == "--tabellone") {
       q.actions.push_back(
-          {Action::Kind::Tabellone, parseNumberList(in.valueOf(arg), 1, kMaxNumeri, arg)});
+          {Action::Kind::Tabellone, parseNumberList(in.valueOf(arg), 1, kNumeriPrevisione, arg)});
     } else if (arg == "--coppia") {
       q.actions.push_back({Action::Kind::Coppia, parseNumberList(in.valueOf(arg), 2, 2, arg)});
     } else if (arg == "--rimuovi") {
       q.actions.push_back(
-          {Action::Kind::Rimuovi, {parseNumber(in.valueOf(arg), 1, kMaxForecastNumber, arg)}});
+          {Action::Kind::Rimuovi, {parseNumber(in.valueOf(arg), 1, kMaxNumeroPrevisione, arg)}});
     } else if (arg == "--verifica") {
       q.actions.push_back({Action::Kind::Verifica, {}});
     } else if (arg == "--elabora") {
@@ -150,6 +150,10 @@ int parseNumber(std::string_view text, int min, int max, std::string_view what) 
   return value;
 }
 
+int parseChoice(std::string_view text, const Choice& choice, std::string_view what) {
+  return parseNumber(text, choice.min, choice.max, what);
+}
+
 std::vector<int> parseNumberList(std::string_view text, size_t minCount, size_t maxCount,
                                  std::string_view what) {
   const auto parts = split(text, ',');
@@ -158,7 +162,7 @@ std::vector<int> parseNumberList(std::string_view text, size_t minCount, size_t 
         minCount == maxCount ? std::to_string(minCount)
                              : "da " + std::to_string(minCount) + " a " + std::to_string(maxCount);
     throw UsageError(std::string(what) + ": " + quoted(text) + " non valido: servono " + count +
-                     " numeri da 1 a 90 separati da virgole.");
+                     " numeri da 1 a " + std::to_string(kHighestNumber) + " separati da virgole.");
   }
   std::vector<int> numbers;
   for (const auto part : parts) {
@@ -179,18 +183,21 @@ int parseWheel(std::string_view text, std::string_view what) {
   return *index;
 }
 
-std::array<bool, 5> parsePositions(std::string_view text) {
-  std::array<bool, 5> positions{};
+std::array<bool, kPositions> parsePositions(std::string_view text) {
+  std::array<bool, kPositions> positions{};
+  const std::string last = std::to_string(kPositions);
   const auto refuse = [&](const std::string& why) {
     throw UsageError("--posizioni: " + quoted(text) + " non valido: " + why);
   };
   if (text.empty() || text.size() > positions.size())
-    refuse("servono da 1 a 5 cifre tra 1 e 5, per esempio 135.");
+    refuse("servono da 1 a " + last + " cifre tra 1 e " + last + ", per esempio 135.");
   for (const char c : text) {
-    if (c < '1' || c > '5') refuse("le posizioni sono le cifre da 1 a 5, per esempio 135.");
-    bool& position = positions[static_cast<size_t>(c - '1')];
-    if (position) refuse(std::string("la posizione ") + c + " compare più di una volta.");
-    position = true;
+    const int position = c - '0';
+    if (position < 1 || position > kPositions)
+      refuse("le posizioni sono le cifre da 1 a " + last + ", per esempio 135.");
+    bool& ticked = positions[static_cast<size_t>(position - 1)];
+    if (ticked) refuse(std::string("la posizione ") + c + " compare più di una volta.");
+    ticked = true;
   }
   return positions;
 }
@@ -297,7 +304,21 @@ Options parseOptions(std::span<const std::string> args) {
   throw UsageError("Manca il comando: quintello, info o quadratura.");
 }
 
-std::string_view usageText() {
+namespace {
+
+// "1..20 (12)": the values a list offers and, in brackets, the one the window opens with.
+std::string offered(const Choice& choice) {
+  return std::to_string(choice.min) + ".." + std::to_string(choice.max) + " (" +
+         std::to_string(choice.initial) + ")";
+}
+
+}  // namespace
+
+std::string usageText() {
+  const std::string wheel(SiglaRuota[static_cast<size_t>(kRuotaChoice.initial)]);
+  const std::string numbers = std::to_string(kNumeriPrevisione);
+  std::string everyPosition;
+  for (int p = 1; p <= kPositions; ++p) everyPosition += std::to_string(p);
   return R"(Uso:
   quintello-cli [--archivio FILE] [--json] quintello [opzioni e azioni]
   quintello-cli [--archivio FILE] [--json] info
@@ -310,22 +331,31 @@ programma non c'è, l'archivio archivio.mdb di quella cartella o le estrazioni f
 programma (estrazioni.txt accanto all'eseguibile). L'archivio non viene mai modificato.
 
 quintello, opzioni (tra parentesi i valori iniziali della finestra):
-  --numero N              numero cercato, 1..90 (1)
-  --rilevazione SIGLA     ruota di rilevazione, BA..NZ (BA)
+  --numero N              numero cercato, )" +
+         offered(kNumeroCercatoChoice) + R"(
+  --rilevazione SIGLA     ruota di rilevazione, BA..NZ ()" +
+         wheel + R"()
   --gioco SIGLA           ruota di gioco (la stessa della rilevazione)
-  --posizioni CIFRE       posizioni di rilevazione, per esempio 135 (12345)
-  --colpi C               colpi, 1..20 (12)
-  --presenze P            presenze, 5..100 (12)
+  --posizioni CIFRE       posizioni di rilevazione, per esempio 135 ()" +
+         everyPosition + R"()
+  --colpi C               colpi, )" +
+         offered(kColpiChoice) + R"(
+  --presenze P            presenze, )" +
+         offered(kPresenzeChoice) + R"(
   --estrazione I          estrazione di riferimento, 1..N (l'ultima)
   --fine                  "Fine ricerca"
-  --numeri K              numeri della combinazione, 1..7 (3)
+  --numeri K              numeri della combinazione, )" +
+         offered(kNumeriCombinazioneChoice) + R"(
   --seme S                seme del generatore casuale
   --verifica-automatica   "Verifica automatica"
 Azioni, eseguite dopo ELENCO nell'ordine dato:
-  --previsione A,B,...    aggiunge la previsione dall'elenco delle combinazioni
-  --tabellone A,B,...     aggiunge la previsione dal tabellone dei numeri
+  --previsione A,B,...    aggiunge la previsione dall'elenco delle combinazioni (fino a )" +
+         numbers + R"( numeri)
+  --tabellone A,B,...     aggiunge la previsione dal tabellone dei numeri (fino a )" +
+         numbers + R"( numeri)
   --coppia A,B            aggiunge la coppia
-  --rimuovi N             rimuove la previsione numero N
+  --rimuovi N             rimuove la previsione numero N (1..)" +
+         std::to_string(kMaxNumeroPrevisione) + R"()
   --verifica              verifica le previsioni
   --elabora               ricerca delle combinazioni
   --coppie                ricerca delle coppie

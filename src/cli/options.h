@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "analysis/quintello/limits.h"
+
 namespace quintello::cli {
 
 // A command line that cannot be run: what() is the Italian message for the user.
@@ -59,17 +61,17 @@ struct PrintItem {
 // The inputs of the Quintello window and what to do with them; defaults are the window's
 // opening defaults.
 struct QuintelloOptions {
-  int numero = 1;                                               // NumeroCercato
-  int rilevazione = 0;                                          // RuotaRilevazione (BA)
+  int numero = kNumeroCercatoChoice.initial;                    // NumeroCercato
+  int rilevazione = kRuotaChoice.initial;                       // RuotaRilevazione
   std::optional<int> gioco;                                     // RuotaGioco; unset = detection
-  std::array<bool, 5> posizioni{true, true, true, true, true};  // PosizioniRilevazione
-  int colpi = 12;
-  int presenze = 12;                  // NumPresenze
-  std::optional<int> estrazione;      // EstrazioneCorrente; unset = the last draw
-  bool fine = false;                  // "Fine ricerca"
-  int numeri = 3;                     // NumeriCombinazione
-  std::optional<std::uint64_t> seme;  // seed of the random generator
-  bool verificaAutomatica = false;    // "Verifica automatica"
+  std::array<bool, kPositions> posizioni = kPosizioniIniziali;  // PosizioniRilevazione
+  int colpi = kColpiChoice.initial;
+  int presenze = kPresenzeChoice.initial;          // NumPresenze
+  std::optional<int> estrazione;                   // EstrazioneCorrente; unset = the last draw
+  bool fine = false;                               // "Fine ricerca"
+  int numeri = kNumeriCombinazioneChoice.initial;  // NumeriCombinazione
+  std::optional<std::uint64_t> seme;               // seed of the random generator
+  bool verificaAutomatica = false;                 // "Verifica automatica"
   std::vector<Action> actions;
   std::vector<PrintItem> stampa;  // empty: print "elenco"
 
@@ -85,12 +87,6 @@ struct Options {
   QuintelloOptions quintello;
 };
 
-// Value ranges of the window's lists.
-inline constexpr int kMinColpi = 1, kMaxColpi = 20;
-inline constexpr int kMinPresenze = 5, kMaxPresenze = 100;
-inline constexpr int kMinNumeri = 1, kMaxNumeri = 7;
-inline constexpr int kMaxForecastNumber = 50;
-
 // Reads the arguments after the program name. Throws UsageError on anything it cannot run:
 // an unknown command or option, a missing value, a wheel code, a number or a list out of range.
 // The draw index of --estrazione is checked against the archive later (checkDrawIndex).
@@ -98,13 +94,15 @@ Options parseOptions(std::span<const std::string> args);
 
 // A whole number min..max written with digits only; what names the option in the message.
 int parseNumber(std::string_view text, int min, int max, std::string_view what);
+// A whole number among those a selection list of the window offers.
+int parseChoice(std::string_view text, const Choice& choice, std::string_view what);
 // A list "A,B,..." of count 1..maxCount distinct numbers 1..90.
 std::vector<int> parseNumberList(std::string_view text, size_t minCount, size_t maxCount,
                                  std::string_view what);
 // A wheel code BA..NZ, any letter case (not TU).
 int parseWheel(std::string_view text, std::string_view what);
 // Positions as digits 1..5, each at most once ("135").
-std::array<bool, 5> parsePositions(std::string_view text);
+std::array<bool, kPositions> parsePositions(std::string_view text);
 // The items of --stampa, comma separated.
 std::vector<PrintItem> parsePrintList(std::string_view text);
 
@@ -112,6 +110,6 @@ std::vector<PrintItem> parsePrintList(std::string_view text);
 void checkDrawIndex(int index, int drawCount);
 
 // The usage text printed by --aiuto.
-std::string_view usageText();
+std::string usageText();
 
 }  // namespace quintello::cli

@@ -40,12 +40,15 @@ void runAction(QuintelloSession& session, const Action& action, std::ostream& er
     case Action::Kind::Previsione:
       if (!session.addThroughCombinationList(action.numbers)) notAdded("--previsione");
       break;
-    case Action::Kind::Tabellone:
+    case Action::Kind::Tabellone: {
       session.clearBoard();
-      for (const int n : action.numbers) session.toggleBoardNumber(n);
-      if (!session.addFromBoard()) notAdded("--tabellone");
+      // The command line gives at most seven distinct numbers: the board takes them all.
+      bool marked = true;
+      for (const int n : action.numbers) marked = session.toggleBoardNumber(n) && marked;
+      if (!marked || !session.addFromBoard()) notAdded("--tabellone");
       session.clearBoard();
       break;
+    }
     case Action::Kind::Coppia:
       if (!session.addPairNumbers(action.numbers.at(0), action.numbers.at(1))) notAdded("--coppia");
       break;

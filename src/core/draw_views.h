@@ -44,6 +44,11 @@ std::optional<int> findDrawByDate(const DrawArchive& archive, std::string_view d
 
 // --- Draw list (FgE) ---
 
+// Columns of FgE.
+namespace fgE {
+enum Column : int { kRif, kNEstr, kDataEstraz, kRuota, kNumeri, kQN = kNumeri + kPositions };
+}
+
 // The empty draw list: header "Rif  |N° Estr|Data Estraz  |Ruota|N1|N2|N3|N4|N5|QN", every
 // column centred. Its opener appends the lines and hands the grid to the window.
 Grid drawListWindowGrid();

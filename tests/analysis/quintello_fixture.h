@@ -52,7 +52,7 @@ inline QuintelloSession listed(const DrawArchive& archive, const QuintelloInputs
 }
 
 // The forecast of these numbers, added through the combination list.
-inline bool add(QuintelloSession& session, std::vector<int> numbers) {
+[[nodiscard]] inline bool add(QuintelloSession& session, std::vector<int> numbers) {
   return session.addThroughCombinationList(numbers);
 }
 

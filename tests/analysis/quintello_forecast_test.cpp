@@ -37,7 +37,7 @@ TEST(QuintelloForecasts, SorteAndCoveredWindows) {
       SCOPED_TRACE(testing::Message() << c.numbers.size() << " numbers from the "
                                       << (board ? "board" : "combination list"));
       QuintelloSession session = listed(archive, inputsFor(20, 4, 3));
-      for (int n : c.numbers) session.toggleBoardNumber(n);
+      for (int n : c.numbers) ASSERT_TRUE(session.toggleBoardNumber(n));
       ASSERT_TRUE(board ? session.addFromBoard() : add(session, c.numbers));
       EXPECT_EQ(session.forecasts().at(0).Sorte, c.sorte);
       EXPECT_EQ(coverage(session), c.pr);
@@ -54,7 +54,7 @@ TEST(QuintelloForecasts, CoverageIsFirstComeAndAllCoveredRefusesAdds) {
   EXPECT_EQ(session.forecasts()[1].Esiti, 1);
   EXPECT_EQ(session.labels().Lbl_T, (Label{"3", kGreen, kBlue}));
 
-  session.toggleBoardNumber(40);
+  ASSERT_TRUE(session.toggleBoardNumber(40));
   EXPECT_FALSE(add(session, {40}));
   EXPECT_FALSE(session.addFromBoard());
   EXPECT_FALSE(session.addPairNumbers(40, 60));
@@ -105,7 +105,7 @@ TEST(QuintelloForecasts, CapacityRefusals) {
     EXPECT_EQ(session.forecasts()[i].Sorte, 1);
   }
   // Nine: nothing fits.
-  session.toggleBoardNumber(1);
+  ASSERT_TRUE(session.toggleBoardNumber(1));
   EXPECT_FALSE(add(session, {1}));
   EXPECT_FALSE(session.addFromBoard());
   EXPECT_FALSE(session.addFromBoardThroughCombinationList());

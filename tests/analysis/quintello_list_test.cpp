@@ -6,6 +6,7 @@
 #include <climits>
 #include <numeric>
 
+#include "analysis/quintello/grid_columns.h"
 #include "quintello_fixture.h"
 
 namespace quintello::test {
@@ -66,10 +67,10 @@ TEST(QuintelloElenco, WindowsAndMarks) {
       EXPECT_EQ((std::array{row.Numero, row.Estr, row.Inizio, row.Fine, row.End}),
                 (std::array{r, want.estr, want.inizio, want.fine, want.end}));
       auto marked = [&](char mark) { return want.marks.find(mark) != std::string::npos; };
-      EXPECT_EQ(grid.backColor(r, 1), marked('r') ? kRed : kWhite) << "row " << r;
-      EXPECT_EQ(grid.backColor(r, 3), marked('g') ? kGreen : kWhite) << "row " << r;
-      EXPECT_EQ(grid.backColor(r, 5), marked('c') ? kYellow : kWhite) << "row " << r;
-      EXPECT_EQ(grid.backColor(r, 0), marked('i') ? kYellow : kWhite) << "row " << r;
+      EXPECT_EQ(grid.backColor(r, fg1::kEstr), marked('r') ? kRed : kWhite) << "row " << r;
+      EXPECT_EQ(grid.backColor(r, fg1::kInizio), marked('g') ? kGreen : kWhite) << "row " << r;
+      EXPECT_EQ(grid.backColor(r, fg1::kEnd), marked('c') ? kYellow : kWhite) << "row " << r;
+      EXPECT_EQ(grid.backColor(r, fg1::kNumero), marked('i') ? kYellow : kWhite) << "row " << r;
     }
   }
 }
@@ -137,7 +138,7 @@ TEST(QuintelloStatisticaNumeri, WindowsOutcomesUncoveredAndDelays) {
                                                           {13, "13\t1\t1\t\t2"},
                                                           {40, "40\t\t\t\t1"},
                                                           {90, "90\t\t\t\t"}})
-    EXPECT_EQ(grid.clipText({n, 0, n, 4}), row);
+    EXPECT_EQ(grid.clipText({n, fgN::kNumero, n, fgN::kRIT}), row);
 
   // Delays follow the reference draw, not the last draw.
   session.inputs().EstrazioneCorrente = 10;
@@ -172,8 +173,9 @@ TEST(QuintelloRobustness, OutOfRangeInputsAndValues) {
     EXPECT_EQ(odd.rows ? session.occurrences()[0].Fine : 0, odd.fine) << odd.colpi;
     session.elabora();
     session.searchPairs();
-    add(session, {1, 2});
-    session.addPair(1);
+    // Whether they add or refuse, nothing may break.
+    static_cast<void>(add(session, {1, 2}));
+    static_cast<void>(session.addPair(1));
     for (int row = -1; row <= 3; ++row) {
       session.occurrenceDetail(row);
       session.restrictedDrawList(row);
@@ -196,7 +198,8 @@ TEST(QuintelloRobustness, OutOfRangeInputsAndValues) {
   session.verifyForecasts();
   const auto summary = session.statisticalSummary();
   EXPECT_EQ(summary.fG2.rows(), 25);
-  EXPECT_EQ(summary.fG2.clipText({24, 0, 24, 2}), "24\t1\t50.0");
+  EXPECT_EQ(summary.fG2.clipText({24, riepilogoFG2::kColpo, 24, riepilogoFG2::kPerc}),
+            "24\t1\t50.0");
 
   // Reloaded with ten empty draws: the list still names draws up to 60, nothing scores.
   archive = archiveWith(10, "");
@@ -205,7 +208,7 @@ TEST(QuintelloRobustness, OutOfRangeInputsAndValues) {
   session.verifyForecasts();
   EXPECT_TRUE(session.occurrenceDetail(1));
   EXPECT_TRUE(session.completeDrawList(1));
-  EXPECT_EQ(session.delaysReport()->text(1, 16), "0");
+  EXPECT_EQ(session.delaysReport()->text(1, fgR::kP360), "0");
   EXPECT_EQ(session.statisticalSummary().Label3.text, "0");
 }
 

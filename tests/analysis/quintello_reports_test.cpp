@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "analysis/quintello/grid_columns.h"
+#include "core/draw_views.h"
 #include "quintello_fixture.h"
 
 namespace quintello::test {
@@ -21,13 +23,14 @@ TEST(QuintelloSummary, OutcomesBySizeAndByColpoWithShares) {
   session.verifyForecasts();
   const auto summary = session.statisticalSummary();
   // Size 1: two outcomes of one hit; size 2: one of two hits.
-  EXPECT_EQ(summary.Fg1.clipText({1, 0, 2, 5}), "1\t2\t\t\t\t\r2\t\t1\t\t\t");
+  EXPECT_EQ(summary.Fg1.clipText({1, 0, 2, riepilogoFg1::kColumns - 1}),
+            "1\t2\t\t\t\t\r2\t\t1\t\t\t");
   // 2 / 3 and 1 / 3 of the outcomes; colpo 2 has none and shows nothing.
   const Grid& colpi = summary.fG2;
-  EXPECT_EQ(colpi.clipText({1, 0, 3, 2}), "1\t2\t66.7\r\t\t\r3\t1\t33.3");
-  ASSERT_TRUE(colpi.flood(1, 2));
-  EXPECT_NEAR(colpi.flood(1, 2)->percent, 200.0 / 3, 1e-9);
-  EXPECT_FALSE(colpi.flood(2, 2));
+  EXPECT_EQ(colpi.clipText({1, 0, 3, riepilogoFG2::kColumns - 1}), "1\t2\t66.7\r\t\t\r3\t1\t33.3");
+  ASSERT_TRUE(colpi.flood(1, riepilogoFG2::kPerc));
+  EXPECT_NEAR(colpi.flood(1, riepilogoFG2::kPerc)->percent, 200.0 / 3, 1e-9);
+  EXPECT_FALSE(colpi.flood(2, riepilogoFG2::kPerc));
   EXPECT_EQ(summary.Label3.text, "3");
 }
 
@@ -56,12 +59,13 @@ TEST_F(QuintelloForecastReports, RestrictedListHoldsTheWindowsOldestFirst) {
   ASSERT_TRUE(list);
   const Grid& grid = list->FgE;
   const int last = grid.rows() - 1;
-  EXPECT_EQ(grid.clipText({1, 0, last, 1}), "3\t4\r3\t5\r3\t6\r2\t10\r2\t11\r2\t12");
-  EXPECT_EQ(grid.clipText({1, 9, last, 9}), "1\r2\r\r\r1\r");  // "QN"
+  EXPECT_EQ(grid.clipText({1, fgE::kRif, last, fgE::kNEstr}),
+            "3\t4\r3\t5\r3\t6\r2\t10\r2\t11\r2\t12");
+  EXPECT_EQ(grid.clipText({1, fgE::kQN, last, fgE::kQN}), "1\r2\r\r\r1\r");
   // Draw 5 on Roma: 1, 40, 2, 41, 42.
-  EXPECT_EQ(grid.backColor(2, 4), kGreen);
-  EXPECT_EQ(grid.backColor(2, 5), kWhite);
-  EXPECT_EQ(grid.backColor(2, 6), kGreen);
+  EXPECT_EQ(grid.backColor(2, fgE::kNumeri), kGreen);
+  EXPECT_EQ(grid.backColor(2, fgE::kNumeri + 1), kWhite);
+  EXPECT_EQ(grid.backColor(2, fgE::kNumeri + 2), kGreen);
 }
 
 TEST_F(QuintelloForecastReports, CompleteListFillsTheGapsBetweenWindows) {
@@ -70,16 +74,16 @@ TEST_F(QuintelloForecastReports, CompleteListFillsTheGapsBetweenWindows) {
   const Grid& grid = list->FgE;
   // Draws 4..15: the start of the oldest window to the end of the newest row.
   std::string rifs;
-  for (int r = 1; r < grid.rows(); ++r) rifs += grid.text(r, 0);
+  for (int r = 1; r < grid.rows(); ++r) rifs += grid.text(r, fgE::kRif);
   EXPECT_EQ(rifs, "333000222000");
-  EXPECT_EQ(grid.text(12, 1), "15");
+  EXPECT_EQ(grid.text(12, fgE::kNEstr), "15");
   // Draw 5 (row 2) lies in a window, draw 8 (row 5) and draw 15 (row 12) in none.
-  EXPECT_EQ(grid.backColor(2, 1), kWhite);
-  EXPECT_EQ(grid.backColor(2, 4), kGreen);
-  EXPECT_EQ(grid.backColor(5, 1), ArancioMedio);
-  EXPECT_EQ(grid.backColor(5, 5), kYellow);
-  EXPECT_EQ(grid.text(5, 9), "1");
-  EXPECT_EQ(grid.backColor(12, 4), kYellow);
+  EXPECT_EQ(grid.backColor(2, fgE::kNEstr), kWhite);
+  EXPECT_EQ(grid.backColor(2, fgE::kNumeri), kGreen);
+  EXPECT_EQ(grid.backColor(5, fgE::kNEstr), ArancioMedio);
+  EXPECT_EQ(grid.backColor(5, fgE::kNumeri + 1), kYellow);
+  EXPECT_EQ(grid.text(5, fgE::kQN), "1");
+  EXPECT_EQ(grid.backColor(12, fgE::kNumeri), kYellow);
 }
 
 TEST_F(QuintelloForecastReports, DelaysMeansAndPresences) {
@@ -90,13 +94,13 @@ TEST_F(QuintelloForecastReports, DelaysMeansAndPresences) {
   // At draw 15: 1 last came out in draw 8 (delay 7), 2 in draw 15 (0), 90 never. Presences
   // up to 15: 1 in draws 2, 5, 8; 2 in 4, 5, 11, 15. Over the span 4..15 ("P12"): 1 twice, 2
   // four times. A row with no delay has no mean.
-  EXPECT_EQ(report->text(0, 17), "P12");
-  EXPECT_EQ(report->clipText({1, 0, 3, 17}),
+  EXPECT_EQ(report->text(0, fgR::kPSpan), "P12");
+  EXPECT_EQ(report->clipText({1, 0, 3, fgR::kColumns - 1}),
             "1\t1\t2\t\t\t\t\t\t7\t0\t\t\t\t\t\t3.5\t7\t6\r"
             "2\t2\t90\t\t\t\t\t\t0\t\t\t\t\t\t\t.0\t4\t4\r"
             "3\t90\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t0\t0");
   session.emptyOccurrenceList();
-  EXPECT_EQ(session.delaysReport()->text(1, 17), "");  // no span without a list
+  EXPECT_EQ(session.delaysReport()->text(1, fgR::kPSpan), "");  // no span without a list
 }
 
 TEST(QuintelloDelaysReport, PresencesOverThe361DrawsUpToTheReference) {
@@ -105,7 +109,8 @@ TEST(QuintelloDelaysReport, PresencesOverThe361DrawsUpToTheReference) {
   QuintelloSession session = listed(archive, inputsFor(400));
   EXPECT_FALSE(session.delaysReport());  // no forecast
   ASSERT_TRUE(add(session, {5}));
-  EXPECT_EQ(session.delaysReport()->clipText({1, 8, 1, 16}), "360\t\t\t\t\t\t\t360.0\t1");
+  EXPECT_EQ(session.delaysReport()->clipText({1, fgR::kRitardi, 1, fgR::kP360}),
+            "360\t\t\t\t\t\t\t360.0\t1");
 }
 
 }  // namespace

@@ -6,8 +6,7 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,13 +22,6 @@ struct CliRun {
   std::string err;
 };
 
-// The whole content of a file; empty when it cannot be read.
-inline std::string readWholeFile(const std::string& path) {
-  std::ostringstream text;
-  text << std::ifstream(path, std::ios::binary).rdbuf();
-  return text.str();
-}
-
 // A command line split at single spaces (or at separator): "a  b" holds an empty word.
 inline std::vector<std::string> words(std::string_view line, char separator = ' ') {
   std::vector<std::string> out;
@@ -42,12 +34,27 @@ inline std::vector<std::string> words(std::string_view line, char separator = ' 
   return out;
 }
 
-// Runs the built quintello-cli with QUINTELLO_CARTELLA set to programFolder.
+// The built quintello-cli copied into a folder of its own beside the draws through 30/12/2025
+// as its estrazioni.txt, so that what it reads without an archive never changes. Made once
+// per test program.
+inline const std::string& frozenCli() {
+  static const TempDir folder;
+  static const std::string path = [] {
+    namespace fs = std::filesystem;
+    const std::string copy = folder.file("quintello-cli");
+    fs::copy_file(QUINTELLO_CLI_PATH, copy);
+    fs::copy_file(QUINTELLO_TEST_FROZEN_DRAWS, folder.file("estrazioni.txt"));
+    return copy;
+  }();
+  return path;
+}
+
+// Runs quintello-cli (frozenCli) with QUINTELLO_CARTELLA set to programFolder.
 inline CliRun runCliProcess(const std::vector<std::string>& args,
                             const std::string& programFolder) {
   TempDir capture;
   const std::string outPath = capture.file("out"), errPath = capture.file("err");
-  std::vector<char*> argv{const_cast<char*>(QUINTELLO_CLI_PATH)};
+  std::vector<char*> argv{const_cast<char*>(frozenCli().c_str())};
   for (const auto& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
   argv.push_back(nullptr);
   const pid_t child = fork();

@@ -15,15 +15,6 @@ Grid sample() {
   return grid;
 }
 
-TEST(Grid, HeaderFormatSetsColumnsAndTexts) {
-  const Grid grid = Grid::withHeader("N°   |Estr     | ");
-  EXPECT_EQ(grid.cols(), 3);
-  EXPECT_EQ(grid.rows(), 1);
-  EXPECT_EQ(grid.text(0, 0), "N°   ");
-  EXPECT_EQ(grid.text(0, 2), " ");
-  EXPECT_EQ(grid.dataRows(), 0);
-}
-
 TEST(Grid, ValuesReadTheLeadingNumber) {
   const Grid grid = sample();
   EXPECT_DOUBLE_EQ(grid.value(2, 1), 7.5);
@@ -92,23 +83,14 @@ TEST(Grid, FloodBarsAreClampedToAPercentage) {
   EXPECT_FALSE(grid.flood(1, 1));
 }
 
-TEST(Grid, ColumnFlagsAndClipTextOfARange) {
+TEST(Grid, HiddenColumnsKeepTheirCellsAndAreCopied) {
   Grid grid = sample();
   grid.setColumnHidden(1, true);
-  grid.setColumnMerged(2, true);
-  grid.setAlignment(0, Alignment::Center);
-  EXPECT_TRUE(grid.columnHidden(1));
-  EXPECT_TRUE(grid.columnMerged(2));
-  EXPECT_EQ(grid.alignment(0), Alignment::Center);
-  EXPECT_EQ(grid.alignment(1), Alignment::Left);
-  // Hidden columns keep their cells and are copied.
   EXPECT_EQ(grid.clipText({1, 0, 2, 2}), "1\t12\ta\r2\t7.5\tb");
   grid.setCols(2);
   EXPECT_EQ(grid.text(1, 2), "");
   EXPECT_EQ(grid.clipText({0, 0, 0, 1}), "N°   \tValore");
 }
-
-TEST(Color, HexText) { EXPECT_EQ(ArancioMedio.hex(), "#ffc080"); }
 
 }  // namespace
 }  // namespace quintello

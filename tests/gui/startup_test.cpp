@@ -26,7 +26,7 @@ const QString kFirstUse =
 
 // One run of the program in its own folder.
 struct Run {
-  explicit Run(const std::string& folder, const std::string& bundled = QUINTELLO_TEST_BUNDLED_DRAWS)
+  explicit Run(const std::string& folder, const std::string& bundled = QUINTELLO_TEST_FROZEN_DRAWS)
       : context(ProgramFiles(folder), dialogs, bundled), launcher(context) {
     context.setQuitAction([this] { ++quits; });
   }

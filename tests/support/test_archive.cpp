@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <stdexcept>
 
 #include "core/archive_database.h"
@@ -68,6 +70,12 @@ void writeArchiveFile(const std::string& path, const std::vector<TestDraw>& draw
     stored.push_back(std::move(row));
   }
   archive.insertDraws(stored);
+}
+
+std::string readWholeFile(const std::string& path) {
+  std::ostringstream text;
+  text << std::ifstream(path, std::ios::binary).rdbuf();
+  return text.str();
 }
 
 TempDir::TempDir() {

@@ -16,6 +16,16 @@ struct TestDraw {
   std::vector<std::pair<std::string, WheelNumbers>> wheels;
 };
 
+// Two draws in the update-file form, CR LF: 05/01/2026 with 1..55 in order over the eleven
+// wheels; 08/01/2026 with blank groups for Cagliari and the Nazionale (no draw there).
+inline constexpr const char* kTwoUpdateLines =
+    "05/01/2026 01-02-03-04-05 06-07-08-09-10 11-12-13-14-15 16-17-18-19-20 21-22-23-24-25 "
+    "26-27-28-29-30 31-32-33-34-35 36-37-38-39-40 41-42-43-44-45 46-47-48-49-50 "
+    "51-52-53-54-55 pr\r\n"
+    "08/01/2026 90-89-88-87-86                85-84-83-82-81 80-79-78-77-76 75-74-73-72-71 "
+    "70-69-68-67-66 65-64-63-62-61 60-59-58-57-56 55-54-53-52-51 50-49-48-47-46 "
+    "               pr\r\n";
+
 // An in-memory archive holding the draws as indices 1..N, ordinals computed and the model
 // archive built from firstIndex.
 DrawArchive makeArchive(const std::vector<TestDraw>& draws, int firstIndex = 1);
@@ -26,6 +36,9 @@ std::vector<TestDraw> weeklyDraws(int count);
 
 // Writes an SQLite archive file holding the draws.
 void writeArchiveFile(const std::string& path, const std::vector<TestDraw>& draws);
+
+// The whole content of a file; empty when it cannot be read.
+std::string readWholeFile(const std::string& path);
 
 // A fresh empty folder, removed with everything in it at the end of the test.
 class TempDir {

@@ -4,6 +4,7 @@
 #include <array>
 #include <bit>
 #include <cstdint>
+#include <span>
 
 #include "core/draw_archive.h"
 #include "core/wheels.h"
@@ -13,6 +14,13 @@ namespace quintello {
 // A set of Lotto numbers 1..90 as bits (number n is bit n - 1).
 class NumberMask {
  public:
+  // The set of the Lotto numbers among `numbers` (a forecast's or a combination's cells,
+  // whose 0 is an empty cell).
+  static constexpr NumberMask of(std::span<const int> numbers) {
+    NumberMask set;
+    for (const int n : numbers) set.add(n);
+    return set;
+  }
   constexpr void add(int n) {
     if (isLottoNumber(n)) words_[static_cast<unsigned>(n - 1) / 64] |= bit(n);
   }

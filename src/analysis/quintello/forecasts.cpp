@@ -10,16 +10,6 @@
 
 namespace quintello {
 
-namespace {
-
-NumberMask numberSet(const Previsione& forecast) {
-  NumberMask set;
-  for (int n : forecast.Numeri) set.add(n);
-  return set;
-}
-
-}  // namespace
-
 int QuintelloSession::smallestFreeNumero() const {
   for (int n = 1; n <= kMaxNumeroPrevisione; ++n)
     if (!previsioniUsate_[static_cast<size_t>(n)]) return n;
@@ -32,43 +22,36 @@ bool QuintelloSession::addFromCombinationList(int row) {
   if (source.numbers[0] == kHighestNumber && source.numbers[1] == kHighestNumber) return false;
   if (static_cast<int>(forecasts_.size()) >= kMaxPrevisioni) return false;
   if (lblT_.value_or(0) >= numPresenze_) return false;
-  const int numero = smallestFreeNumero();
-  if (numero == 0) return false;
-
-  Previsione forecast;
-  forecast.Numero = numero;
-  previsioniUsate_[static_cast<size_t>(numero)] = true;
-  forecast.Sorte = source.numbers[1] == 0 ? 1 : 2;
-  forecast.Numeri = source.numbers;
-  forecasts_.push_back(forecast);
-  coveragePass(forecasts_.size() - 1);
-  return true;
+  return appendForecast(source.numbers, source.numbers[1] == 0 ? 1 : 2);
 }
 
 bool QuintelloSession::addFromBoard() {
   if (static_cast<int>(forecasts_.size()) >= kMaxPrevisioni) return false;
   if (lblT_.value_or(0) >= numPresenze_) return false;
-  Previsione forecast;
-  int taken = 0;
-  for (int n = 1; n <= kHighestNumber && taken < kNumeriPrevisione; ++n)
-    if (board_[static_cast<size_t>(n)]) forecast.Numeri[static_cast<size_t>(taken++)] = n;
-  if (taken == 0) return false;
+  const std::vector<int> marked = boardNumbers();
+  if (marked.empty()) return false;
+  std::array<int, kNumeriPrevisione> numbers{};
+  const size_t taken = std::min(marked.size(), numbers.size());
+  std::copy_n(marked.begin(), taken, numbers.begin());
+  return appendForecast(numbers, taken == 1 ? 1 : 2);
+}
+
+bool QuintelloSession::appendForecast(const std::array<int, kNumeriPrevisione>& numbers,
+                                      int sorte) {
   const int numero = smallestFreeNumero();
   if (numero == 0) return false;
-
+  Previsione forecast;
   forecast.Numero = numero;
   previsioniUsate_[static_cast<size_t>(numero)] = true;
-  forecast.Sorte = taken == 1 ? 1 : 2;
+  forecast.Sorte = sorte;
+  forecast.Numeri = numbers;
   forecasts_.push_back(forecast);
   coveragePass(forecasts_.size() - 1);
   return true;
 }
 
 bool QuintelloSession::addFromBoardThroughCombinationList() {
-  std::vector<int> marked;
-  for (int n = 1; n <= kHighestNumber; ++n)
-    if (board_[static_cast<size_t>(n)]) marked.push_back(n);
-  return addThroughCombinationList(marked);
+  return addThroughCombinationList(boardNumbers());
 }
 
 bool QuintelloSession::addThroughCombinationList(std::span<const int> numbers) {
@@ -112,7 +95,7 @@ bool QuintelloSession::addPairNumbers(int n1, int n2) {
 
 void QuintelloSession::coveragePass(size_t index) {
   const Previsione forecast = forecasts_[index];
-  const NumberMask set = numberSet(forecast);
+  const NumberMask set = NumberMask::of(forecast.Numeri);
   int newlyCovered = 0;
   for (auto& row : rows_) {
     if (row.Pr != 0) continue;
@@ -126,18 +109,31 @@ void QuintelloSession::coveragePass(size_t index) {
   }
   forecasts_[index].Esiti = newlyCovered;
 
-  int covered = 0;
-  for (const auto& f : forecasts_) covered += f.Esiti;
-  lblT_ = covered;
-  lblS_ = numPresenze_ - covered;
-  lblTGreen_ = covered == numPresenze_;
+  const int covered = esitiTotal();
+  setCoveredCount(covered);
   if (covered < numPresenze_) elabora();
   if (inputs_.VerificaAutomatica) verifyForecasts();
 }
 
+int QuintelloSession::esitiTotal() const {
+  int total = 0;
+  for (const auto& forecast : forecasts_) total += forecast.Esiti;
+  return total;
+}
+
+int QuintelloSession::coveredRows() const {
+  return static_cast<int>(
+      std::count_if(rows_.begin(), rows_.end(), [](const auto& row) { return row.Pr > 0; }));
+}
+
+void QuintelloSession::setCoveredCount(int covered) {
+  lblT_ = covered;
+  lblS_ = numPresenze_ - covered;
+  lblTGreen_ = covered == numPresenze_;
+}
+
 bool QuintelloSession::removeForecast(int row) {
   if (row < 1 || row > static_cast<int>(forecasts_.size())) return false;
-  lblTGreen_ = false;
   const int numero = forecasts_[static_cast<size_t>(row - 1)].Numero;
   forecasts_.erase(forecasts_.begin() + (row - 1));
   if (numero >= 1 && numero <= kMaxNumeroPrevisione)
@@ -149,19 +145,12 @@ bool QuintelloSession::removeForecast(int row) {
   if (forecasts_.empty()) {
     lblT_.reset();
     lblS_.reset();
+    lblTGreen_ = false;
     return true;
   }
-  int covered = 0;
-  for (const auto& f : forecasts_) covered += f.Esiti;
-  lblT_ = covered;
-  lblTGreen_ = covered == numPresenze_;
-  if (covered < numPresenze_) elabora();
+  if (esitiTotal() < numPresenze_) elabora();
   verifyForecasts();
-  covered = static_cast<int>(
-      std::count_if(rows_.begin(), rows_.end(), [](const auto& r) { return r.Pr > 0; }));
-  lblT_ = covered;
-  lblS_ = numPresenze_ - covered;
-  lblTGreen_ = covered == numPresenze_;
+  setCoveredCount(coveredRows());
   return true;
 }
 
@@ -185,7 +174,7 @@ void QuintelloSession::verifyForecasts() {
   const int wheel = inputs_.RuotaGioco;
   std::vector<NumberMask> sets;
   sets.reserve(forecasts_.size());
-  for (const auto& forecast : forecasts_) sets.push_back(numberSet(forecast));
+  for (const auto& forecast : forecasts_) sets.push_back(NumberMask::of(forecast.Numeri));
   // For every number, the forecasts (bits, in list order) that hold it: a draw's hits are
   // then counted from its own five numbers.
   std::array<std::uint64_t, kHighestNumber + 1> heldBy{};
@@ -234,11 +223,7 @@ void QuintelloSession::verifyForecasts() {
   }
 
   Statistica_Numeri();
-  const int covered = static_cast<int>(
-      std::count_if(rows_.begin(), rows_.end(), [](const auto& r) { return r.Pr > 0; }));
-  lblT_ = covered;
-  lblS_ = numPresenze_ - covered;
-  lblTGreen_ = covered == numPresenze_;
+  setCoveredCount(coveredRows());
   for (const auto& forecast : forecasts_)
     if (forecast.Numero >= 0 && forecast.Numero < static_cast<int>(esitiPrevisione_.size()))
       esitiPrevisione_[static_cast<size_t>(forecast.Numero)][0] = forecast.size();

@@ -5,6 +5,8 @@
 #include <string>
 
 #include "analysis/quintello/draw_numbers.h"
+#include "analysis/quintello/grid_cells.h"
+#include "analysis/quintello/grid_columns.h"
 #include "analysis/quintello/session.h"
 #include "core/draw_views.h"
 #include "core/number_format.h"
@@ -15,20 +17,6 @@ namespace {
 
 constexpr Color kGrigio{220, 220, 220};
 constexpr Color kGialloRitardo{255, 255, 150};
-
-std::string wheelCode(int wheel) {
-  return wheel >= 0 && wheel < static_cast<int>(SiglaRuota.size())
-             ? std::string(SiglaRuota[static_cast<size_t>(wheel)])
-             : std::string();
-}
-
-std::string numberText(int n) { return n == 0 ? std::string() : std::to_string(n); }
-
-NumberMask numberSet(const Previsione& forecast) {
-  NumberMask set;
-  for (int n : forecast.Numeri) set.add(n);
-  return set;
-}
 
 // The forecast's seven number cells joined by two blanks; empty cells keep their place.
 std::string numbersCaption(const Previsione& forecast) {
@@ -49,11 +37,11 @@ void appendDrawLine(Grid& grid, const DrawArchive& archive, int wheel, int rif, 
   const auto counted = countedNumbers(archive, draw, wheel);
   int hits = 0;
   for (int k = 0; k < kPositions; ++k) {
-    grid.setText(r, 4 + k, std::to_string(stored[static_cast<size_t>(k)]));
-    if (set.has(stored[static_cast<size_t>(k)])) grid.setBackColor(r, 4 + k, hitColor);
+    grid.setText(r, fgE::kNumeri + k, std::to_string(stored[static_cast<size_t>(k)]));
+    if (set.has(stored[static_cast<size_t>(k)])) grid.setBackColor(r, fgE::kNumeri + k, hitColor);
     if (set.has(counted[static_cast<size_t>(k)])) ++hits;
   }
-  if (hits > 0) grid.setText(r, 9, std::to_string(hits));
+  if (hits > 0) grid.setText(r, fgE::kQN, std::to_string(hits));
 }
 
 }  // namespace
@@ -65,14 +53,14 @@ std::optional<Grid> QuintelloSession::occurrenceDetail(int row) const {
   const int wheel = inputs_.RuotaGioco;
   const int e = rows_[static_cast<size_t>(row - 1)].Estr;
   std::vector<NumberMask> sets;
-  for (const auto& forecast : forecasts_) sets.push_back(numberSet(forecast));
+  for (const auto& forecast : forecasts_) sets.push_back(NumberMask::of(forecast.Numeri));
 
   for (int d = e + 1; d <= e + kDettaglioColpi && d <= archive_.count(); ++d) {
     const int r = grid.addRow(
         {"", std::to_string(d - e), std::to_string(d), archive_.dateText(d), wheelCode(wheel)});
     const auto stored = archive_.wheel(d, wheel);
     for (int k = 0; k < kPositions; ++k)
-      grid.setText(r, 5 + k, std::to_string(stored[static_cast<size_t>(k)]));
+      grid.setText(r, verificaFg1::kNumeri + k, std::to_string(stored[static_cast<size_t>(k)]));
     const auto counted = countedNumbers(archive_, d, wheel);
     for (size_t j = 0; j < forecasts_.size(); ++j) {
       std::string matching;
@@ -84,21 +72,21 @@ std::optional<Grid> QuintelloSession::occurrenceDetail(int row) const {
       }
       if (hits < forecasts_[j].Sorte) continue;
       const int h = grid.addRow();
-      grid.setText(h, 10, std::to_string(j + 1));
-      grid.setText(h, 11, std::to_string(hits));
-      grid.setText(h, 12, matching);
+      grid.setText(h, verificaFg1::kNP, std::to_string(j + 1));
+      grid.setText(h, verificaFg1::kQN, std::to_string(hits));
+      grid.setText(h, verificaFg1::kEsito, matching);
     }
   }
 
   if (grid.dataRows() > 0) {
-    const int last = grid.rows() - 1;
-    grid.setBackColor({1, 2, last, 3}, GialloChiaro);
-    grid.setBackColor({1, 4, last, 4}, VerdeMedio);
-    grid.setBold({1, 4, last, 4}, true);
-    grid.setBackColor({1, 10, last, 10}, GialloMedio);
-    grid.setBackColor({1, 11, last, 11}, ArancioChiaro);
-    grid.setBold({1, 12, last, 12}, true);
-    grid.setForeColor({1, 12, last, 12}, kRed);
+    using namespace verificaFg1;
+    grid.setBackColor(dataColumns(grid, kNEstr, kDataEstraz), GialloChiaro);
+    grid.setBackColor(dataColumns(grid, kRuota), VerdeMedio);
+    grid.setBold(dataColumns(grid, kRuota), true);
+    grid.setBackColor(dataColumns(grid, kNP), GialloMedio);
+    grid.setBackColor(dataColumns(grid, kQN), ArancioChiaro);
+    grid.setBold(dataColumns(grid, kEsito), true);
+    grid.setForeColor(dataColumns(grid, kEsito), kRed);
   }
   return grid;
 }
@@ -109,7 +97,8 @@ RiepilogoStatistico QuintelloSession::statisticalSummary() const {
 
   Grid& sizes = summary.Fg1;
   sizes.setRows(kNumeriPrevisione + 1);
-  for (int q = 1; q <= kNumeriPrevisione; ++q) sizes.setText(q, 0, std::to_string(q));
+  for (int q = 1; q <= kNumeriPrevisione; ++q)
+    sizes.setText(q, riepilogoFg1::kQNum, std::to_string(q));
   std::array<std::array<int, kPositions + 1>, kNumeriPrevisione + 1> cells{};
   for (size_t n = 1; n < esitiPrevisione_.size(); ++n) {
     const int q = esitiPrevisione_[n][0];
@@ -117,15 +106,17 @@ RiepilogoStatistico QuintelloSession::statisticalSummary() const {
     for (int h = 1; h <= kPositions; ++h) {
       const int v = esitiPrevisione_[n][static_cast<size_t>(h)];
       if (v <= 0) continue;
-      cells[static_cast<size_t>(q)][static_cast<size_t>(h)] += v;
-      sizes.setText(q, h, std::to_string(cells[static_cast<size_t>(q)][static_cast<size_t>(h)]));
+      int& cell = cells[static_cast<size_t>(q)][static_cast<size_t>(h)];
+      cell += v;
+      sizes.setText(q, riepilogoFg1::kHits + h - 1, std::to_string(cell));
     }
   }
   sizes.setAllAlignments(Alignment::Center);
-  sizes.setBold({1, 0, kNumeriPrevisione, 0}, true);
-  sizes.setBackColor({1, 0, kNumeriPrevisione, 0}, GialloMedio);
+  sizes.setBold(dataColumns(sizes, riepilogoFg1::kQNum), true);
+  sizes.setBackColor(dataColumns(sizes, riepilogoFg1::kQNum), GialloMedio);
 
   // Twenty colpi; a longer table (windows above twenty draws) adds the rows it filled.
+  using namespace riepilogoFG2;
   Grid& colpi = summary.fG2;
   int rows = kColpiRiepilogo;
   for (int c = kColpiRiepilogo + 1; c < static_cast<int>(esitiPerColpo_.size()); ++c)
@@ -136,22 +127,22 @@ RiepilogoStatistico QuintelloSession::statisticalSummary() const {
     const int v = esitiPerColpo_[static_cast<size_t>(c)];
     if (v <= 0) continue;
     total += v;
-    colpi.setText(c, 1, std::to_string(v));
-    colpi.setText(c, 0, std::to_string(c));
+    colpi.setText(c, kEsiti, std::to_string(v));
+    colpi.setText(c, kColpo, std::to_string(c));
   }
   summary.Label3.text = std::to_string(total);
-  colpi.setForeColor({1, 1, rows, 1}, kBlue);
-  colpi.setBold({1, 1, rows, 1}, true);
-  colpi.setBackColor({1, 0, rows, 0}, GialloMedio);
-  colpi.setBold({1, 0, rows, 0}, true);
-  for (int c = 0; c <= 2; ++c) colpi.setAlignment(c, Alignment::Center);
+  colpi.setForeColor(dataColumns(colpi, kEsiti), kBlue);
+  colpi.setBold(dataColumns(colpi, kEsiti), true);
+  colpi.setBackColor(dataColumns(colpi, kColpo), GialloMedio);
+  colpi.setBold(dataColumns(colpi, kColpo), true);
+  colpi.setAllAlignments(Alignment::Center);
   for (int c = 1; c <= rows; ++c) {
     const int v = esitiPerColpo_[static_cast<size_t>(c)];
     if (v <= 0) continue;
     // One division of whole numbers, so the percentage rounds as its decimal value does.
     const double percent = static_cast<double>(v) * 100.0 / static_cast<double>(total);
-    colpi.setFlood(c, 2, Arancio, percent);
-    colpi.setText(c, 2, formatNumber(percent, "###.0"));
+    colpi.setFlood(c, kPerc, Arancio, percent);
+    colpi.setText(c, kPerc, formatNumber(percent, "###.0"));
   }
   return summary;
 }
@@ -159,23 +150,23 @@ RiepilogoStatistico QuintelloSession::statisticalSummary() const {
 std::optional<ForecastDrawList> QuintelloSession::restrictedDrawList(int row) const {
   if (row < 1 || row > static_cast<int>(forecasts_.size())) return std::nullopt;
   const Previsione& forecast = forecasts_[static_cast<size_t>(row - 1)];
-  const NumberMask set = numberSet(forecast);
+  const NumberMask set = NumberMask::of(forecast.Numeri);
   ForecastDrawList list{Label{numbersCaption(forecast)}, drawListWindowGrid()};
   for (auto occurrence = rows_.rbegin(); occurrence != rows_.rend(); ++occurrence) {
     if (occurrence->estrRed) continue;
     for (int d = occurrence->Inizio; d <= occurrence->End; ++d)
       appendDrawLine(list.FgE, archive_, inputs_.RuotaGioco, occurrence->Numero, d, set, kGreen);
   }
-  list.FgE.setColumnMerged(0, true);
+  list.FgE.setColumnMerged(fgE::kRif, true);
   return list;
 }
 
 std::optional<ForecastDrawList> QuintelloSession::completeDrawList(int row) const {
   if (row < 1 || row > static_cast<int>(forecasts_.size())) return std::nullopt;
   const Previsione& forecast = forecasts_[static_cast<size_t>(row - 1)];
-  const NumberMask set = numberSet(forecast);
+  const NumberMask set = NumberMask::of(forecast.Numeri);
   ForecastDrawList list{Label{numbersCaption(forecast)}, drawListWindowGrid()};
-  list.FgE.setColumnMerged(0, true);
+  list.FgE.setColumnMerged(fgE::kRif, true);
   if (rows_.empty()) return list;
 
   // From the start of the oldest window to the end of the newest one; a draw outside every
@@ -193,7 +184,7 @@ std::optional<ForecastDrawList> QuintelloSession::completeDrawList(int row) cons
     const int rif = owner[static_cast<size_t>(d - first)];
     appendDrawLine(list.FgE, archive_, inputs_.RuotaGioco, rif, d, set,
                    rif >= 1 ? kGreen : kYellow);
-    if (rif == 0) list.FgE.setBackColor(list.FgE.rows() - 1, 1, ArancioMedio);
+    if (rif == 0) list.FgE.setBackColor(list.FgE.rows() - 1, fgE::kNEstr, ArancioMedio);
   }
   return list;
 }
@@ -218,19 +209,19 @@ std::optional<Grid> QuintelloSession::delaysReport() const {
   if (!rows_.empty()) {
     const int first = rows_.back().Inizio, last = rows_.front().End;
     span = presences(first, last);
-    grid.setText(0, 17, "P" + std::to_string(last - first + 1));
+    grid.setText(0, fgR::kPSpan, "P" + std::to_string(last - first + 1));
   }
 
   for (const auto& forecast : forecasts_) {
     const int r = grid.addRow({std::to_string(forecast.Numero)});
     int delaySum = 0, delayCount = 0, recentSum = 0, spanSum = 0;
-    for (int c = 1; c <= kNumeriPrevisione; ++c) {
-      const int n = forecast.Numeri[static_cast<size_t>(c - 1)];
-      grid.setText(r, c, numberText(n));
+    for (int c = 0; c < kNumeriPrevisione; ++c) {
+      const int n = forecast.Numeri[static_cast<size_t>(c)];
+      grid.setText(r, fgR::kNumeri + c, numberText(n));
       if (!isLottoNumber(n)) continue;
       const int delay = delays[static_cast<size_t>(n)];
       if (delay >= 0) {
-        grid.setText(r, c + 7, std::to_string(delay));
+        grid.setText(r, fgR::kRitardi + c, std::to_string(delay));
         delaySum += delay;
         ++delayCount;
       }
@@ -239,17 +230,17 @@ std::optional<Grid> QuintelloSession::delaysReport() const {
     }
     // A row none of whose numbers ever came out has no mean to show.
     if (delayCount > 0)
-      grid.setText(r, 15, formatNumber(static_cast<double>(delaySum) / delayCount, "###.0"));
-    grid.setText(r, 16, std::to_string(recentSum));
-    if (span) grid.setText(r, 17, std::to_string(spanSum));
+      grid.setText(r, fgR::kRM, formatNumber(static_cast<double>(delaySum) / delayCount, "###.0"));
+    grid.setText(r, fgR::kP360, std::to_string(recentSum));
+    if (span) grid.setText(r, fgR::kPSpan, std::to_string(spanSum));
   }
 
-  const int last = grid.rows() - 1;
-  grid.setBackColor({1, 0, last, 0}, kGrigio);
-  grid.setBold({1, 1, last, 7}, true);
-  grid.setBackColor({1, 8, last, 14}, kGialloRitardo);
-  grid.setBackColor({1, 16, last, 16}, VerdeChiaro);
-  grid.setForeColor({1, 17, last, 17}, kRed);
+  using namespace fgR;
+  grid.setBackColor(dataColumns(grid, kNumero), kGrigio);
+  grid.setBold(dataColumns(grid, kNumeri, kRitardi - 1), true);
+  grid.setBackColor(dataColumns(grid, kRitardi, kRM - 1), kGialloRitardo);
+  grid.setBackColor(dataColumns(grid, kP360), VerdeChiaro);
+  grid.setForeColor(dataColumns(grid, kPSpan), kRed);
   return grid;
 }
 

@@ -107,9 +107,6 @@ class Climb {
   std::array<bool, kNumeriPrevisione> settled_{};
 };
 
-// k as the list of sizes offers it.
-int combinationSize(int k) { return std::clamp(k, 1, kNumeriPrevisione); }
-
 // Sorts rows by a count, highest first, equal counts keeping their order (the grid's
 // stable sort), in one counting pass: the counts are small whole numbers.
 template <class Row, class Count>
@@ -154,7 +151,7 @@ void QuintelloSession::elabora() { elabora(progress()); }
 void QuintelloSession::elabora(Progress& progress) {
   limiteFine_ = limitFromInputs();
   collectUncoveredDraws();
-  if (combinationSize(inputs_.NumeriCombinazione) >= 2)
+  if (combinationSize() >= 2)
     searchCombinations(progress);
   else
     rankSingleNumbers();
@@ -175,7 +172,7 @@ void QuintelloSession::collectUncoveredDraws() {
 }
 
 void QuintelloSession::searchCombinations(Progress& progress) {
-  const int k = combinationSize(inputs_.NumeriCombinazione);
+  const int k = combinationSize();
 
   // MatriceAmbi: how often two numbers came out together in the uncovered draws, once per
   // flagged wheel (one after "ELENCO"). A number a malformed draw repeats counts once.
@@ -236,7 +233,7 @@ void QuintelloSession::pulisce() {
       distinct.push_back(line);
   list3_ = std::move(distinct);
 
-  const int k = combinationSize(inputs_.NumeriCombinazione);
+  const int k = combinationSize();
   rankedSize_ = k;
   ranked_.clear();
   for (const auto& line : list3_) {
@@ -256,7 +253,7 @@ void QuintelloSession::pulisce() {
 
 void QuintelloSession::coverBestCombinations() {
   combinations_.clear();
-  const int k = combinationSize(inputs_.NumeriCombinazione);
+  const int k = combinationSize();
   for (size_t r = 0; r < ranked_.size() && r < kCombinazioniValutate; ++r) {
     CombinationRow row;
     row.CC = ranked_[r].score;
@@ -277,8 +274,7 @@ void QuintelloSession::coverBestCombinations() {
   }
   // A window is covered when two numbers of the combination came out in one of its draws.
   for (auto& combination : combinations_) {
-    NumberMask set;
-    for (int n : combination.numbers) set.add(n);
+    const NumberMask set = NumberMask::of(combination.numbers);
     int covered = 0;
     for (const auto& window : windows)
       covered += std::any_of(window.draws.begin(), window.draws.end(),

@@ -166,6 +166,13 @@ bool QuintelloSession::boardMarked(int number) const {
   return isLottoNumber(number) && board_[static_cast<size_t>(number)];
 }
 
+std::vector<int> QuintelloSession::boardNumbers() const {
+  std::vector<int> marked;
+  for (int n = 1; n <= kHighestNumber; ++n)
+    if (board_[static_cast<size_t>(n)]) marked.push_back(n);
+  return marked;
+}
+
 void QuintelloSession::highlightCombination(int row) {
   if (row < 1 || row > static_cast<int>(combinations_.size())) return;
   for (auto& combination : combinations_) combination.highlighted = false;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/quintello/limits.h"
 #include "core/color.h"
 #include "core/draw_archive.h"
 #include "core/grid.h"
@@ -21,9 +22,6 @@ namespace quintello {
 // their verification and the reports. Every computation works on the typed state below;
 // the grids and labels the window shows are rendered from it on request.
 
-inline constexpr int kMaxPrevisioni = 9;          // rows of the forecast list
-inline constexpr int kNumeriPrevisione = 7;       // numbers of a forecast or combination
-inline constexpr int kMaxNumeroPrevisione = 50;   // forecast numbers 1..50
 inline constexpr int kColpiRiepilogo = 20;        // rows of the colpo table
 inline constexpr int kRipartenze = 100;           // restarts of the combination search
 inline constexpr int kTentativiFalliti = 100;     // failed attempts that end a climb
@@ -32,17 +30,18 @@ inline constexpr int kDettaglioColpi = 20;        // draws listed by the occurre
 
 // What the selection controls of the window hold. Commands read these at the moment they
 // run; "ELENCO" captures NumeroCercato and NumPresenze for the rest of the session.
+// Values outside the ranges of limits.h are taken as they come, never read outside a table.
 struct QuintelloInputs {
   int EstrazioneCorrente = 0;  // reference draw (scroll bar hFine)
   bool FineRicerca = false;    // "Fine ricerca": windows end at the reference draw
-  int NumeroCercato = 1;
-  int RuotaRilevazione = 0;  // wheel index 0..10
-  int RuotaGioco = 0;        // wheel index 0..10
-  std::array<bool, kPositions> PosizioniRilevazione{true, true, true, true, true};  // [0] = 1
-  int NumPresenze = 12;
-  int Colpi = 12;
-  int NumeriCombinazione = 3;       // k, 1..7
-  bool VerificaAutomatica = false;  // "Verifica automatica"
+  int NumeroCercato = kNumeroCercatoChoice.initial;
+  int RuotaRilevazione = kRuotaChoice.initial;                             // wheel index 0..10
+  int RuotaGioco = kRuotaChoice.initial;                                   // wheel index 0..10
+  std::array<bool, kPositions> PosizioniRilevazione = kPosizioniIniziali;  // [0] = 1
+  int NumPresenze = kPresenzeChoice.initial;
+  int Colpi = kColpiChoice.initial;
+  int NumeriCombinazione = kNumeriCombinazioneChoice.initial;  // k
+  bool VerificaAutomatica = false;                             // "Verifica automatica"
 };
 
 // A caption with its colours.
@@ -87,7 +86,7 @@ struct OccurrenceRow {
 
 // A forecast (Previsione): one row of the forecast list Fg_ZZ.
 struct Previsione {
-  int Numero = 0;  // 1..50, the smallest free number when added
+  int Numero = 0;  // 1..kMaxNumeroPrevisione, the smallest free number when added
   int Sorte = 1;   // numbers needed in one draw: 1 for one number, 2 for more
   int Esiti = 0;   // rows it covered when it was added
   std::array<int, kNumeriPrevisione> Numeri{};  // columns "1".."7"; 0 = empty cell
@@ -163,8 +162,8 @@ class QuintelloSession {
   // The archive is read at every command (it may be reloaded between commands).
   explicit QuintelloSession(const DrawArchive& archive);
 
-  // The opening defaults of the window for this archive: number 1 on "BA", positions
-  // 1..5, 12 colpi, 12 presences, k = 3, reference draw = the last draw.
+  // The opening values of the window for this archive (limits.h), the reference draw
+  // being the last draw.
   static QuintelloInputs defaultInputs(const DrawArchive& archive);
 
   QuintelloInputs& inputs() { return inputs_; }
@@ -200,25 +199,27 @@ class QuintelloSession {
   // add when at least one was). Refusals are silent and leave the forecast side as it was;
   // as in the window, the board route still appends its row to the combination list, and
   // the pair add still switches k to 1 and runs its search before the adds refuse.
-  bool addFromCombinationList(int row);  // selected row of Fg_CC (1..)
-  bool addFromBoard();                   // marked numbers of the board
-  bool addFromBoardThroughCombinationList();
+  [[nodiscard]] bool addFromCombinationList(int row);  // selected row of Fg_CC (1..)
+  [[nodiscard]] bool addFromBoard();                   // marked numbers of the board
+  [[nodiscard]] bool addFromBoardThroughCombinationList();
   // The board route with the given numbers in place of the board's (values outside 1..90
   // and repeats count as no number).
-  bool addThroughCombinationList(std::span<const int> numbers);
-  bool addPair(int row);  // selected row of Fg9090 (1..)
+  [[nodiscard]] bool addThroughCombinationList(std::span<const int> numbers);
+  [[nodiscard]] bool addPair(int row);  // selected row of Fg9090 (1..)
   // The pair add for the given numbers, without going through the pair list.
-  bool addPairNumbers(int n1, int n2);
-  // Removes the forecast in row `row` (1..) of Fg_ZZ.
-  bool removeForecast(int row);
+  [[nodiscard]] bool addPairNumbers(int n1, int n2);
+  // Removes the forecast in row `row` (1..) of Fg_ZZ; false when there is no such row.
+  [[nodiscard]] bool removeForecast(int row);
 
   // "Visualizza sfaldamenti": verifies every forecast against every window.
   void verifyForecasts();
 
-  // Number board Fg90: marks at most seven numbers. Returns the new mark of n.
-  bool toggleBoardNumber(int number);
+  // Number board Fg90: marks at most seven numbers. Returns the new mark of n: false when
+  // an eighth number was refused, or a marked one unmarked.
+  [[nodiscard]] bool toggleBoardNumber(int number);
   void clearBoard();
   bool boardMarked(int number) const;
+  std::vector<int> boardNumbers() const;  // the marked numbers, ascending
 
   // Row highlight of Fg_CC and Fg_ZZ after a click (row 1..).
   void highlightCombination(int row);
@@ -281,12 +282,23 @@ class QuintelloSession {
 
  private:
   int limitFromInputs() const;
+  // k as the list of sizes offers it.
+  int combinationSize() const {
+    return kNumeriCombinazioneChoice.clamp(inputs_.NumeriCombinazione);
+  }
   int referenceDraw() const;
   void resetForecastSide();
   void collectUncoveredDraws();
   void searchCombinations(Progress& progress);
   void rankSingleNumbers();
+  // Adds the forecast under the smallest free number and covers the rows it can; false
+  // when every number is in use.
+  bool appendForecast(const std::array<int, kNumeriPrevisione>& numbers, int sorte);
   void coveragePass(size_t index);
+  int esitiTotal() const;   // rows covered by the forecasts when they were added
+  int coveredRows() const;  // rows whose "Pr" names a forecast
+  // "Coperti", "Scoperti" and the green of "Coperti" when every presence is covered.
+  void setCoveredCount(int covered);
   int smallestFreeNumero() const;
 
   Progress& progress() const;

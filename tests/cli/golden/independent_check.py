@@ -3,12 +3,19 @@
 
 An independent, deliberately plain model of the Quintello method, written straight from the
 rules of the method (occurrence list, forecasts, verification, reports, pair search, the k = 1
-number ranking) and run on the bundled draws file. It shares no code with the program: when
-the program and this model disagree, one of the two has a fault to find.
+number ranking). It shares no code with the program: when the program and this model
+disagree, one of the two has a fault to find.
 
-Usage: independent_check.py DRAWS_FILE OUTPUT_FOLDER
-Each case of CASES becomes OUTPUT_FOLDER/<name>.txt holding the expected standard output of
+Usage: independent_check.py DRAWS_FILE GOLDEN_FOLDER [--compare]
+Each case of CASES becomes GOLDEN_FOLDER/<name>.txt holding the expected standard output of
 `quintello-cli <arguments>`; the arguments are the first line of the file after "#! ".
+With --compare nothing is written: the files of GOLDEN_FOLDER must be exactly those this
+model gives (a test runs it so), and the exit status is 1 when one differs or is missing, or
+a file is there that no case gives.
+
+DRAWS_FILE is the draws through 30/12/2025, the first 10,779 lines of data/estrazioni.txt:
+the bundled file grows by appending, and the goldens must not follow it. The build writes
+that copy as tests/estrazioni-2025.txt in the build folder.
 """
 
 import sys
@@ -52,7 +59,8 @@ def load_draws(path):
 
 
 def fmt_decimals(value, places):
-    """VB "###.0" / "###.00": halves away from zero on the exact value, no leading zero."""
+    """"###.0" / "###.00": `places` decimals, halves rounded away from zero on the exact
+    value, no zero before the point (0.5 gives ".5")."""
     value = Fraction(value)
     scale = 10 ** places
     scaled = value * scale
@@ -528,12 +536,38 @@ CASES = {
 
 
 def main():
-    draws = load_draws(sys.argv[1])
-    folder = Path(sys.argv[2])
-    folder.mkdir(parents=True, exist_ok=True)
-    for name, arguments in CASES.items():
-        text = "#! " + arguments + "\n" + run_case(draws, arguments.split())
-        (folder / (name + ".txt")).write_text(text, encoding="utf-8")
+    arguments = sys.argv[1:]
+    compare = "--compare" in arguments
+    if compare:
+        arguments.remove("--compare")
+    if len(arguments) != 2:
+        sys.exit("usage: independent_check.py DRAWS_FILE GOLDEN_FOLDER [--compare]")
+    draws = load_draws(arguments[0])
+    folder = Path(arguments[1])
+    expected = {name + ".txt": "#! " + args + "\n" + run_case(draws, args.split())
+                for name, args in CASES.items()}
+    if not compare:
+        folder.mkdir(parents=True, exist_ok=True)
+        for name, text in expected.items():
+            (folder / name).write_text(text, encoding="utf-8")
+        return
+    faults = []
+    for name, text in expected.items():
+        path = folder / name
+        if not path.exists():
+            faults.append(name + ": missing")
+        elif path.read_text(encoding="utf-8") != text:
+            old_lines = path.read_text(encoding="utf-8").splitlines()
+            new_lines = text.splitlines()
+            line = next((i for i, (a, b) in enumerate(zip(old_lines, new_lines)) if a != b),
+                        min(len(old_lines), len(new_lines)))
+            faults.append("%s: differs from line %d" % (name, line + 1))
+    for path in sorted(folder.glob("*.txt")):
+        if path.name not in expected:
+            faults.append(path.name + ": no case gives it")
+    for fault in faults:
+        print(fault)
+    sys.exit(1 if faults else 0)
 
 
 if __name__ == "__main__":
