@@ -142,6 +142,9 @@ Quintello::Quintello(AppContext& context, QWidget* parent)
   setWindowTitle("Quintello");
   makeToolWindow(this);
 
+  // Built in the order the Tab key goes through them.
+  QWidget* selection = buildSelection();
+  QWidget* reference = buildReferenceDraw();
   auto* lists = new QSplitter(Qt::Vertical, this);
   lists->setObjectName("Aree");
   lists->setChildrenCollapsible(false);
@@ -164,8 +167,8 @@ Quintello::Quintello(AppContext& context, QWidget* parent)
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(6, 6, 6, 6);
   layout->setSpacing(4);
-  layout->addWidget(buildSelection());
-  layout->addWidget(buildReferenceDraw());
+  layout->addWidget(selection);
+  layout->addWidget(reference);
   layout->addWidget(lists, 1);
 
   connect(&context_, &AppContext::archiveReloaded, this, &Quintello::followArchive);
@@ -607,8 +610,9 @@ void Quintello::referenceDrawUpdate() {
   inputs.EstrazioneCorrente = hFine_->value();
   const int draw = inputs.EstrazioneCorrente;
   const QString date = QString::fromStdString(context_.archive().dateText(draw));
-  labend_->setText(QString("%1 del %2").arg(draw).arg(date));
-  label4_->setText(QString("%1  %2").arg(draw).arg(date));
+  // An archive without draws has no reference draw to name.
+  labend_->setText(draw > 0 ? QString("%1 del %2").arg(draw).arg(date) : QString());
+  label4_->setText(draw > 0 ? QString("%1  %2").arg(draw).arg(date) : QString());
   showDraw(draw, 0);
 }
 
