@@ -348,8 +348,21 @@ QWidget* Quintello::buildDrawDisplay() {
 QWidget* Quintello::buildTabs() {
   ssTab1_ = new QTabWidget(this);
   ssTab1_->setObjectName("SSTab1");
+  ssTab1_->addTab(buildBoardPage(), "Selezione");
+  ssTab1_->addTab(buildCombinationPage(), "Elenco");
+  ssTab1_->addTab(buildPairPage(), "Coppie");
 
-  // "Selezione": the number board.
+  // "ELABORA" next to the tabs.
+  auto* command27 = addButton(ssTab1_, "Command27", "ELABORA", &Quintello::elabora);
+  QFont bold = command27->font();
+  bold.setBold(true);
+  command27->setFont(bold);
+  ssTab1_->setCornerWidget(command27, Qt::TopRightCorner);
+  return ssTab1_;
+}
+
+// "Selezione": the number board.
+QWidget* Quintello::buildBoardPage() {
   auto* selezione = new QWidget(ssTab1_);
   fg90_ = addGrid(selezione, "Fg90");
   fg90_->setSelectionMode(QAbstractItemView::NoSelection);
@@ -378,8 +391,11 @@ QWidget* Quintello::buildTabs() {
   auto* selezioneLayout = new QVBoxLayout(selezione);
   selezioneLayout->addWidget(fg90_, 1);
   selezioneLayout->addLayout(boardButtons);
+  return selezione;
+}
 
-  // "Elenco": the combination list.
+// "Elenco": the combination list.
+QWidget* Quintello::buildCombinationPage() {
   auto* elencoPage = new QWidget(ssTab1_);
   comboN_ = list(elencoPage, "ComboN");
   connect(comboN_, &QComboBox::activated, this, &Quintello::chooseCombinationSize);
@@ -410,8 +426,11 @@ QWidget* Quintello::buildTabs() {
   elencoLayout->addLayout(sizeRow);
   elencoLayout->addWidget(fgCC_, 1);
   elencoLayout->addLayout(elencoButtons);
+  return elencoPage;
+}
 
-  // "Coppie": the pair list.
+// "Coppie": the pair list.
+QWidget* Quintello::buildPairPage() {
   auto* coppie = new QWidget(ssTab1_);
   fg9090_ = addGrid(coppie, "Fg9090");
   fg9090_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -426,18 +445,7 @@ QWidget* Quintello::buildTabs() {
   pairAdd->addWidget(addButton(coppie, "Command7", "Aggiunge previsione", &Quintello::addPair));
   pairAdd->addStretch(1);
   coppieLayout->addLayout(pairAdd);
-
-  ssTab1_->addTab(selezione, "Selezione");
-  ssTab1_->addTab(elencoPage, "Elenco");
-  ssTab1_->addTab(coppie, "Coppie");
-
-  // "ELABORA" next to the tabs.
-  auto* command27 = addButton(ssTab1_, "Command27", "ELABORA", &Quintello::elabora);
-  QFont bold = command27->font();
-  bold.setBold(true);
-  command27->setFont(bold);
-  ssTab1_->setCornerWidget(command27, Qt::TopRightCorner);
-  return ssTab1_;
+  return coppie;
 }
 
 QWidget* Quintello::buildForecasts() {

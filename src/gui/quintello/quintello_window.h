@@ -97,6 +97,9 @@ class Quintello : public QWidget, public NumberPickerClient {
   QWidget* buildResultList();
   QWidget* buildDrawDisplay();
   QWidget* buildTabs();
+  QWidget* buildBoardPage();
+  QWidget* buildCombinationPage();
+  QWidget* buildPairPage();
   QWidget* buildForecasts();
   QWidget* buildWorkingAreas();
   GridView* addGrid(QWidget* parent, const char* name);
