@@ -1,21 +1,27 @@
 #include "app/screenshot_windows.h"
 
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QPixmap>
 #include <QProcess>
+#include <QTabWidget>
 #include <QTemporaryDir>
 
 #include "analysis/quadrature/quadrature.h"
 #include "core/draw_views.h"
-#include "gui/quadrature/quadrature_window.h"
-#include "gui/shell/app_context.h"
-#include "gui/quintello/draw_list_window.h"
 #include "gui/common/grid_output.h"
 #include "gui/common/grid_view.h"
+#include "gui/quadrature/quadrature_window.h"
+#include "gui/quintello/draw_list_window.h"
+#include "gui/quintello/number_picker.h"
+#include "gui/quintello/quintello_window.h"
+#include "gui/quintello/report_windows.h"
+#include "gui/shell/app_context.h"
 #include "gui/shell/main_window.h"
 #include "gui/shell/mini_draw_list.h"
-#include "gui/quintello/number_picker.h"
 
 namespace quintello {
 
@@ -26,26 +32,47 @@ class NoClient final : public NumberPickerClient {
   void numberPicked(int) override {}
 };
 
-// The latest draws of Bari, as the Quintello window's draw lists show a forecast's draws.
-Grid sampleDrawList(const DrawArchive& archive) {
-  Grid grid = drawListWindowGrid();
-  const int last = archive.count();
-  for (int d = std::max(1, last - 29); d <= last; ++d) {
-    const int row = grid.addRow(
-        {std::to_string((d - 1) / 10 % 3 + 1), std::to_string(d), archive.dateText(d), "BA"});
-    int hits = 0;
-    for (int k = 1; k <= kPositions; ++k) {
-      const int n = archive.number(d, 0, k);
-      grid.setText(row, 3 + k, std::to_string(n));
-      if (n % 10 == 7) {
-        grid.setBackColor(row, 3 + k, kGreen);
-        ++hits;
-      }
-    }
-    if (hits > 0) grid.setText(row, 9, std::to_string(hits));
-  }
-  grid.setColumnMerged(0, true);
-  return grid;
+// Picks an entry of one of the window's lists as the user does.
+void choose(QWidget* window, const char* list, const QString& entry) {
+  auto* combo = window->findChild<QComboBox*>(list);
+  const int index = combo->findText(entry);
+  combo->setCurrentIndex(index);
+  emit combo->activated(index);
+}
+
+void click(QWidget* window, const char* button) {
+  window->findChild<QAbstractButton*>(button)->click();
+}
+
+// A road through the Quintello window: number 7 detected on Venezia, six colpi, ten
+// presences, a forecast from the board and one from the combination list, verified
+// automatically, then the pair search.
+Quintello* quintelloAfterARoad(MainWindow& main) {
+  auto* window = main.openQuintello();
+  if (window->property("road").toBool()) return window;
+  window->setProperty("road", true);
+  window->openNumberPicker();
+  if (Numeri* picker = window->numberPicker()) picker->pick(0, 6);
+  choose(window, "ComboR", "VE");
+  choose(window, "ComboC", "6");
+  choose(window, "ComboPresenze", "10");
+  window->findChild<QCheckBox*>("Ch_verificaPrev")->setChecked(true);
+  auto* board = window->findChild<GridView*>("Fg90");
+  for (const auto& [row, col] : {std::pair{0, 2}, std::pair{7, 0}})
+    emit board->cellClicked(row, col);
+  click(window, "Command2");
+  window->findChild<GridView*>("Fg_CC")->setCurrentCell(1, 1);
+  click(window, "Cmd_aggiunge");
+  click(window, "Command60");
+  window->findChild<GridView*>("Fg_ZZ")->setCurrentCell(1, 1);
+  window->findChild<GridView*>("Fg1")->setCurrentCell(3, 1);
+  return window;
+}
+
+QWidget* quintelloOnTab(MainWindow& main, int tab) {
+  auto* window = quintelloAfterARoad(main);
+  window->findChild<QTabWidget*>("SSTab1")->setCurrentIndex(tab);
+  return window;
 }
 
 }  // namespace
@@ -64,17 +91,41 @@ std::vector<std::pair<QString, WindowOpener>> screenshotWindows() {
         emit grid->cellClicked(row, col);
     return mini;
   });
-  windows.emplace_back("ElencoEstrazioni", [](AppContext& context, MainWindow& main) -> QWidget* {
-    auto* list = new ElencoEstrazioni(&main);
-    list->fill(sampleDrawList(context.archive()), "7  17  27  37  47    ");
-    return list;
-  });
   windows.emplace_back("Numeri", [](AppContext&, MainWindow& main) -> QWidget* {
     static NoClient client;
     auto* picker = new Numeri(client, &main);
     const int marked[] = {5, 23, 47, 61, 88};
     picker->markNumbers(marked);
     return picker;
+  });
+  windows.emplace_back("Quintello_Selezione", [](AppContext&, MainWindow& main) -> QWidget* {
+    return quintelloOnTab(main, 0);
+  });
+  windows.emplace_back("Quintello_Elenco", [](AppContext&, MainWindow& main) -> QWidget* {
+    return quintelloOnTab(main, 1);
+  });
+  windows.emplace_back("Quintello_Coppie", [](AppContext&, MainWindow& main) -> QWidget* {
+    return quintelloOnTab(main, 2);
+  });
+  windows.emplace_back("Ritardi", [](AppContext&, MainWindow& main) -> QWidget* {
+    auto* window = quintelloAfterARoad(main);
+    click(window, "Command21");
+    return window->delaysWindow();
+  });
+  windows.emplace_back("VerificaPrevisione", [](AppContext&, MainWindow& main) -> QWidget* {
+    auto* window = quintelloAfterARoad(main);
+    click(window, "Command12");
+    return window->detailWindow();
+  });
+  windows.emplace_back("Quintello_Riepilogo", [](AppContext&, MainWindow& main) -> QWidget* {
+    auto* window = quintelloAfterARoad(main);
+    click(window, "Command10");
+    return window->summaryWindow();
+  });
+  windows.emplace_back("ElencoEstrazioni", [](AppContext&, MainWindow& main) -> QWidget* {
+    auto* window = quintelloAfterARoad(main);
+    click(window, "CmdEleEstraz");
+    return window->drawListWindow();
   });
   windows.emplace_back("Quadrature", [](AppContext&, MainWindow& main) -> QWidget* {
     auto* quadrature = main.openQuadrature();

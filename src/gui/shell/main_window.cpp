@@ -14,12 +14,13 @@
 #include <QVBoxLayout>
 
 #include "core/draw_list_grid.h"
-#include "gui/quadrature/quadrature_window.h"
-#include "gui/shell/app_context.h"
 #include "gui/common/grid_view.h"
-#include "gui/shell/mini_draw_list.h"
 #include "gui/common/progress_bar.h"
 #include "gui/common/single_window.h"
+#include "gui/quadrature/quadrature_window.h"
+#include "gui/quintello/quintello_window.h"
+#include "gui/shell/app_context.h"
+#include "gui/shell/mini_draw_list.h"
 
 namespace quintello {
 
@@ -105,11 +106,11 @@ QWidget* MainWindow::buildButtons() {
   auto* fine = new QPushButton("FINE", box);
   fine->setObjectName("Command45");
   fine->setMinimumHeight(34);
-  // The windows behind these buttons are not part of the program yet.
+  // The window behind this button is not part of the program yet.
   archivio->setEnabled(false);
-  quintello->setEnabled(false);
   quadrature->setVisible(false);  // created hidden; nothing shows it
   connect(mini, &QPushButton::clicked, this, &MainWindow::openMiniList);
+  connect(quintello, &QPushButton::clicked, this, &MainWindow::openQuintello);
   connect(quadrature, &QPushButton::clicked, this, &MainWindow::openQuadrature);
   for (auto* b : {archivio, quintello, quadrature, mini}) row->addWidget(b);
   row->addSpacing(12);
@@ -147,6 +148,10 @@ void MainWindow::fillDrawGrid() {
 
 Estrazioni_minielenco* MainWindow::openMiniList() {
   return openSingle(miniList_, [this] { return new Estrazioni_minielenco(context_, this); });
+}
+
+Quintello* MainWindow::openQuintello() {
+  return openSingle(quintello_, [this] { return new Quintello(context_, this); });
 }
 
 Quadrature* MainWindow::openQuadrature() {

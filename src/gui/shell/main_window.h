@@ -15,6 +15,7 @@ class Estrazioni_minielenco;
 class GridView;
 class ProgressBarAdapter;
 class Quadrature;
+class Quintello;
 
 // Container, the main window: the buttons that open the other windows, the analysis range
 // (the model archive) in five labels, every draw with its ordinals, and the progress bar
@@ -31,6 +32,7 @@ class MainWindow : public QMainWindow {
 
   // The windows the main window opens: created on first use, then brought to the front.
   Estrazioni_minielenco* openMiniList();  // Command5 "Mini elenco estrazioni"
+  Quintello* openQuintello();             // Command2 "Quintello"
   Quadrature* openQuadrature();           // Command3 (hidden) and kQuadratureShortcut
   static constexpr const char* kQuadratureShortcut = "Ctrl+Shift+Q";
 
@@ -53,6 +55,7 @@ class MainWindow : public QMainWindow {
   std::unique_ptr<ProgressBarAdapter> progress_;
   QPointer<Estrazioni_minielenco> miniList_;
   QPointer<Quadrature> quadrature_;
+  QPointer<Quintello> quintello_;
 };
 
 }  // namespace quintello
