@@ -19,6 +19,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "analysis/quintello/grid_columns.h"
+#include "analysis/quintello/limits.h"
 #include "core/draw_views.h"
 #include "core/text_number.h"
 #include "gui/common/draw_scroll_bar.h"
@@ -34,20 +36,6 @@
 namespace quintello {
 
 namespace {
-
-// Columns of the result list Fg1 that a click reads.
-constexpr int kColEstr = 1;
-constexpr int kColDataEstraz = 2;
-constexpr int kColNEst = 15;
-constexpr int kColDataEsito = 16;
-
-// What the lists offer and select when the window opens.
-constexpr int kHighestColpi = 20;
-constexpr int kFewestPresences = 5;
-constexpr int kMostPresences = 100;
-constexpr int kOpeningColpi = 12;
-constexpr int kOpeningPresences = 12;
-constexpr int kOpeningCombinationSize = 3;
 
 QFont verdana(const QFont& base, bool bold) {
   QFont font("Verdana");
@@ -560,8 +548,8 @@ void Quintello::openingSequence() {
   installHelp(this, context_.help(), kHelpFile);
   display(fg1_, session_.renderFg1());  // every column centred
   showBoard();
-  fill(comboN_, 1, kNumeriPrevisione);
-  choose(comboN_, kOpeningCombinationSize - 1);
+  fill(comboN_, kNumeriCombinazioneChoice.min, kNumeriCombinazioneChoice.max);
+  choose(comboN_, kNumeriCombinazioneChoice.initial - kNumeriCombinazioneChoice.min);
   session_.emptyOccurrenceList();
   display(fg1_, session_.renderFg1());
   {
@@ -572,8 +560,8 @@ void Quintello::openingSequence() {
   }
   referenceDrawUpdate();
   cmdN_->setText("1");
-  fill(comboC_, 1, kHighestColpi);
-  choose(comboC_, kOpeningColpi - 1);
+  fill(comboC_, kColpiChoice.min, kColpiChoice.max);
+  choose(comboC_, kColpiChoice.initial - kColpiChoice.min);
   for (QComboBox* wheels : {comboR_, comboG_}) {
     wheels->clear();
     for (int w = 0; w < kWheelCount; ++w)
@@ -582,8 +570,8 @@ void Quintello::openingSequence() {
   choose(comboR_, 0);
   choose(comboG_, 0);
   referenceDrawUpdate();
-  fill(comboPresenze_, kFewestPresences, kMostPresences);
-  choose(comboPresenze_, kOpeningPresences - kFewestPresences);  // runs "ELENCO"
+  fill(comboPresenze_, kPresenzeChoice.min, kPresenzeChoice.max);
+  choose(comboPresenze_, kPresenzeChoice.initial - kPresenzeChoice.min);  // runs "ELENCO"
 }
 
 // --- Selection controls ----------------------------------------------------------------------
@@ -710,13 +698,13 @@ void Quintello::clickResultList(int row, int col) {
   const OccurrenceRow& occurrence = rows[static_cast<size_t>(row - 1)];
   // A list built before the archive lost draws may name draws that are gone: nothing to show.
   const int last = context_.archive().count();
-  if (col == kColEstr || col == kColDataEstraz) {
+  if (col == fg1::kEstr || col == fg1::kDataEstraz) {
     if (occurrence.Estr > last) return;
     label4_->setText(QString("Ricavo: %1 del %2")
                          .arg(occurrence.Estr)
                          .arg(QString::fromStdString(occurrence.DataEstraz)));
     showDraw(occurrence.Estr, 0);
-  } else if (col == kColNEst || col == kColDataEsito) {
+  } else if (col == fg1::kNEst || col == fg1::kDataEsito) {
     if (!occurrence.hasOutcome() || occurrence.NEst > last) return;
     label4_->setText(QString("Esito: %1 del %2")
                          .arg(occurrence.NEst)
