@@ -24,7 +24,8 @@ class ArchiveDatabase {
   static constexpr int kSchemaVersion = 1;
 
   // Throws Error with an Italian message naming the file when it is missing, not an SQLite
-  // file, lacks the draw table, is damaged, read-only or held by another program.
+  // file, lacks the draw table, is damaged, read-only or held by another program. An archive
+  // written without the view Query_AAMMGG gets it here.
   static ArchiveDatabase open(const std::string& path);
   // Opens for reading only (the command line, which never writes): a read-only file is fine,
   // and the whole-file check is left to the load, which fails on a damaged page.
