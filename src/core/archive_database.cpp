@@ -308,6 +308,14 @@ StoredDrawReader ArchiveDatabase::drawReader() {
   }
 }
 
+sqlite::Transaction ArchiveDatabase::beginReading() {
+  try {
+    return sqlite::Transaction(db_, sqlite::Transaction::Kind::Read);
+  } catch (const sqlite::Failure& failure) {
+    refuse(path_, failure);
+  }
+}
+
 int ArchiveDatabase::drawCount() {
   auto stmt = db_.prepare("SELECT COUNT(*) FROM EstrazioniLotto");
   return stmt.step() ? stmt.integer(0) : 0;

@@ -82,6 +82,9 @@ class ArchiveDatabase {
   std::optional<StoredDraw> findDraw(std::string_view isoDate);
   // For many look-ups in a row (the check of an update file).
   StoredDrawReader drawReader();
+  // Holds the file open for reading while it lives, so that many look-ups in a row see one
+  // state of the archive and lock the file once. No change may be written meanwhile.
+  sqlite::Transaction beginReading();
 
   const std::string& path() const { return path_; }
   sqlite::Database& database() { return db_; }
