@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "analysis/quintello/limits.h"
+#include "cli/maintenance_options.h"
 
 namespace quintello::cli {
 
@@ -79,12 +80,14 @@ struct QuintelloOptions {
 };
 
 struct Options {
-  enum class Command { Help, Info, Quadratura, Quintello };
+  enum class Command { Help, Info, Quadratura, Quintello, Aggiorna, Esporta };
   Command command = Command::Help;
   std::optional<std::string> archivio;
   bool json = false;
   std::array<int, 4> quadratura{};  // N1..N4, 0 = missing corner
   QuintelloOptions quintello;
+  AggiornaOptions aggiorna;
+  EsportaOptions esporta;
 };
 
 // Reads the arguments after the program name. Throws UsageError on anything it cannot run:

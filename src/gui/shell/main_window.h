@@ -11,6 +11,7 @@ class QPushButton;
 namespace quintello {
 
 class AppContext;
+class archivio;
 class Estrazioni_minielenco;
 class GridView;
 class ProgressBarAdapter;
@@ -31,6 +32,7 @@ class MainWindow : public QMainWindow {
   void ImpostazioniArchivioModello();
 
   // The windows the main window opens: created on first use, then brought to the front.
+  archivio* openArchive();                // Command1 "Gestione archivio"
   Estrazioni_minielenco* openMiniList();  // Command5 "Mini elenco estrazioni"
   Quintello* openQuintello();             // Command2 "Quintello"
   Quadrature* openQuadrature();           // Command3 (hidden) and kQuadratureShortcut
@@ -53,6 +55,7 @@ class MainWindow : public QMainWindow {
   GridView* fgpa_;
   QProgressBar* pb1_;
   std::unique_ptr<ProgressBarAdapter> progress_;
+  QPointer<archivio> archive_;
   QPointer<Estrazioni_minielenco> miniList_;
   QPointer<Quadrature> quadrature_;
   QPointer<Quintello> quintello_;
