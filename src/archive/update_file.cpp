@@ -1,11 +1,13 @@
 #include "archive/update_file.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "core/dates.h"
 #include "core/error.h"
+#include "core/pending_file.h"
 
 namespace quintello {
 
@@ -37,21 +39,85 @@ bool hasUpdateLineForm(std::string_view line) {
   return line.size() == kUpdateLineLength && line.substr(kUpdateLineLength - 2) == "pr";
 }
 
+std::ifstream openInputFile(const std::string& path) {
+  std::error_code ignored;
+  std::ifstream in;
+  if (!std::filesystem::is_directory(path, ignored)) in.open(path, std::ios::binary);
+  if (!in.is_open()) throw Error("Impossibile aprire il file \"" + path + "\".");
+  return in;
+}
+
 std::vector<std::string> readUpdateFileLines(const std::string& path, size_t maxBytes) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw Error("Impossibile aprire il file \"" + path + "\".");
-  in.seekg(0, std::ios::end);
-  const auto size = static_cast<size_t>(std::max<std::streamoff>(in.tellg(), 0));
-  if (size > maxBytes) throw Error("Il file \"" + path + "\" è troppo grande.");
-  in.seekg(0);
+  std::ifstream in = openInputFile(path);
   std::vector<std::string> lines;
-  std::string line;
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(std::move(line));
-  }
-  if (in.bad()) throw Error("Errore durante la lettura del file \"" + path + "\".");
+  forEachLine(in, path, maxBytes, [&](std::string_view line) { lines.emplace_back(line); });
   return lines;
+}
+
+void forEachLine(std::istream& in, const std::string& name, size_t maxBytes,
+                 const std::function<void(std::string_view)>& onLine) {
+  constexpr size_t kBlock = 64 * 1024;
+  std::string pending;  // the start of a line not yet ended
+  std::string block(kBlock, '\0');
+  size_t total = 0;
+  const auto emit = [&](std::string_view line) {
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    onLine(line);
+  };
+  while (in) {
+    in.read(block.data(), static_cast<std::streamsize>(block.size()));
+    const auto got = static_cast<size_t>(in.gcount());
+    total += got;
+    if (total > maxBytes) throw Error("Il file \"" + name + "\" è troppo grande.");
+    std::string_view rest(block.data(), got);
+    for (size_t end; (end = rest.find('\n')) != std::string_view::npos;) {
+      if (pending.empty()) {
+        emit(rest.substr(0, end));
+      } else {
+        pending.append(rest.substr(0, end));
+        emit(pending);
+        pending.clear();
+      }
+      rest.remove_prefix(end + 1);
+    }
+    pending.append(rest);
+  }
+  if (in.bad()) throw Error("Errore durante la lettura del file \"" + name + "\".");
+  if (!pending.empty()) emit(pending);
+}
+
+void forEachLine(std::string_view text, const std::function<void(std::string_view)>& onLine) {
+  while (!text.empty()) {
+    const size_t end = text.find('\n');
+    std::string_view line = text.substr(0, end);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    onLine(line);
+    if (end == std::string_view::npos) break;
+    text.remove_prefix(end + 1);
+  }
+}
+
+std::string updateLineText(const StoredDraw& draw) {
+  std::string line(kUpdateLineLength, ' ');
+  const std::string date = dateTextFromIso(draw.isoDate).substr(0, 10);
+  line.replace(0, date.size(), date);
+  for (size_t w = 0; w < draw.wheels.size(); ++w) {
+    const std::string_view wheel = std::string_view(draw.wheels[w]).substr(0, 14);
+    line.replace(11 + 15 * w, wheel.size(), wheel);
+  }
+  line.replace(kUpdateLineLength - 2, 2, "pr");
+  return line;
+}
+
+void writeUpdateFile(const std::string& path, const std::vector<StoredDraw>& draws) {
+  PendingFile pending(path);
+  {
+    std::ofstream out(pending.path(), std::ios::binary | std::ios::trunc);
+    for (const auto& draw : draws) out << updateLineText(draw) << "\r\n";
+    out.close();
+    if (!out) throw Error("Impossibile scrivere il file \"" + path + "\".");
+  }
+  pending.commit();
 }
 
 StoredDraw storedDrawFromLine(const UpdateLine& line, size_t lineNumber) {

@@ -2,6 +2,9 @@
 
 #include <array>
 #include <cstddef>
+#include <fstream>
+#include <functional>
+#include <istream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,14 +26,34 @@ struct UpdateLine {
 inline constexpr size_t kUpdateLineLength = 178;
 // Larger than any real archive file (about 2 MB since 1871); a bigger file is refused.
 inline constexpr size_t kUpdateFileMaxBytes = 64 * 1024 * 1024;
+// More draw dates than any archive holds (about 10,800 since 1871); a file with more is
+// refused, so a check never holds an unbounded grid.
+inline constexpr size_t kMaxUpdateRows = 50'000;
 
 // Cuts one line into its columns; a short line gives short or empty cells.
 UpdateLine parseUpdateLine(std::string_view line);
 // True for a line of the expected form: 178 characters ending in "pr".
 bool hasUpdateLineForm(std::string_view line);
+// Opens a file for reading in binary mode; throws Error naming it when it cannot be opened
+// or is a folder.
+std::ifstream openInputFile(const std::string& path);
 // Every line of the file, CR LF or LF; throws Error when the file cannot be read or is too big.
 std::vector<std::string> readUpdateFileLines(const std::string& path,
                                              size_t maxBytes = kUpdateFileMaxBytes);
+// Calls onLine for every line of the stream (CR LF or LF; a last line without an end too),
+// reading it in blocks: a stream longer than maxBytes throws Error naming `name` as soon as
+// that many bytes have been read, so no input, however long its lines, fills the memory.
+void forEachLine(std::istream& in, const std::string& name, size_t maxBytes,
+                 const std::function<void(std::string_view)>& onLine);
+// The same over text already in memory (no limit of its own).
+void forEachLine(std::string_view text, const std::function<void(std::string_view)>& onLine);
+
+// The update line of a stored draw: 178 characters, a wheel without a draw written as 14
+// blanks, the separators blank, "pr" at the end. A wheel text is cut or padded to 14.
+std::string updateLineText(const StoredDraw& draw);
+// Writes the draws as an update file, CR LF after every line, under a temporary name renamed
+// into place when complete. Throws Error naming the file when it cannot be written.
+void writeUpdateFile(const std::string& path, const std::vector<StoredDraw>& draws);
 
 // The stored form of a line: ISO date and wheel texts, a blank wheel group becoming empty.
 // Throws Error naming the line when its date is not a calendar date "GG/MM/AAAA".

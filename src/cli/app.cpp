@@ -49,6 +49,12 @@ int runCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
         runQuintello(options, loaded.archive, out, err);
         break;
       }
+      case Options::Command::Aggiorna:
+        runAggiorna(options, executableFolder, out, err);
+        break;
+      case Options::Command::Esporta:
+        runEsporta(options, loadProgramArchive(options.archivio, executableFolder), out);
+        break;
     }
     out.flush();
     if (!out) {

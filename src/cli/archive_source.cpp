@@ -24,20 +24,19 @@ void loadArchiveFile(const std::string& path, DrawArchive& archive, int firstInd
 
 }  // namespace
 
-LoadedArchive loadProgramArchive(const std::optional<std::string>& archiveFile,
-                                 const std::string& executableFolder) {
-  LoadedArchive loaded;
+ArchiveLocation locateProgramArchive(const std::optional<std::string>& archiveFile,
+                                     const std::string& executableFolder) {
+  ArchiveLocation location;
   const ProgramFiles files = ProgramFiles::locate(executableFolder);
   const std::string programDatabase = files.programDatabasePath();
   const bool haveProgramDatabase = fs::exists(programDatabase);
 
   // The model archive starts where the program's parameters say, as at the program's start.
-  int firstIndex = 1;
   std::string configuredArchive;
   if (haveProgramDatabase) {
     auto parameters = ProgramDatabase::open(programDatabase);
     if (const auto first = parameters.getParameter(parameter::kEstrazioneIniziale))
-      firstIndex = leadingInteger(*first);
+      location.firstIndex = leadingInteger(*first);
     if (!archiveFile) {
       configuredArchive = parameters.getParameter(parameter::kPercorsoArchivio).value_or("");
       if (configuredArchive.empty())
@@ -48,11 +47,11 @@ LoadedArchive loadProgramArchive(const std::optional<std::string>& archiveFile,
   }
 
   if (archiveFile) {
-    loaded.source = *archiveFile;
+    location.path = *archiveFile;
   } else if (haveProgramDatabase) {
-    loaded.source = configuredArchive;
+    location.path = configuredArchive;
   } else if (fs::exists(files.defaultArchivePath())) {
-    loaded.source = files.defaultArchivePath();
+    location.path = files.defaultArchivePath();
   } else {
     const std::string draws =
         (fs::path(executableFolder) / std::string(ProgramFiles::kBundledDraws)).string();
@@ -60,11 +59,21 @@ LoadedArchive loadProgramArchive(const std::optional<std::string>& archiveFile,
       throw Error("Nessun archivio delle estrazioni: la cartella del programma \"" +
                   files.folder() + "\" non contiene il database del programma e il file \"" +
                   draws + "\" non esiste. Indicare un archivio con --archivio.");
-    loadStoredDraws(readStoredDraws(draws), loaded.archive, firstIndex);
-    loaded.source = draws;
-    return loaded;
+    location.path = draws;
+    location.drawsFile = true;
   }
-  loadArchiveFile(loaded.source, loaded.archive, firstIndex);
+  return location;
+}
+
+LoadedArchive loadProgramArchive(const std::optional<std::string>& archiveFile,
+                                 const std::string& executableFolder) {
+  const ArchiveLocation location = locateProgramArchive(archiveFile, executableFolder);
+  LoadedArchive loaded;
+  loaded.source = location.path;
+  if (location.drawsFile)
+    loadStoredDraws(readStoredDraws(location.path), loaded.archive, location.firstIndex);
+  else
+    loadArchiveFile(location.path, loaded.archive, location.firstIndex);
   return loaded;
 }
 

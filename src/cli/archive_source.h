@@ -13,6 +13,15 @@ struct LoadedArchive {
   std::string source;  // the archive file, or the draws file read into memory
 };
 
+// Where the archive the program would use is (see loadProgramArchive).
+struct ArchiveLocation {
+  std::string path;        // the archive file, or the draws file when drawsFile
+  bool drawsFile = false;  // the bundled draws in update form, not an archive file
+  int firstIndex = 1;      // EstrazioneIniziale when the program database gives it
+};
+ArchiveLocation locateProgramArchive(const std::optional<std::string>& archiveFile,
+                                     const std::string& executableFolder);
+
 // Loads the archive the program would use, reading and never writing:
 // - --archivio FILE: that archive file;
 // - otherwise, when the program folder holds the program database: its PercorsoArchivio,

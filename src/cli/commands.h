@@ -17,5 +17,12 @@ void runQuadratura(const Options& options, std::ostream& out);
 // and is noted on err.
 void runQuintello(const Options& options, const DrawArchive& archive, std::ostream& out,
                   std::ostream& err);
+// "aggiorna FILE": the check of the "Aggiornamenti" tab, its list of messages and, with
+// --applica, the apply (the archive opened for writing only then); --file-aggiornamento
+// writes the draws of FILE as an update file.
+void runAggiorna(const Options& options, const std::string& executableFolder, std::ostream& out,
+                 std::ostream& err);
+// "esporta FORMAT FILE": the export of the "Salvataggi" tab, byte for byte.
+void runEsporta(const Options& options, const LoadedArchive& loaded, std::ostream& out);
 
 }  // namespace quintello::cli

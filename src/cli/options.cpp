@@ -290,11 +290,26 @@ Options parseOptions(std::span<const std::string> args) {
       parseQuintello(in, options);
       return options;
     }
+    if (arg == "aggiorna" || arg == "esporta") {
+      std::vector<std::string> rest;  // the command's own arguments
+      while (!in.done()) {
+        const std::string& next = in.take();
+        if (!takeGlobal(next, in, options)) rest.push_back(next);
+      }
+      if (arg == "aggiorna") {
+        options.command = Options::Command::Aggiorna;
+        options.aggiorna = parseAggiorna(rest);
+      } else {
+        options.command = Options::Command::Esporta;
+        options.esporta = parseEsporta(rest);
+      }
+      return options;
+    }
     if (arg.starts_with("-")) throw UsageError("Opzione sconosciuta: " + quoted(arg) + ".");
     throw UsageError("Comando sconosciuto: " + quoted(arg) +
-                     " (i comandi sono quintello, info e quadratura).");
+                     " (i comandi sono quintello, info, quadratura, aggiorna ed esporta).");
   }
-  throw UsageError("Manca il comando: quintello, info o quadratura.");
+  throw UsageError("Manca il comando: quintello, info, quadratura, aggiorna o esporta.");
 }
 
 std::string_view usageText() {
@@ -302,12 +317,16 @@ std::string_view usageText() {
   quintello-cli [--archivio FILE] [--json] quintello [opzioni e azioni]
   quintello-cli [--archivio FILE] [--json] info
   quintello-cli [--json] quadratura N1 N2 N3 N4
+  quintello-cli [--archivio FILE] [--json] aggiorna FILE [--applica [--corregge]]
+                [--file-aggiornamento USCITA]
+  quintello-cli [--archivio FILE] [--json] esporta dati-iii|zefiral|nazionale USCITA
   quintello-cli --aiuto
 
 Archivio: senza --archivio si usa l'archivio del programma (PercorsoArchivio nel database
 dbQuintello.mdb della cartella del programma o di QUINTELLO_CARTELLA); se il database del
 programma non c'è, l'archivio archivio.mdb di quella cartella o le estrazioni fornite con il
-programma (estrazioni.txt accanto all'eseguibile). L'archivio non viene mai modificato.
+programma (estrazioni.txt accanto all'eseguibile). L'archivio viene modificato solo da
+aggiorna --applica.
 
 quintello, opzioni (tra parentesi i valori iniziali della finestra):
   --numero N              numero cercato, 1..90 (1)
@@ -337,6 +356,17 @@ Stampa:
 
 quadratura: i quattro numeri degli angoli (0 = angolo vuoto); stampa le dodici somme e
 distanze e la somma totale.
+
+aggiorna: controlla l'archivio con un file di estrazioni (file di aggiornamento da 178
+caratteri per riga, archivio storico ufficiale in testo o il suo zip storico.zip) e stampa
+i messaggi del controllo ("Manca estrazione del: ", "Errori Estrazione del ", ...).
+  --applica               salva nell'archivio le estrazioni mancanti
+  --corregge              con --applica, corregge anche le estrazioni errate
+  --file-aggiornamento F  scrive le estrazioni del file come file di aggiornamento in F
+
+esporta: scrive l'intero archivio nel file USCITA nel formato dato: dati-iii (Ambrosa 3,
+record da 110 byte), zefiral (righe tra virgolette) o nazionale (elenco della ruota
+Nazionale). Dati.iii e Zefiral contengono solo le dieci ruote classiche.
 )";
 }
 

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/maintenance_options.h"
+
 namespace quintello::cli {
 
 // A command line that cannot be run: what() is the Italian message for the user.
@@ -77,12 +79,14 @@ struct QuintelloOptions {
 };
 
 struct Options {
-  enum class Command { Help, Info, Quadratura, Quintello };
+  enum class Command { Help, Info, Quadratura, Quintello, Aggiorna, Esporta };
   Command command = Command::Help;
   std::optional<std::string> archivio;
   bool json = false;
   std::array<int, 4> quadratura{};  // N1..N4, 0 = missing corner
   QuintelloOptions quintello;
+  AggiornaOptions aggiorna;
+  EsportaOptions esporta;
 };
 
 // Value ranges of the window's lists.

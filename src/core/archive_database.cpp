@@ -53,6 +53,42 @@ std::string inQuotes(const std::string& path) { return "\"" + path + "\""; }
   }
 }
 
+// What the user is told when a change cannot be written; the file stays as it was.
+[[noreturn]] void cannotWrite(const std::string& path, const sqlite::Failure& failure) {
+  std::string why;
+  switch (failure.code() & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+      why = "è in uso da un altro programma. Chiudere l'altro programma e riprovare.";
+      break;
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+    case SQLITE_CANTOPEN:
+      why = "il file non può essere scritto.";
+      break;
+    case SQLITE_FULL:
+      why = "il disco è pieno.";
+      break;
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+      why = "il file è danneggiato.";
+      break;
+    default:
+      why = failure.what();
+  }
+  throw Error("Impossibile scrivere nell'archivio " + inQuotes(path) + ": " + why);
+}
+
+constexpr std::string_view kInsertDraw =
+    "INSERT INTO EstrazioniLotto (DataEstrazione, Ba, Ca, Fi, Ge, Mi, Na, Pa, Ro, \"To\", Ve, "
+    "Nz, datareg, orareg) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)";
+constexpr std::string_view kUpdateDraw =
+    "UPDATE EstrazioniLotto SET Ba = ?, Ca = ?, Fi = ?, Ge = ?, Mi = ?, Na = ?, Pa = ?, Ro = ?, "
+    "\"To\" = ?, Ve = ?, Nz = ?, datareg = ?, orareg = ? WHERE DataEstrazione = ?";
+constexpr std::string_view kFindDraw =
+    "SELECT DataEstrazione, Ba, Ca, Fi, Ge, Mi, Na, Pa, Ro, \"To\", Ve, Nz "
+    "FROM EstrazioniLotto WHERE DataEstrazione = ?";
+
 std::string now(const char* format) {
   const std::time_t t = std::time(nullptr);
   std::tm local{};
@@ -62,7 +98,39 @@ std::string now(const char* format) {
   return text;
 }
 
+// Today's date and the time of day, as datareg and orareg hold them.
+struct Stamp {
+  std::string date = now("%Y-%m-%d");
+  std::string time = now("%H:%M:%S");
+};
+
+// Binds the eleven wheel texts from parameter `first` on.
+void bindWheels(sqlite::Statement& statement, const StoredDraw& draw, int first) {
+  for (int w = 0; w < kWheelCount; ++w)
+    statement.bind(first + w, draw.wheels[static_cast<size_t>(w)]);
+}
+
+void requireIsoDate(std::string_view isoDate) {
+  if (isoFromDateText(dateTextFromIso(isoDate)) != isoDate)
+    throw Error("Data dell'estrazione non valida: \"" + std::string(isoDate.substr(0, 40)) + "\".");
+}
+
 }  // namespace
+
+std::optional<StoredDraw> StoredDrawReader::find(std::string_view isoDate) {
+  try {
+    statement_.reset();
+    statement_.bind(1, isoDate);
+    if (!statement_.step()) return std::nullopt;
+    StoredDraw draw{std::string(statement_.text(0)), {}};
+    for (int w = 0; w < kWheelCount; ++w)
+      draw.wheels[static_cast<size_t>(w)] = statement_.text(w + 1);
+    statement_.reset();
+    return draw;
+  } catch (const sqlite::Failure& failure) {
+    refuse(path_, failure);
+  }
+}
 
 ArchiveDatabase ArchiveDatabase::open(const std::string& path) {
   return open(path, Access::ReadWrite);
@@ -146,19 +214,77 @@ void ArchiveDatabase::load(DrawArchive& archive, Progress& progress, int progres
 void ArchiveDatabase::insertDraws(const std::vector<StoredDraw>& draws) {
   try {
     sqlite::Transaction transaction(db_);
-    auto insert = db_.prepare(
-        "INSERT INTO EstrazioniLotto (DataEstrazione, Ba, Ca, Fi, Ge, Mi, Na, Pa, Ro, \"To\", Ve, "
-        "Nz, datareg, orareg) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
-    const std::string date = now("%Y-%m-%d"), time = now("%H:%M:%S");
+    auto insert = db_.prepare(kInsertDraw);
+    const Stamp stamp;
     for (const auto& draw : draws) {
       insert.bind(1, draw.isoDate);
-      for (int w = 0; w < kWheelCount; ++w) insert.bind(w + 2, draw.wheels[static_cast<size_t>(w)]);
-      insert.bind(13, date).bind(14, time).run();
+      bindWheels(insert, draw, 2);
+      insert.bind(13, stamp.date).bind(14, stamp.time).run();
       insert.reset();
     }
     transaction.commit();
   } catch (const sqlite::Failure& failure) {
-    throw Error("Impossibile scrivere nell'archivio " + inQuotes(path_) + ": " + failure.what());
+    cannotWrite(path_, failure);
+  }
+}
+
+bool ArchiveDatabase::insertDraw(const StoredDraw& draw) {
+  requireIsoDate(draw.isoDate);
+  try {
+    sqlite::Transaction transaction(db_);
+    // Looked up inside the transaction, so no other writer can take the date in between.
+    auto taken = db_.prepare("SELECT 1 FROM EstrazioniLotto WHERE DataEstrazione = ?");
+    if (taken.bind(1, draw.isoDate).step()) return false;
+    auto insert = db_.prepare(kInsertDraw);
+    const Stamp stamp;
+    insert.bind(1, draw.isoDate);
+    bindWheels(insert, draw, 2);
+    insert.bind(13, stamp.date).bind(14, stamp.time).run();
+    transaction.commit();
+    return true;
+  } catch (const sqlite::Failure& failure) {
+    cannotWrite(path_, failure);
+  }
+}
+
+bool ArchiveDatabase::updateDraw(const StoredDraw& draw) {
+  requireIsoDate(draw.isoDate);
+  try {
+    sqlite::Transaction transaction(db_);
+    auto update = db_.prepare(kUpdateDraw);
+    const Stamp stamp;
+    bindWheels(update, draw, 1);
+    update.bind(12, stamp.date).bind(13, stamp.time).bind(14, draw.isoDate).run();
+    if (db_.changes() == 0) return false;
+    transaction.commit();
+    return true;
+  } catch (const sqlite::Failure& failure) {
+    cannotWrite(path_, failure);
+  }
+}
+
+bool ArchiveDatabase::deleteDraw(std::string_view isoDate) {
+  requireIsoDate(isoDate);
+  try {
+    sqlite::Transaction transaction(db_);
+    db_.prepare("DELETE FROM EstrazioniLotto WHERE DataEstrazione = ?").bind(1, isoDate).run();
+    if (db_.changes() == 0) return false;
+    transaction.commit();
+    return true;
+  } catch (const sqlite::Failure& failure) {
+    cannotWrite(path_, failure);
+  }
+}
+
+std::optional<StoredDraw> ArchiveDatabase::findDraw(std::string_view isoDate) {
+  return drawReader().find(isoDate);
+}
+
+StoredDrawReader ArchiveDatabase::drawReader() {
+  try {
+    return StoredDrawReader(path_, db_.prepare(kFindDraw));
+  } catch (const sqlite::Failure& failure) {
+    refuse(path_, failure);
   }
 }
 

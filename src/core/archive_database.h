@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,6 +16,30 @@ namespace quintello {
 struct StoredDraw {
   std::string isoDate;                          // "AAAA-MM-GG"
   std::array<std::string, kWheelCount> wheels;  // "NN-NN-NN-NN-NN" or empty
+};
+
+// Finds the stored draw of a date; the check of an update file reads the archive through it.
+class StoredDrawLookup {
+ public:
+  virtual ~StoredDrawLookup() = default;
+  // The draw stored under the ISO date, or nothing. Throws Error on a database failure.
+  virtual std::optional<StoredDraw> find(std::string_view isoDate) = 0;
+};
+
+class ArchiveDatabase;
+
+// Reads stored draws by date through one prepared statement, for many look-ups in a row.
+// It belongs to the database it came from and must not outlive it.
+class StoredDrawReader final : public StoredDrawLookup {
+ public:
+  std::optional<StoredDraw> find(std::string_view isoDate) override;
+
+ private:
+  friend class ArchiveDatabase;
+  StoredDrawReader(std::string path, sqlite::Statement statement)
+      : path_(std::move(path)), statement_(std::move(statement)) {}
+  std::string path_;
+  sqlite::Statement statement_;
 };
 
 // The user's archive file: table EstrazioniLotto (one row per draw date) and the view
@@ -39,6 +64,23 @@ class ArchiveDatabase {
   // Adds draws in one transaction, stamped with today's date and time; all or nothing.
   void insertDraws(const std::vector<StoredDraw>& draws);
   int drawCount();
+
+  // Single-draw changes, each in its own transaction and stamped with today's date and time
+  // (datareg, orareg). The wheel texts are written as they stand. A date that is not an ISO
+  // calendar date "AAAA-MM-GG", or a failure of the database, throws Error with an Italian
+  // message naming the file; the file is then left as it was.
+  //
+  // Adds a new draw; false (nothing written) when a draw is already stored under its date.
+  [[nodiscard]] bool insertDraw(const StoredDraw& draw);
+  // Rewrites the eleven wheels of the draw stored under draw.isoDate, keeping the date;
+  // false (nothing written) when no draw is stored under that date.
+  [[nodiscard]] bool updateDraw(const StoredDraw& draw);
+  // Removes the draw stored under the date; false when there is none.
+  [[nodiscard]] bool deleteDraw(std::string_view isoDate);
+  // The draw stored under the ISO date, or nothing.
+  std::optional<StoredDraw> findDraw(std::string_view isoDate);
+  // For many look-ups in a row (the check of an update file).
+  StoredDrawReader drawReader();
 
   const std::string& path() const { return path_; }
   sqlite::Database& database() { return db_; }

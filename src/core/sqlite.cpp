@@ -65,6 +65,8 @@ int Database::userVersion() {
   return stmt.step() ? stmt.integer(0) : 0;
 }
 
+int Database::changes() const { return db_ ? sqlite3_changes(db_) : 0; }
+
 Statement::~Statement() { sqlite3_finalize(stmt_); }
 
 void Statement::fail(int code) const {

@@ -42,6 +42,7 @@ class Database {
   void execute(std::string_view sql);  // statements without parameters
   Statement prepare(std::string_view sql);
   int userVersion();
+  int changes() const;  // rows changed by the last INSERT, UPDATE or DELETE
   sqlite3* handle() const { return db_; }
 
  private:

@@ -55,7 +55,7 @@ TEST(CliOptions, AcceptedLines) {
 // (bounded, however long the argument) followed by the pointer to the help.
 TEST(CliOptions, RefusedLines) {
   const std::vector<std::pair<std::string, std::string>> cases = {
-      {"", "Manca il comando: quintello, info o quadratura."},
+      {"", "Manca il comando: quintello, info, quadratura, aggiorna o esporta."},
       {"estrai", "Comando sconosciuto: \"estrai\""},
       {"--numero 5 quintello", "Opzione sconosciuta: \"--numero\"."},
       {"quintello --verbose", "Opzione sconosciuta per il comando quintello: \"--verbose\"."},

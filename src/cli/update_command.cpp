@@ -1,0 +1,183 @@
+// "aggiorna": the check of the "Aggiornamenti" tab against a draws file, and on request its
+// apply; "esporta": the three exports of the "Salvataggi" tab.
+
+#include <filesystem>
+#include <memory>
+
+#include "archive/official_archive.h"
+#include "archive/update_check.h"
+#include "cli/commands.h"
+#include "cli/json.h"
+#include "core/error.h"
+
+namespace quintello::cli {
+
+namespace {
+
+// The draws of FILE as rows of the check, and as draws for --file-aggiornamento.
+struct FileRows {
+  std::vector<UpdateRow> rows;
+  std::vector<StoredDraw> draws;  // the usable rows, in file order
+};
+
+FileRows readFileRows(const std::string& path) {
+  FileRows read;
+  try {
+    if (drawFileKind(path) == DrawFileKind::UpdateFile) {
+      UpdateFileRows file = readUpdateFile(path, FirstLine::Check);
+      if (file.wrongForm)
+        throw Error("\"" + path + "\": " + std::string(update_text::kFormatoNonCorretto) + ".");
+      read.rows = std::move(file.rows);
+      for (const auto& row : read.rows)
+        if (row.problem.empty()) read.draws.push_back(storedDrawOfRow(row));
+    } else {
+      read.draws = readOfficialArchive(path);
+      read.rows = updateRowsFromDraws(read.draws);
+    }
+  } catch (const UpdateFailure& failure) {
+    throw Error(std::string(failure.what()) + " (" + failure.detail() + ")");
+  }
+  return read;
+}
+
+// The stored draws the check compares with: the archive file, or the bundled draws file.
+struct Stored {
+  std::optional<ArchiveDatabase> db;
+  std::unique_ptr<StoredDrawLookup> lookup;
+};
+
+Stored openStored(const ArchiveLocation& location, bool writing) {
+  Stored stored;
+  if (location.drawsFile) {
+    if (writing)
+      throw Error(
+          "--applica: il programma non ha ancora un archivio delle estrazioni (si userebbe "
+          "il file \"" +
+          location.path + "\"): indicarne uno con --archivio.");
+    stored.lookup = std::make_unique<StoredDrawList>(readStoredDraws(location.path));
+    return stored;
+  }
+  stored.db = writing ? ArchiveDatabase::open(location.path)
+                      : ArchiveDatabase::openForReading(location.path);
+  stored.lookup = std::make_unique<StoredDrawReader>(stored.db->drawReader());
+  return stored;
+}
+
+void printSection(std::ostream& out, std::string_view name, const std::vector<std::string>& lines) {
+  out << "# " << name << '\n';
+  for (const auto& line : lines) out << line << '\n';
+}
+
+void writeLines(JsonWriter& json, const std::vector<std::string>& lines) {
+  json.beginArray();
+  for (const auto& line : lines) json.value(line);
+  json.endArray();
+}
+
+struct AggiornaReport {
+  std::string archive;
+  UpdateCheck check;
+  std::optional<ApplyResult> applied;
+  std::optional<size_t> written;  // draws written to --file-aggiornamento
+};
+
+void printText(const AggiornaOptions& options, const AggiornaReport& report, std::ostream& out,
+               std::ostream& err) {
+  if (!report.check.ran())
+    err << "quintello-cli: avviso: il file \"" << options.file << "\" non contiene estrazioni.\n";
+  printSection(out, "controllo", report.check.messages);
+  if (report.applied) {
+    printSection(out, "aggiornamento", report.applied->messages);
+    if (const auto notice = applyNotice(*report.applied)) out << *notice << '\n';
+  }
+  if (report.written)
+    out << "# file-aggiornamento\n"
+        << *report.written << " estrazioni scritte in " << *options.fileAggiornamento << '\n';
+}
+
+void printJson(const AggiornaOptions& options, const AggiornaReport& report, std::ostream& out) {
+  JsonWriter json;
+  json.beginObject().key("archivio").value(report.archive).key("file").value(options.file);
+  writeLines(json.key("controllo"), report.check.messages);
+  json.key("aggiornamento");
+  if (report.applied) {
+    json.beginObject();
+    writeLines(json.key("messaggi"), report.applied->messages);
+    writeLines(json.key("aggiunte"), report.applied->added);
+    writeLines(json.key("modificate"), report.applied->modified);
+    const auto notice = applyNotice(*report.applied);
+    json.key("avviso");
+    notice ? json.value(*notice) : json.null();
+    json.endObject();
+  } else {
+    json.null();
+  }
+  json.key("file_aggiornamento");
+  if (report.written)
+    json.beginObject()
+        .key("file")
+        .value(*options.fileAggiornamento)
+        .key("estrazioni")
+        .value(static_cast<long long>(*report.written))
+        .endObject();
+  else
+    json.null();
+  json.endObject();
+  out << json.text() << '\n';
+}
+
+}  // namespace
+
+void runAggiorna(const Options& options, const std::string& executableFolder, std::ostream& out,
+                 std::ostream& err) {
+  const AggiornaOptions& aggiorna = options.aggiorna;
+  const ArchiveLocation location = locateProgramArchive(options.archivio, executableFolder);
+  FileRows file = readFileRows(aggiorna.file);
+  Stored stored = openStored(location, aggiorna.applica);
+
+  AggiornaReport report;
+  report.archive = location.path;
+  NoProgress progress;
+  try {
+    report.check = checkUpdateRows(std::move(file.rows), *stored.lookup, progress);
+  } catch (const UpdateFailure& failure) {
+    throw Error(std::string(failure.what()) + " (" + failure.detail() + ")");
+  }
+  if (aggiorna.applica)
+    report.applied = applyUpdate(report.check, *stored.db, aggiorna.corregge, progress);
+  if (aggiorna.fileAggiornamento) {
+    writeUpdateFile(*aggiorna.fileAggiornamento, file.draws);
+    report.written = file.draws.size();
+  }
+
+  if (options.json)
+    printJson(aggiorna, report, out);
+  else
+    printText(aggiorna, report, out, err);
+  // Draws stored before a failure stay stored; the run still ends as failed.
+  if (report.applied && report.applied->failure) throw Error(*report.applied->failure);
+}
+
+void runEsporta(const Options& options, const LoadedArchive& loaded, std::ostream& out) {
+  const EsportaOptions& esporta = options.esporta;
+  NoProgress progress;
+  exportArchive(esporta.format, loaded.archive, esporta.file, progress);
+  std::error_code error;
+  const auto bytes = std::filesystem::file_size(esporta.file, error);
+  const std::string_view format = exportFormatName(esporta.format);
+  if (options.json) {
+    JsonWriter json;
+    json.beginObject().key("archivio").value(loaded.source).key("formato").value(format);
+    json.key("file").value(esporta.file).key("estrazioni").value(loaded.archive.count());
+    json.key("byte").value(static_cast<long long>(error ? 0 : bytes)).endObject();
+    out << json.text() << '\n';
+    return;
+  }
+  out << "Archivio\t" << loaded.source << '\n'
+      << "Formato\t" << format << '\n'
+      << "File\t" << esporta.file << '\n'
+      << "Estrazioni\t" << loaded.archive.count() << '\n'
+      << "Byte\t" << (error ? 0 : bytes) << '\n';
+}
+
+}  // namespace quintello::cli

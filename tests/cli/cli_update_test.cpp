@@ -1,0 +1,235 @@
+// quintello-cli aggiorna and esporta: their command lines, and runs of the real program on a
+// small archive, an update file, the official archive's text and its zip.
+
+#include <gtest/gtest.h>
+#include <zip.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "archive/exports.h"
+#include "archive/official_archive.h"
+#include "archive/update_check.h"
+#include "archive/update_file.h"
+#include "cli/app.h"
+#include "cli/archive_source.h"
+#include "cli/cli_process.h"
+#include "cli/options.h"
+
+namespace quintello::test {
+namespace {
+
+namespace fs = std::filesystem;
+using cli::Options;
+
+TEST(CliMaintenanceOptions, AcceptedLines) {
+  const std::vector<std::pair<std::string, bool (*)(const Options&)>> cases = {
+      {"aggiorna agg.txt",
+       [](const Options& o) {
+         return o.command == Options::Command::Aggiorna &&
+                o.aggiorna == cli::AggiornaOptions{"agg.txt", false, false, std::nullopt};
+       }},
+      {"--archivio a.mdb aggiorna --applica storico.zip --corregge --json",
+       [](const Options& o) {
+         return o.archivio == "a.mdb" && o.json &&
+                o.aggiorna == cli::AggiornaOptions{"storico.zip", true, true, std::nullopt};
+       }},
+      {"aggiorna s.zip --file-aggiornamento out.txt",
+       [](const Options& o) { return o.aggiorna.fileAggiornamento == "out.txt"; }},
+      {"esporta nazionale naz.txt --archivio a.mdb",
+       [](const Options& o) {
+         return o.command == Options::Command::Esporta && o.archivio == "a.mdb" &&
+                o.esporta == cli::EsportaOptions{ExportFormat::Nazionale, "naz.txt"};
+       }},
+      {"esporta zefiral DATI32.III",
+       [](const Options& o) { return o.esporta.format == ExportFormat::Zefiral; }},
+      {"esporta dati-iii Dati.iii",
+       [](const Options& o) { return o.esporta.format == ExportFormat::DatiIii; }},
+  };
+  for (const auto& [line, holds] : cases) {
+    SCOPED_TRACE(line);
+    Options options;
+    EXPECT_NO_THROW(options = cli::parseOptions(words(line)));
+    EXPECT_TRUE(holds(options));
+  }
+}
+
+TEST(CliMaintenanceOptions, RefusedLines) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"aggiorna", "Il comando aggiorna richiede il file delle estrazioni"},
+      {"aggiorna a.txt b.txt", "prende un solo file, non anche \"b.txt\""},
+      {"aggiorna a.txt --corregge", "--corregge vale solo insieme ad --applica."},
+      {"aggiorna a.txt --file-aggiornamento", "--file-aggiornamento richiede un valore"},
+      {"aggiorna a.txt --file-aggiornamento --applica", "--file-aggiornamento: manca il nome"},
+      {"aggiorna a.txt --tutto", "Opzione sconosciuta per il comando aggiorna: \"--tutto\""},
+      {"esporta", "Il comando esporta prende il formato"},
+      {"esporta dati-iii", "Il comando esporta prende il formato"},
+      {"esporta dati-iii a b", "Il comando esporta prende il formato"},
+      {"esporta ambrosa a", "formato \"ambrosa\" sconosciuto"},
+      {"esporta zefiral -x", "esporta: manca il nome del file"},
+  };
+  for (const auto& [line, message] : cases) {
+    SCOPED_TRACE(line);
+    std::ostringstream out, err;
+    EXPECT_EQ(cli::runCli(words(line), out, err, "/nessuna-cartella"), 2);
+    EXPECT_EQ(out.str(), "");
+    EXPECT_NE(err.str().find(message), std::string::npos) << err.str();
+  }
+}
+
+// An update line with the given wheel groups, the others blank.
+std::string updateLine(const std::string& iso, const std::string& bari,
+                       const std::string& milano = "") {
+  StoredDraw draw{iso, {}};
+  draw.wheels[0] = bari;
+  draw.wheels[4] = milano;
+  return updateLineText(draw);
+}
+
+class CliUpdateRun : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    writeArchiveFile(archive,
+                     {{"02/01/2025", {{"BA", {1, 2, 3, 4, 5}}}},
+                      {"04/01/2025", {{"BA", {6, 7, 8, 9, 10}}, {"MI", {1, 2, 3, 4, 5}}}}});
+    std::ofstream(update, std::ios::binary)
+        << updateLine("2025-01-02", "01-02-03-04-05") << "\r\n"
+        << updateLine("2025-01-04", "06-07-08-09-10", "01-02-03-04-06") << "\r\n"
+        << updateLine("2025-01-07", "41-42-43-44-45") << "\r\n";
+    // The same draws as the official archive gives them.
+    storicoText =
+        "2025/01/02\tBA\t1\t2\t3\t4\t5\n"
+        "2025/01/04\tBA\t6\t7\t8\t9\t10\n"
+        "2025/01/04\tMI\t1\t2\t3\t4\t6\n"
+        "2025/01/07\tBA\t41\t42\t43\t44\t45\n";
+    std::ofstream(storico, std::ios::binary) << storicoText;
+    int error = 0;
+    zip_t* zip = zip_open(storicoZip.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+    ASSERT_NE(zip, nullptr);
+    zip_file_add(zip, "storico.txt",
+                 zip_source_buffer(zip, storicoText.data(), storicoText.size(), 0), 0);
+    ASSERT_EQ(zip_close(zip), 0);
+  }
+
+  CliRun run(const std::string& line) { return runCliProcess(words(line), programFolder.path()); }
+  void expectRun(const std::string& line, int status, const std::string& out,
+                 const std::string& err = "") {
+    SCOPED_TRACE(line);
+    const CliRun result = run(line);
+    EXPECT_EQ(result.status, status);
+    EXPECT_EQ(result.out, out);
+    EXPECT_NE(result.err.find(err), std::string::npos) << result.err;
+  }
+
+  TempDir work, programFolder;
+  const std::string archive = work.file("archivio.mdb"), update = work.file("agg.txt");
+  const std::string storico = work.file("storico.txt"), storicoZip = work.file("storico.zip");
+  std::string storicoText;
+  const std::string small = "--archivio " + archive + " aggiorna ";
+};
+
+const std::string kFound =
+    "# controllo\n"
+    "Manca estrazione del: 07/01/2025\n"
+    "Errori Estrazione del 04/01/2025\n";
+
+// The check alone never writes; --applica adds the missing draw; --corregge also rewrites the
+// wrong one; a last check finds nothing. The update file, the text and the zip say the same.
+TEST_F(CliUpdateRun, CheckThenApplyThenCorrect) {
+  const std::string before = readWholeFile(archive);
+  for (const auto& file : {update, storico, storicoZip}) expectRun(small + file, 0, kFound);
+  EXPECT_EQ(readWholeFile(archive), before);
+  expectRun(small + storicoZip + " --applica", 0,
+            kFound +
+                "# aggiornamento\nAggiunta estrazione del07/01/2025\naggiunti N° 1 record\n"
+                "Dati salvati correttamente.\n");
+  expectRun(small + update, 0, "# controllo\nErrori Estrazione del 04/01/2025\n");
+  expectRun(small + update + " --applica", 0,
+            "# controllo\nErrori Estrazione del 04/01/2025\n# aggiornamento\n");
+  expectRun(small + update + " --corregge --applica", 0,
+            "# controllo\nErrori Estrazione del 04/01/2025\n# aggiornamento\n"
+            "Modificata estrazione del04/01/2025\n");
+  expectRun(small + storico, 0, "# controllo\nNessuna anomalia rilevata\n");
+  auto db = ArchiveDatabase::openForReading(archive);
+  EXPECT_EQ(db.findDraw("2025-01-04")->wheels[4], "01-02-03-04-06");
+}
+
+TEST_F(CliUpdateRun, JsonReport) {
+  expectRun("--json " + small + update + " --applica", 0,
+            R"({"archivio":")" + archive + R"(","file":")" + update +
+                R"(","controllo":["Manca estrazione del: 07/01/2025",)"
+                R"("Errori Estrazione del 04/01/2025"],"aggiornamento":{"messaggi":)"
+                R"(["Aggiunta estrazione del07/01/2025","aggiunti N° 1 record"],)"
+                R"("aggiunte":["07/01/2025"],"modificate":[],)"
+                R"("avviso":"Dati salvati correttamente."},"file_aggiornamento":null})"
+                "\n");
+}
+
+// The official zip written as an update file: the form "AGGIORNA DA FILE" accepts, the same
+// draws, the same check.
+TEST_F(CliUpdateRun, UpdateFileFromTheOfficialZip) {
+  const std::string out = work.file("estrazioni.txt");
+  expectRun(small + storicoZip + " --file-aggiornamento " + out, 0,
+            kFound + "# file-aggiornamento\n3 estrazioni scritte in " + out + "\n");
+  const std::string written = readWholeFile(out);
+  EXPECT_EQ(written, readWholeFile(update));
+  EXPECT_FALSE(readUpdateFile(out, FirstLine::Check).wrongForm);
+  expectRun(small + out, 0, kFound);
+}
+
+TEST_F(CliUpdateRun, Refusals) {
+  const std::string wrongForm = work.file("corto.txt"), badStorico = work.file("rotto.txt");
+  std::ofstream(wrongForm) << updateLine("2025-01-07", "41-42-43-44-45").substr(0, 177) << "\n";
+  std::ofstream(badStorico) << "2025/01/07\tXX\t1\t2\t3\t4\t5\n";
+  const std::string before = readWholeFile(archive);
+  const std::tuple<std::string, std::string> cases[] = {
+      {small + wrongForm, "Attenzione, sembra che il file non sia del formato corretto"},
+      {small + badStorico, "Archivio storico, riga 1: la ruota \"XX\" è sconosciuta."},
+      {small + work.file("manca.txt"), "Impossibile aprire il file"},
+      {"--archivio " + work.file("manca.mdb") + " aggiorna " + update, "il file non esiste"},
+      // Without a program database the archive would be the bundled draws file: no writing.
+      {"aggiorna " + update + " --applica", "--applica: il programma non ha ancora un archivio"},
+      {"--archivio " + archive + " esporta dati-iii " + work.file("manca/Dati.iii"),
+       "Impossibile scrivere il file"},
+  };
+  for (const auto& [line, message] : cases) {
+    SCOPED_TRACE(line);
+    const CliRun result = run(line);
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.out, "");
+    EXPECT_NE(result.err.find(message), std::string::npos) << result.err;
+  }
+  EXPECT_EQ(readWholeFile(archive), before);
+}
+
+// Without --archivio and without a program database the check runs against the bundled draws.
+TEST_F(CliUpdateRun, BundledDrawsAgreeWithThemselves) {
+  expectRun(std::string("aggiorna ") + QUINTELLO_TEST_BUNDLED_DRAWS, 0,
+            "# controllo\nNessuna anomalia rilevata\n");
+  std::ofstream(work.file("vuoto.txt")) << "";
+  expectRun("aggiorna " + work.file("vuoto.txt"), 2, "", "non sia del formato corretto");
+}
+
+// Each export writes the bytes of the tab's export of the same archive.
+TEST_F(CliUpdateRun, ExportsAreTheTabsBytes) {
+  const auto loaded = cli::loadProgramArchive(archive, "/nessuna-cartella");
+  for (const auto& [name, format] :
+       {std::pair{"dati-iii", ExportFormat::DatiIii}, std::pair{"zefiral", ExportFormat::Zefiral},
+        std::pair{"nazionale", ExportFormat::Nazionale}}) {
+    SCOPED_TRACE(name);
+    const std::string byCli = work.file(std::string(name) + ".cli");
+    const std::string byTab = work.file(std::string(name) + ".tab");
+    NoProgress none;
+    exportArchive(format, loaded.archive, byTab, none);
+    const CliRun result = run("--archivio " + archive + " esporta " + name + " " + byCli);
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, "Archivio\t" + archive + "\nFormato\t" + name + "\nFile\t" + byCli +
+                              "\nEstrazioni\t2\nByte\t" + std::to_string(fs::file_size(byTab)) +
+                              "\n");
+    EXPECT_EQ(readWholeFile(byCli), readWholeFile(byTab));
+  }
+  EXPECT_EQ(fs::file_size(work.file("dati-iii.cli")), 220u);
+}
+
+}  // namespace
+}  // namespace quintello::test
