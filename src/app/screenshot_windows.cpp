@@ -1,21 +1,30 @@
 #include "app/screenshot_windows.h"
 
+#include <QClipboard>
+#include <QComboBox>
 #include <QDir>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPixmap>
 #include <QProcess>
+#include <QTabWidget>
 #include <QTemporaryDir>
 
 #include "analysis/quadrature/quadrature.h"
 #include "core/draw_views.h"
-#include "gui/quadrature/quadrature_window.h"
-#include "gui/shell/app_context.h"
-#include "gui/quintello/draw_list_window.h"
+#include "gui/archive/archive_window.h"
+#include "gui/archive/elenco_tab.h"
+#include "gui/archive/entry_grid.h"
+#include "gui/archive/gestione_tab.h"
 #include "gui/common/grid_output.h"
 #include "gui/common/grid_view.h"
+#include "gui/quadrature/quadrature_window.h"
+#include "gui/quintello/draw_list_window.h"
+#include "gui/quintello/number_picker.h"
+#include "gui/shell/app_context.h"
 #include "gui/shell/main_window.h"
 #include "gui/shell/mini_draw_list.h"
-#include "gui/quintello/number_picker.h"
 
 namespace quintello {
 
@@ -75,6 +84,28 @@ std::vector<std::pair<QString, WindowOpener>> screenshotWindows() {
     const int marked[] = {5, 23, 47, 61, 88};
     picker->markNumbers(marked);
     return picker;
+  });
+  // The archive window with a new draw pasted into its boxes, the cursor in one of them.
+  windows.emplace_back("archivio", [](AppContext&, MainWindow& main) -> QWidget* {
+    auto* window = main.openArchive();
+    QGuiApplication::clipboard()->setText(
+        "05-23-78-01-44 12-67-89-03-31 45-08-19-77-60 33-02-56-81-14 70-29-63-11-48 "
+        "09-84-40-26-57 61-15-73-38-02 88-47-06-52-21 16-90-35-68-04 42-59-13-87-30 "
+        "27-71-50-08-65");
+    window->gestione()->pasteDraw();
+    // The calendar of the archive's last year (the window opens on the current one).
+    if (auto* years = window->findChild<QComboBox*>("Combo1")) years->setCurrentText("2025");
+    window->gestione()->entryGrid()->box(23)->setFocus();
+    return window;
+  });
+  windows.emplace_back("archivio_Elenco", [](AppContext&, MainWindow& main) -> QWidget* {
+    auto* window = main.openArchive();
+    window->tabs()->setCurrentIndex(1);
+    if (auto* list = window->findChild<GridView*>("FgDB")) {
+      list->setCurrentCell(list->grid().rows() - 3, 1);
+      window->elenco()->showLastDraw();
+    }
+    return window;
   });
   windows.emplace_back("Quadrature", [](AppContext&, MainWindow& main) -> QWidget* {
     auto* quadrature = main.openQuadrature();

@@ -5,6 +5,7 @@
 
 #include "core/color.h"
 #include "core/dates.h"
+#include "core/pending_file.h"
 #include "core/wheels.h"
 
 namespace quintello {
@@ -37,7 +38,7 @@ bool isNumberGroup(std::string_view group) {
 // Why a line cannot be a draw; empty when it can.
 std::string lineProblem(std::string_view text, const UpdateLine& line,
                         const std::optional<std::string>& isoDate) {
-  if (text.find_first_of(",\"") != std::string_view::npos)
+  if (std::any_of(text.begin(), text.end(), [](char c) { return c == ',' || c == '"'; }))
     return "contiene una virgola o delle virgolette";
   if (!isoDate) return "la data \"" + line.dateText + "\" non è una data GG/MM/AAAA";
   if (text.size() < kClassicWheelsEnd)
@@ -162,6 +163,26 @@ StoredDraw storedDrawOfRow(const UpdateRow& row) {
   return draw;
 }
 
+void saveDownloadedUpdateFile(const std::string& path, std::string_view body) {
+  if (body.size() > kUpdateFileMaxBytes)
+    throw UpdateFailure(
+        update_text::kFaseCollegamento,
+        "Il file scaricato è troppo grande (" + std::to_string(body.size()) + " byte).");
+  try {
+    PendingFile pending(path);
+    {
+      std::ofstream out(pending.path(), std::ios::binary | std::ios::trunc);
+      out.write(body.data(), static_cast<std::streamsize>(body.size()));
+      out << "\r\n";
+      out.close();
+      if (!out) throw Error("Impossibile scrivere il file \"" + path + "\".");
+    }
+    pending.commit();
+  } catch (const Error& failure) {
+    throw UpdateFailure(update_text::kFaseCollegamento, failure.what());
+  }
+}
+
 UpdateFileRows readUpdateFile(const std::string& path, FirstLine firstLine) {
   UpdateFileRows result;
   try {
@@ -215,6 +236,18 @@ UpdateCheck checkUpdateRows(std::vector<UpdateRow> rows, StoredDrawLookup& store
   }
   if (check.errorCount == 0) check.messages.emplace_back(update_text::kNessunaAnomalia);
   return check;
+}
+
+UpdateCheck checkUpdateRows(std::vector<UpdateRow> rows, ArchiveDatabase& db, Progress& progress) {
+  try {
+    const auto reading = db.beginReading();
+    auto reader = db.drawReader();
+    return checkUpdateRows(std::move(rows), reader, progress);
+  } catch (const UpdateFailure&) {
+    throw;
+  } catch (const Error& failure) {
+    throw UpdateFailure(update_text::kFaseControllo, failure.what());
+  }
 }
 
 Grid importGrid(const UpdateCheck& check) {

@@ -81,6 +81,13 @@ enum class FirstLine {
   Skip,   // "CONTROLLO AGGIORNAMENTI": the downloaded file is taken as it is
 };
 
+// "CONTROLLO AGGIORNAMENTI" keeps the downloaded text in the program folder under this name.
+inline constexpr std::string_view kDownloadedUpdateFile = "Estr_Agg.txt";
+// Writes the downloaded text followed by CR LF, replacing the previous copy only when the new
+// one is complete. Throws UpdateFailure (step kFaseCollegamento) when the text is larger than
+// kUpdateFileMaxBytes or the file cannot be written. Then readUpdateFile(path, FirstLine::Skip).
+void saveDownloadedUpdateFile(const std::string& path, std::string_view body);
+
 // Reads the file into rows, dropping empty lines (and lines of blanks). Each line is
 // validated: a calendar date "GG/MM/AAAA" in columns 1..10, every wheel group either blank
 // (no draw on that wheel) or five numbers 01..90, at least one wheel with numbers, no comma
@@ -114,6 +121,8 @@ struct UpdateCheck {
 // existed would otherwise count as wrong. Throws UpdateFailure on a database failure.
 UpdateCheck checkUpdateRows(std::vector<UpdateRow> rows, StoredDrawLookup& stored,
                             Progress& progress);
+// The same against the archive file, read as one consistent state.
+UpdateCheck checkUpdateRows(std::vector<UpdateRow> rows, ArchiveDatabase& db, Progress& progress);
 
 // FgImporta: the header, one row per line (column 1 the date, columns 2..12 the wheel
 // groups) and the check's colours: ArancioMedio behind a date to import; a red bold date for

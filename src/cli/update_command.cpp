@@ -2,7 +2,6 @@
 // apply; "esporta": the three exports of the "Salvataggi" tab.
 
 #include <filesystem>
-#include <memory>
 
 #include "archive/official_archive.h"
 #include "archive/update_check.h"
@@ -43,7 +42,7 @@ FileRows readFileRows(const std::string& path) {
 // The stored draws the check compares with: the archive file, or the bundled draws file.
 struct Stored {
   std::optional<ArchiveDatabase> db;
-  std::unique_ptr<StoredDrawLookup> lookup;
+  std::optional<StoredDrawList> drawsFile;
 };
 
 Stored openStored(const ArchiveLocation& location, bool writing) {
@@ -54,13 +53,22 @@ Stored openStored(const ArchiveLocation& location, bool writing) {
           "--applica: il programma non ha ancora un archivio delle estrazioni (si userebbe "
           "il file \"" +
           location.path + "\"): indicarne uno con --archivio.");
-    stored.lookup = std::make_unique<StoredDrawList>(readStoredDraws(location.path));
-    return stored;
+    stored.drawsFile.emplace(readStoredDraws(location.path));
+  } else {
+    stored.db = writing ? ArchiveDatabase::open(location.path)
+                        : ArchiveDatabase::openForReading(location.path);
   }
-  stored.db = writing ? ArchiveDatabase::open(location.path)
-                      : ArchiveDatabase::openForReading(location.path);
-  stored.lookup = std::make_unique<StoredDrawReader>(stored.db->drawReader());
   return stored;
+}
+
+UpdateCheck check(std::vector<UpdateRow> rows, Stored& stored) {
+  NoProgress progress;
+  try {
+    if (stored.db) return checkUpdateRows(std::move(rows), *stored.db, progress);
+    return checkUpdateRows(std::move(rows), *stored.drawsFile, progress);
+  } catch (const UpdateFailure& failure) {
+    throw Error(std::string(failure.what()) + " (" + failure.detail() + ")");
+  }
 }
 
 void printSection(std::ostream& out, std::string_view name, const std::vector<std::string>& lines) {
@@ -137,12 +145,8 @@ void runAggiorna(const Options& options, const std::string& executableFolder, st
 
   AggiornaReport report;
   report.archive = location.path;
+  report.check = check(std::move(file.rows), stored);
   NoProgress progress;
-  try {
-    report.check = checkUpdateRows(std::move(file.rows), *stored.lookup, progress);
-  } catch (const UpdateFailure& failure) {
-    throw Error(std::string(failure.what()) + " (" + failure.detail() + ")");
-  }
   if (aggiorna.applica)
     report.applied = applyUpdate(report.check, *stored.db, aggiorna.corregge, progress);
   if (aggiorna.fileAggiornamento) {

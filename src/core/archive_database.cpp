@@ -17,7 +17,10 @@ constexpr std::string_view kSchema =
     "CREATE TABLE EstrazioniLotto ("
     " DataEstrazione TEXT PRIMARY KEY,"
     " Ba TEXT, Ca TEXT, Fi TEXT, Ge TEXT, Mi TEXT, Na TEXT, Pa TEXT, Ro TEXT, \"To\" TEXT,"
-    " Ve TEXT, Nz TEXT, datareg TEXT, orareg TEXT);"
+    " Ve TEXT, Nz TEXT, datareg TEXT, orareg TEXT);";
+
+// The calendar's rows: year, month and day of every draw.
+constexpr std::string_view kCalendarView =
     "CREATE VIEW Query_AAMMGG AS SELECT DataEstrazione,"
     " CAST(substr(DataEstrazione, 1, 4) AS INTEGER) AS A,"
     " CAST(substr(DataEstrazione, 6, 2) AS INTEGER) AS M,"
@@ -50,6 +53,21 @@ std::string inQuotes(const std::string& path) { return "\"" + path + "\""; }
       refuse(path, "il file non può essere aperto in scrittura.");
     default:
       refuse(path, std::string("errore del database (") + failure.what() + ").");
+  }
+}
+
+// Archives written by older versions may lack the calendar's view: it is added when the file
+// is opened for writing. A file that cannot take it still opens; its calendar stays empty.
+void addCalendarViewIfMissing(sqlite::Database& db) {
+  {
+    auto lookup = db.prepare("SELECT 1 FROM sqlite_master WHERE name = 'Query_AAMMGG'");
+    if (lookup.step()) return;
+  }
+  try {
+    sqlite::Transaction transaction(db);
+    db.execute(kCalendarView);
+    transaction.commit();
+  } catch (const sqlite::Failure&) {
   }
 }
 
@@ -166,6 +184,7 @@ ArchiveDatabase ArchiveDatabase::open(const std::string& path, Access access) {
       auto check = db.prepare("PRAGMA quick_check(1)");
       if (check.step() && check.text(0) != "ok")
         refuse(path, "il file è danneggiato o incompleto.");
+      addCalendarViewIfMissing(db);
     }
     return ArchiveDatabase(path, std::move(db));
   } catch (const sqlite::Failure& failure) {
@@ -179,6 +198,7 @@ ArchiveDatabase ArchiveDatabase::create(const std::string& path) {
     sqlite::Database db(path, sqlite::Database::Mode::ReadWriteCreate);
     sqlite::Transaction transaction(db);
     db.execute(kSchema);
+    db.execute(kCalendarView);
     db.execute("PRAGMA user_version = " + std::to_string(kSchemaVersion));
     transaction.commit();
     return ArchiveDatabase(path, std::move(db));
@@ -283,6 +303,14 @@ std::optional<StoredDraw> ArchiveDatabase::findDraw(std::string_view isoDate) {
 StoredDrawReader ArchiveDatabase::drawReader() {
   try {
     return StoredDrawReader(path_, db_.prepare(kFindDraw));
+  } catch (const sqlite::Failure& failure) {
+    refuse(path_, failure);
+  }
+}
+
+sqlite::Transaction ArchiveDatabase::beginReading() {
+  try {
+    return sqlite::Transaction(db_, sqlite::Transaction::Kind::Read);
   } catch (const sqlite::Failure& failure) {
     refuse(path_, failure);
   }

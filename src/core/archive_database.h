@@ -49,7 +49,8 @@ class ArchiveDatabase {
   static constexpr int kSchemaVersion = 1;
 
   // Throws Error with an Italian message naming the file when it is missing, not an SQLite
-  // file, lacks the draw table, is damaged, read-only or held by another program.
+  // file, lacks the draw table, is damaged, read-only or held by another program. An archive
+  // written without the view Query_AAMMGG gets it here.
   static ArchiveDatabase open(const std::string& path);
   // Opens for reading only (the command line, which never writes): a read-only file is fine,
   // and the whole-file check is left to the load, which fails on a damaged page.
@@ -81,6 +82,9 @@ class ArchiveDatabase {
   std::optional<StoredDraw> findDraw(std::string_view isoDate);
   // For many look-ups in a row (the check of an update file).
   StoredDrawReader drawReader();
+  // Holds the file open for reading while it lives, so that many look-ups in a row see one
+  // state of the archive and lock the file once. No change may be written meanwhile.
+  sqlite::Transaction beginReading();
 
   const std::string& path() const { return path_; }
   sqlite::Database& database() { return db_; }

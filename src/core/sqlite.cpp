@@ -120,7 +120,9 @@ int Statement::integer(int col) const { return sqlite3_column_int(stmt_, col); }
 
 bool Statement::isNull(int col) const { return sqlite3_column_type(stmt_, col) == SQLITE_NULL; }
 
-Transaction::Transaction(Database& db) : db_(db) { db_.execute("BEGIN IMMEDIATE"); }
+Transaction::Transaction(Database& db, Kind kind) : db_(db) {
+  db_.execute(kind == Kind::Write ? "BEGIN IMMEDIATE" : "BEGIN");
+}
 
 Transaction::~Transaction() {
   if (!done_) {

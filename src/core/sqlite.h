@@ -76,10 +76,12 @@ class Statement {
 };
 
 // Every change runs inside one: without commit() the destructor rolls back, so a failure
-// leaves the file as it was.
+// leaves the file as it was. A read transaction keeps one state of the file for many reads
+// in a row, locking it once instead of at every statement.
 class Transaction {
  public:
-  explicit Transaction(Database& db);
+  enum class Kind { Write, Read };
+  explicit Transaction(Database& db, Kind kind = Kind::Write);
   Transaction(const Transaction&) = delete;
   ~Transaction();
   void commit();

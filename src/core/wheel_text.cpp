@@ -1,7 +1,6 @@
 #include "core/wheel_text.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "core/text_number.h"
 
@@ -20,12 +19,13 @@ WheelNumbers decodeWheelText(std::string_view text) {
 
 std::string encodeWheelText(const WheelNumbers& numbers) {
   if (std::all_of(numbers.begin(), numbers.end(), [](auto n) { return n == 0; })) return {};
-  std::string text;
+  // Written by hand: the draw lists encode every wheel of every draw, and a formatted print
+  // per number would be most of their cost.
+  std::string text(3 * numbers.size() - 1, '-');
   for (size_t k = 0; k < numbers.size(); ++k) {
-    char pair[8];
-    std::snprintf(pair, sizeof pair, "%02d", std::clamp<int>(numbers[k], 0, 99));
-    if (k > 0) text += '-';
-    text += pair;
+    const int n = std::clamp<int>(numbers[k], 0, 99);
+    text[3 * k] = static_cast<char>('0' + n / 10);
+    text[3 * k + 1] = static_cast<char>('0' + n % 10);
   }
   return text;
 }

@@ -153,6 +153,27 @@ TEST(UpdateFile, UnreadableFilesNameTheStep) {
   }
 }
 
+// The downloaded text is kept with a line end after it, replacing the previous copy whole.
+TEST(UpdateFile, DownloadedTextIsKept) {
+  TempDir dir;
+  const std::string path = dir.file(std::string(kDownloadedUpdateFile));
+  const std::string good = line("04/01/2025", {{"BA", "01-02-03-04-05"}});
+  saveDownloadedUpdateFile(path, "vecchio");
+  saveDownloadedUpdateFile(path, good + "\r\n" + good);
+  std::ifstream in(path, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), good + "\r\n" + good + "\r\n");
+  EXPECT_EQ(readUpdateFile(path, FirstLine::Skip).rows.size(), 2u);
+  try {
+    saveDownloadedUpdateFile(dir.file("manca/Estr_Agg.txt"), good);
+    ADD_FAILURE() << "written";
+  } catch (const UpdateFailure& failure) {
+    EXPECT_EQ(failure.what(), std::string(update_text::kQualcosaStorto) + "Collegamento al sito");
+  }
+  EXPECT_THROW(saveDownloadedUpdateFile(path, std::string(kUpdateFileMaxBytes + 1, 'x')),
+               UpdateFailure);
+  EXPECT_EQ(readUpdateFile(path, FirstLine::Skip).rows.size(), 2u);  // the copy before stays
+}
+
 // The archive the checks run against, and a file that meets every finding.
 class UpdateCheckTest : public ::testing::Test {
  protected:
@@ -186,8 +207,7 @@ class UpdateCheckTest : public ::testing::Test {
   }
 
   UpdateCheck check(std::vector<std::string> lines) {
-    auto reader = db->drawReader();
-    return checkUpdateRows(updateRowsFromLines(lines), reader, progress);
+    return checkUpdateRows(updateRowsFromLines(lines), *db, progress);
   }
 
   // "date Ba Mi Nz" of every stored draw.

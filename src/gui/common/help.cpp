@@ -42,7 +42,7 @@ QString Help::pageFor(const QString& helpFile) {
   return QFile::exists(page) ? "qrc" + page : QString("qrc:/help/helpquintello.html");
 }
 
-void Help::show() {
+void Help::show(const QString& section) {
   if (!window_) {
     window_ = new QTextBrowser;
     window_->setObjectName("Help");
@@ -50,7 +50,9 @@ void Help::show() {
     window_->setOpenExternalLinks(false);
     window_->resize(640, 520);
   }
-  window_->setSource(QUrl(pageFor(file_)));
+  QUrl page(pageFor(file_));
+  if (!section.isEmpty()) page.setFragment(section);
+  window_->setSource(page);
   window_->show();
   window_->raise();
   window_->activateWindow();
@@ -63,7 +65,7 @@ void installHelp(QWidget* window, Help& help, const QString& helpFile) {
   }
   auto* shortcut = new QShortcut(QKeySequence(Qt::Key_F1), window);
   shortcut->setContext(Qt::WindowShortcut);
-  QObject::connect(shortcut, &QShortcut::activated, &help, &Help::show);
+  QObject::connect(shortcut, &QShortcut::activated, &help, [&help] { help.show(); });
 }
 
 }  // namespace quintello

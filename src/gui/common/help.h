@@ -22,8 +22,9 @@ class Help : public QObject {
 
   void setFile(const QString& helpFile);
   const QString& file() const { return file_; }
-  // Opens (or brings to the front) the help window on the current file's page.
-  void show();
+  // Opens (or brings to the front) the help window on the current file's page, at one of
+  // its sections when `section` names an anchor of the page.
+  void show(const QString& section = {});
   QTextBrowser* window() const { return window_; }
 
   // The resource page of a help file name: "Cimavert.chm" -> "qrc:/help/Cimavert.html".

@@ -26,6 +26,12 @@ void AppContext::reloadArchive() {
   emit archiveReloaded();
 }
 
+void AppContext::loadArchiveTable() {
+  if (!archiveDatabase_) throw Error("Nessun archivio delle estrazioni aperto.");
+  const int loaded = archive_.count();
+  if (CaricaTabellaArchivio(*archiveDatabase_, archive_) != loaded) reloadArchive();
+}
+
 void AppContext::finish() {
   archiveDatabase_.reset();
   programDatabase_.reset();

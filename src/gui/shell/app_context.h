@@ -53,6 +53,11 @@ class AppContext : public QObject {
   // (progress on the main window's bar; the model archive becomes the whole archive), then
   // tells every window showing the archive. Throws Error when the file cannot be read.
   void reloadArchive();
+  // CaricaTabellaArchivio, run when the archive window opens: numbers, dates and N again from
+  // the archive database, the ordinals and the model archive as they were. When the file no
+  // longer holds the draws counted at the last load, the full reload runs instead, so that
+  // ordinals, model archive and every window follow the new N.
+  void loadArchiveTable();
 
   // The main window's progress bar once it exists; nothing before.
   Progress& progress() { return progress_ ? *progress_ : noProgress_; }

@@ -14,12 +14,13 @@
 #include <QVBoxLayout>
 
 #include "core/draw_list_grid.h"
-#include "gui/quadrature/quadrature_window.h"
-#include "gui/shell/app_context.h"
+#include "gui/archive/archive_window.h"
 #include "gui/common/grid_view.h"
-#include "gui/shell/mini_draw_list.h"
 #include "gui/common/progress_bar.h"
 #include "gui/common/single_window.h"
+#include "gui/quadrature/quadrature_window.h"
+#include "gui/shell/app_context.h"
+#include "gui/shell/mini_draw_list.h"
 
 namespace quintello {
 
@@ -97,7 +98,7 @@ QWidget* MainWindow::buildButtons() {
   auto* box = new QWidget(this);
   auto* row = new QVBoxLayout(box);
   row->setContentsMargins(0, 0, 0, 0);
-  auto* archivio = windowButton(box, "Command1", "Gestione archivio", QStyle::SP_DriveHDIcon);
+  auto* archive = windowButton(box, "Command1", "Gestione archivio", QStyle::SP_DriveHDIcon);
   auto* quintello = windowButton(box, "Command2", "Quintello", QStyle::SP_FileDialogContentsView);
   auto* quadrature = windowButton(box, "Command3", "Quadrature", QStyle::SP_FileDialogListView);
   auto* mini =
@@ -105,13 +106,13 @@ QWidget* MainWindow::buildButtons() {
   auto* fine = new QPushButton("FINE", box);
   fine->setObjectName("Command45");
   fine->setMinimumHeight(34);
-  // The windows behind these buttons are not part of the program yet.
-  archivio->setEnabled(false);
+  // The window behind this button is not part of the program yet.
   quintello->setEnabled(false);
   quadrature->setVisible(false);  // created hidden; nothing shows it
+  connect(archive, &QPushButton::clicked, this, &MainWindow::openArchive);
   connect(mini, &QPushButton::clicked, this, &MainWindow::openMiniList);
   connect(quadrature, &QPushButton::clicked, this, &MainWindow::openQuadrature);
-  for (auto* b : {archivio, quintello, quadrature, mini}) row->addWidget(b);
+  for (auto* b : {archive, quintello, quadrature, mini}) row->addWidget(b);
   row->addSpacing(12);
   row->addWidget(fine);
   connect(fine, &QPushButton::clicked, this, [this] { context_.finish(); });
@@ -143,6 +144,10 @@ void MainWindow::fillDrawGrid() {
   int width = 2 * fgpa_->frameWidth() + fgpa_->verticalScrollBar()->sizeHint().width();
   for (int c = 0; c < fgpa_->grid().cols(); ++c) width += fgpa_->columnWidth(c);
   fgpa_->setFixedWidth(width);
+}
+
+archivio* MainWindow::openArchive() {
+  return openSingle(archive_, [this] { return new archivio(context_, this); });
 }
 
 Estrazioni_minielenco* MainWindow::openMiniList() {

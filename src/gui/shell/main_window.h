@@ -11,6 +11,7 @@ class QPushButton;
 namespace quintello {
 
 class AppContext;
+class archivio;
 class Estrazioni_minielenco;
 class GridView;
 class ProgressBarAdapter;
@@ -30,6 +31,7 @@ class MainWindow : public QMainWindow {
   void ImpostazioniArchivioModello();
 
   // The windows the main window opens: created on first use, then brought to the front.
+  archivio* openArchive();                // Command1 "Gestione archivio"
   Estrazioni_minielenco* openMiniList();  // Command5 "Mini elenco estrazioni"
   Quadrature* openQuadrature();           // Command3 (hidden) and kQuadratureShortcut
   static constexpr const char* kQuadratureShortcut = "Ctrl+Shift+Q";
@@ -51,6 +53,7 @@ class MainWindow : public QMainWindow {
   GridView* fgpa_;
   QProgressBar* pb1_;
   std::unique_ptr<ProgressBarAdapter> progress_;
+  QPointer<archivio> archive_;
   QPointer<Estrazioni_minielenco> miniList_;
   QPointer<Quadrature> quadrature_;
 };

@@ -13,10 +13,11 @@
 #include <algorithm>
 
 #include "core/draw_views.h"
-#include "gui/shell/app_context.h"
 #include "gui/common/grid_view.h"
 #include "gui/common/icons.h"
+#include "gui/common/scroll_keys.h"
 #include "gui/common/single_window.h"
+#include "gui/shell/app_context.h"
 
 namespace quintello {
 
@@ -80,7 +81,7 @@ Estrazioni_minielenco::Estrazioni_minielenco(AppContext& context, QWidget* paren
   hs1_ = new QScrollBar(Qt::Horizontal, this);
   hs1_->setObjectName("hs1");
   hs1_->setFocusPolicy(Qt::StrongFocus);
-  hs1_->installEventFilter(this);  // keys as on any desktop scroll bar, see eventFilter
+  installDesktopScrollKeys(hs1_);
   hs1_->setSingleStep(1);
   hs1_->setPageStep(kLargeStep);
   hs1_->setMinimumHeight(22);
@@ -185,33 +186,6 @@ void Estrazioni_minielenco::toggleCell(int row, int col) {
 }
 
 bool Estrazioni_minielenco::eventFilter(QObject* watched, QEvent* event) {
-  // Left, Up and Page Up go back to older draws; Right, Down and Page Down forward to newer
-  // ones (Qt's horizontal scroll bar turns some of them the other way).
-  if (watched == hs1_ && event->type() == QEvent::KeyPress) {
-    QAbstractSlider::SliderAction action = QAbstractSlider::SliderNoAction;
-    switch (static_cast<QKeyEvent*>(event)->key()) {
-      case Qt::Key_Left:
-      case Qt::Key_Up:
-        action = QAbstractSlider::SliderSingleStepSub;
-        break;
-      case Qt::Key_Right:
-      case Qt::Key_Down:
-        action = QAbstractSlider::SliderSingleStepAdd;
-        break;
-      case Qt::Key_PageUp:
-        action = QAbstractSlider::SliderPageStepSub;
-        break;
-      case Qt::Key_PageDown:
-        action = QAbstractSlider::SliderPageStepAdd;
-        break;
-      default:
-        break;
-    }
-    if (action != QAbstractSlider::SliderNoAction) {
-      hs1_->triggerAction(action);
-      return true;
-    }
-  }
   // Space highlights the current cell, as a click does.
   if (watched == fG2_ && event->type() == QEvent::KeyPress &&
       static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space) {

@@ -19,6 +19,7 @@ class ScriptedDialogs final : public Dialogs {
     QString text;  // message text, question, prompt or file dialog title
     QString title;
     Icon icon = Icon::None;
+    QString offered;  // the answer an input box offers
   };
 
   // Answers, used in turn by the next dialogs that ask for one.

@@ -1,0 +1,152 @@
+#include "archive/draw_changes.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/sqlite.h"
+#include "support/test_archive.h"
+
+namespace quintello {
+namespace {
+
+// Every row of the file, read through a connection of its own: "date|Ba|...|Nz".
+std::vector<std::string> storedRows(const std::string& path) {
+  sqlite::Database db(path, sqlite::Database::Mode::ReadOnly);
+  auto rows = db.prepare(
+      "SELECT DataEstrazione, Ba, Ca, Fi, Ge, Mi, Na, Pa, Ro, \"To\", Ve, Nz FROM EstrazioniLotto "
+      "ORDER BY DataEstrazione");
+  std::vector<std::string> all;
+  while (rows.step()) {
+    std::string line(rows.text(0));
+    for (int c = 1; c < 12; ++c) line += "|" + std::string(rows.text(c));
+    all.push_back(line);
+  }
+  return all;
+}
+
+// Bari 1..5 in box order, Cagliari with one box empty and one of a single digit, the rest empty.
+EntryBoxes typedBoxes() {
+  EntryBoxes boxes;
+  for (int box = 1; box <= 5; ++box) boxes.setText(box, "0" + std::to_string(box));
+  boxes.setText(6, "7");
+  boxes.setText(8, "90");
+  return boxes;
+}
+
+// An empty wheel keeps its four hyphens.
+const std::string kTypedWheels =
+    "01-02-03-04-05|7--90--|----|----|----|----|----|----|----|----|----";
+
+struct Archive {
+  Archive() : path(dir.file("archivio.mdb")) {
+    test::writeArchiveFile(path, {{"04/12/2025", {{"CA", {11, 22, 33, 44, 55}}}},
+                                  {"09/12/2025", {{"RO", {7, 17, 27, 37, 47}}}}});
+    db.emplace(ArchiveDatabase::open(path));
+  }
+  test::TempDir dir;
+  std::string path;
+  std::optional<ArchiveDatabase> db;
+};
+
+TEST(DrawChanges, QuestionsNameTheDate) {
+  const Question save = saveQuestion({2025, 3, 7});
+  EXPECT_EQ(save.text, "Confermi il salvataggio dell'estrazione del 07/03/2025 ?");
+  EXPECT_EQ(save.title, "Salvataggio estrazione");
+  const Question modify = modifyQuestion("04/12/2025");
+  EXPECT_EQ(modify.text,
+            "Confermi la modifica dell'estrazione del 04/12/2025 ?  La modifica è relativa agli "
+            "estratti e viene mantenuta la stessa data.");
+  EXPECT_EQ(modify.title, "Salvataggio estrazione");
+  const Question remove = deleteQuestion("04/12/2025");
+  EXPECT_EQ(remove.text, "Attenzione: sarà eliminata l'estrazione del 04/12/2025.  Confermi ?");
+  EXPECT_EQ(remove.title, "Eliminazione record");
+}
+
+TEST(DrawChanges, SaveStoresTheBoxesUnderTheDateOnce) {
+  Archive archive;
+  const DrawChange saved = salvaEstrazione(*archive.db, typedBoxes(), {2025, 12, 5});
+  EXPECT_TRUE(saved.changed);
+  EXPECT_EQ(saved.notice->text, kDrawSaved.text);
+  EXPECT_EQ(saved.failure, "");
+  const auto rows = storedRows(archive.path);
+  ASSERT_EQ(rows.size(), 3u);
+  EXPECT_EQ(rows[1], "2025-12-05|" + kTypedWheels);
+
+  // Again under a date already stored: refused, nothing written.
+  for (const CalendarDate taken : {CalendarDate{2025, 12, 5}, CalendarDate{2025, 12, 9}}) {
+    const DrawChange refused = salvaEstrazione(*archive.db, EntryBoxes(), taken);
+    EXPECT_FALSE(refused.changed);
+    EXPECT_EQ(refused.notice->text, kDateAlreadyStored.text);
+    EXPECT_EQ(refused.notice->title, "Anomalia archivio");
+    EXPECT_EQ(storedRows(archive.path), rows);
+  }
+  // A date no calendar has.
+  const DrawChange impossible = salvaEstrazione(*archive.db, typedBoxes(), {2025, 2, 30});
+  EXPECT_FALSE(impossible.changed);
+  EXPECT_EQ(impossible.failure, "La data 30/02/2025 non esiste.");
+  EXPECT_EQ(storedRows(archive.path), rows);
+}
+
+TEST(DrawChanges, ModifyKeepsTheDateAndFindsOnlyStoredDraws) {
+  Archive archive;
+  const DrawChange modified = modificaEstrazione(*archive.db, typedBoxes(), "04/12/2025");
+  EXPECT_TRUE(modified.changed);
+  EXPECT_EQ(modified.notice->text, kDrawModified.text);
+  auto rows = storedRows(archive.path);
+  EXPECT_EQ(rows[0], "2025-12-04|" + kTypedWheels);
+  EXPECT_EQ(rows.size(), 2u);
+
+  for (const char* shown : {"05/12/2025", "", "4/12/2025"}) {
+    const DrawChange missing = modificaEstrazione(*archive.db, EntryBoxes(), shown);
+    EXPECT_FALSE(missing.changed) << shown;
+    EXPECT_EQ(missing.notice->text, kDrawNotFound.text);
+    EXPECT_EQ(missing.notice->title, "Quintello");
+    EXPECT_EQ(missing.notice->icon, Notice::Icon::None);
+  }
+  EXPECT_EQ(storedRows(archive.path), rows);
+}
+
+TEST(DrawChanges, DeleteRemovesOnlyTheShownDraw) {
+  Archive archive;
+  const auto before = storedRows(archive.path);
+  for (const char* shown : {"05/12/2025", ""}) {
+    const DrawChange nothing = eliminaEstrazione(*archive.db, shown);
+    EXPECT_FALSE(nothing.changed);
+    EXPECT_FALSE(nothing.notice);
+    EXPECT_EQ(nothing.failure, "");
+  }
+  EXPECT_EQ(storedRows(archive.path), before);
+  const DrawChange deleted = eliminaEstrazione(*archive.db, "09/12/2025");
+  EXPECT_TRUE(deleted.changed);
+  EXPECT_EQ(deleted.notice->text, kDrawDeleted.text);
+  EXPECT_EQ(deleted.notice->title, "Sistemazione Archivio estrazioni");
+  EXPECT_EQ(storedRows(archive.path), std::vector<std::string>{before[0]});
+}
+
+// A database that refuses every write: each change reports the failure and the file stays.
+TEST(DrawChanges, AFailedWriteLeavesTheFileAsItWas) {
+  Archive archive;
+  {
+    sqlite::Database other(archive.path, sqlite::Database::Mode::ReadWrite);
+    for (const char* event : {"INSERT", "UPDATE", "DELETE"})
+      other.execute(std::string("CREATE TRIGGER refuse_") + event + " BEFORE " + event +
+                    " ON EstrazioniLotto BEGIN SELECT RAISE(ABORT, 'scrittura negata'); END;");
+  }
+  const auto before = storedRows(archive.path);
+  const DrawChange changes[] = {
+      salvaEstrazione(*archive.db, typedBoxes(), {2025, 12, 5}),
+      modificaEstrazione(*archive.db, typedBoxes(), "04/12/2025"),
+      eliminaEstrazione(*archive.db, "09/12/2025"),
+  };
+  for (const DrawChange& change : changes) {
+    EXPECT_FALSE(change.changed);
+    EXPECT_FALSE(change.notice);
+    EXPECT_NE(change.failure.find("scrittura negata"), std::string::npos) << change.failure;
+  }
+  EXPECT_EQ(storedRows(archive.path), before);
+}
+
+}  // namespace
+}  // namespace quintello
