@@ -103,6 +103,7 @@ Downloader::Downloader(QObject* parent)
   qRegisterMetaType<DownloadResult>();
   silence_->setSingleShot(true);
   connect(silence_, &QTimer::timeout, this, [this] {
+    if (!transfer_) return;
     stop(Status::TimedOut, QString("Il server %1 non ha risposto entro %2.")
                                .arg(transfer_->url.host(), secondsText(timeout_)));
   });
@@ -187,6 +188,7 @@ bool Downloader::follow(const QUrl& next) {
 
 void Downloader::onHeaders() {
   Transfer& t = *transfer_;
+  if (t.stopped || t.ended) return;
   silence_->start(timeout_);
   if (!isSuccess(httpStatus(*t.reply))) return;
   const QVariant length = t.reply->header(QNetworkRequest::ContentLengthHeader);
@@ -215,8 +217,8 @@ void Downloader::onBody() {
 
 void Downloader::onReplyFinished() {
   Transfer& t = *transfer_;
-  silence_->stop();
   if (!t.stopped) onBody();  // anything still buffered
+  silence_->stop();          // after the last piece, which restarts it
   QNetworkReply* reply = t.reply;
   reply->disconnect(this);
   reply->deleteLater();
