@@ -31,10 +31,10 @@ void writeFile(const std::string& path, const QByteArray& bytes) {
 
 // Runs one download to its end (bounded: the test fails after ten seconds).
 DownloadResult download(Downloader& downloader, const QUrl& url, const std::string& target,
-                        qint64 cap, const QByteArray& trailer = {}) {
+                        qint64 cap) {
   QSignalSpy finished(&downloader, &Downloader::finished);
-  if (!downloader.start(url, target, cap, trailer)) return {Status::Failed, "busy", 0};
-  if (!finished.wait(10'000)) return {Status::Failed, "no answer from the downloader", 0};
+  if (!downloader.start(url, target, cap)) return {Status::Failed, "busy", 0, {}};
+  if (!finished.wait(10'000)) return {Status::Failed, "no answer from the downloader", 0, {}};
   return finished.takeFirst().at(0).value<DownloadResult>();
 }
 
@@ -57,13 +57,14 @@ class DownloaderTest : public QObject {
  private slots:
   void bodyReachesTheTarget_data() {
     QTest::addColumn<bool>("withLength");
-    QTest::addColumn<QByteArray>("trailer");
-    QTest::newRow("with length") << true << QByteArray();
-    QTest::newRow("until the connection closes, with a line end") << false << QByteArray("\r\n");
+    QTest::addColumn<bool>("toMemory");
+    QTest::newRow("file, with length") << true << false;
+    QTest::newRow("file, until the connection closes") << false << false;
+    QTest::newRow("memory, until the connection closes") << false << true;
   }
   void bodyReachesTheTarget() {
     QFETCH(bool, withLength);
-    QFETCH(QByteArray, trailer);
+    QFETCH(bool, toMemory);
     test::TempDir dir;
     test::LocalHttpServer server;
     const QByteArray body = QByteArray("07/01/2026 01-02-03-04-05").repeated(2000);
@@ -73,13 +74,23 @@ class DownloaderTest : public QObject {
 
     Downloader downloader;
     const DownloadResult result =
-        download(downloader, server.url("/file.txt"), target, 1 << 20, trailer);
+        download(downloader, server.url("/file.txt"), toMemory ? "" : target, 1 << 20);
     QCOMPARE(result.status, Status::Completed);
     QVERIFY(result.error.isEmpty());
     QCOMPARE(result.bytes, qint64(body.size()));
-    QCOMPARE(readFile(target), body + trailer);
+    QCOMPARE(result.body, toMemory ? body : QByteArray());
+    QCOMPARE(readFile(target), toMemory ? QByteArray("vecchio") : body);
     QVERIFY(!leftoversIn(dir.path()));
     QVERIFY(!downloader.busy());
+  }
+
+  void memoryHoldsNoMoreThanTheCap() {
+    test::LocalHttpServer server;
+    server.serveBody("/f", QByteArray(1025, 'x'), false);
+    Downloader downloader;
+    const DownloadResult result = download(downloader, server.url("/f"), "", 1024);
+    QCOMPARE(result.status, Status::TooLarge);
+    QVERIFY(result.body.isEmpty());
   }
 
   void quietAfterTheEnd() {

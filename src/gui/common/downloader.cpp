@@ -17,7 +17,7 @@ namespace {
 
 using Status = DownloadResult::Status;
 
-DownloadResult failure(Status status, const QString& error) { return {status, error, 0}; }
+DownloadResult failure(Status status, const QString& error) { return {status, error, 0, {}}; }
 
 QString sizeText(qint64 bytes) {
   constexpr qint64 kKilo = 1024, kMega = 1024 * 1024;
@@ -83,14 +83,20 @@ bool isWebAddress(const QUrl& url) {
 }
 
 struct Downloader::Transfer {
-  explicit Transfer(const std::string& target)
-      : pending(target), file(QString::fromStdString(pending.path())) {}
+  // An empty target keeps the body in memory.
+  explicit Transfer(const std::string& target) {
+    if (target.empty()) return;
+    pending.emplace(target);
+    file.setFileName(QString::fromStdString(pending->path()));
+  }
+  bool toMemory() const { return !pending; }
+  QString target() const { return QString::fromStdString(pending ? pending->target() : ""); }
 
-  PendingFile pending;
+  std::optional<PendingFile> pending;
   QFile file;  // closed before the pending file removes or renames it
-  QUrl url;    // the address asked for, then each redirect followed
+  QByteArray body;
+  QUrl url;  // the address asked for, then each redirect followed
   qint64 maxBytes = 0;
-  QByteArray trailer;
   QPointer<QNetworkReply> reply;
   qint64 written = 0;
   int redirects = 0;
@@ -116,21 +122,19 @@ Downloader::~Downloader() {
   }
 }
 
-bool Downloader::start(const QUrl& url, const std::string& target, qint64 maxBytes,
-                       const QByteArray& trailer) {
+bool Downloader::start(const QUrl& url, const std::string& target, qint64 maxBytes) {
   if (busy()) return false;
   transfer_ = std::make_unique<Transfer>(target);
   Transfer& t = *transfer_;
   t.url = url;
   t.maxBytes = maxBytes;
-  t.trailer = trailer;
   if (!isWebAddress(url)) {
     report(failure(Status::Failed, QString("Indirizzo non ammesso: \"%1\". Si possono "
                                            "scaricare solo indirizzi http e https.")
                                        .arg(url.toDisplayString())));
     return true;
   }
-  if (!t.file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+  if (!t.toMemory() && !t.file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
     report(failure(Status::Failed, cannotWrite(QString::fromStdString(target))));
     return true;
   }
@@ -208,8 +212,10 @@ void Downloader::onBody() {
          QString("Il file scaricato supera il limite di %1.").arg(sizeText(t.maxBytes)));
     return;
   }
-  if (t.file.write(piece) != piece.size()) {
-    stop(Status::Failed, cannotWrite(QString::fromStdString(t.pending.target())));
+  if (t.toMemory()) {
+    t.body += piece;
+  } else if (t.file.write(piece) != piece.size()) {
+    stop(Status::Failed, cannotWrite(t.target()));
     return;
   }
   t.written += piece.size();
@@ -242,16 +248,15 @@ DownloadResult Downloader::complete() {
   if (t.reply->error() != QNetworkReply::NoError)
     return failure(Status::Failed, networkErrorText(*t.reply, t.url));
   if (!isSuccess(httpStatus(*t.reply))) return failure(Status::Failed, httpErrorText(*t.reply));
-  const QString target = QString::fromStdString(t.pending.target());
-  if (t.file.write(t.trailer) != t.trailer.size() || !t.file.flush())
-    return failure(Status::Failed, cannotWrite(target));
+  if (t.toMemory()) return {Status::Completed, {}, t.written, std::move(t.body)};
+  if (!t.file.flush()) return failure(Status::Failed, cannotWrite(t.target()));
   t.file.close();
   try {
-    t.pending.commit();
+    t.pending->commit();
   } catch (const Error&) {
-    return failure(Status::Failed, cannotWrite(target));
+    return failure(Status::Failed, cannotWrite(t.target()));
   }
-  return {Status::Completed, {}, t.written};
+  return {Status::Completed, {}, t.written, {}};
 }
 
 void Downloader::report(DownloadResult result) {

@@ -20,7 +20,8 @@ struct DownloadResult {
   enum class Status { Completed, Failed, TimedOut, TooLarge, Cancelled };
   Status status = Status::Failed;
   QString error;
-  qint64 bytes = 0;  // body bytes written to the target
+  qint64 bytes = 0;  // body bytes received
+  QByteArray body;   // the body itself, when it was kept in memory
   bool ok() const { return status == Status::Completed; }
 };
 
@@ -28,11 +29,11 @@ struct DownloadResult {
 // host.
 bool isWebAddress(const QUrl& url);
 
-// Fetches one http or https address into a file, one transfer at a time. The body goes to a
-// temporary file beside the target, renamed over it only when the whole body has arrived, so
-// a failure leaves the target as it was. A body larger than the cap, a server silent for
-// longer than the time-out and a redirect to anything but http or https (or from https down
-// to http) end the transfer; so do cancel() and destroying the downloader.
+// Fetches one http or https address into a file, or into memory, one transfer at a time. A
+// file's body goes to a temporary file beside the target, renamed over it only when the whole
+// body has arrived, so a failure leaves the target as it was. A body larger than the cap, a server
+// silent for longer than the time-out and a redirect to anything but http or https (or from https
+// down to http) end the transfer; so do cancel() and destroying the downloader.
 class Downloader : public QObject {
   Q_OBJECT
 
@@ -49,11 +50,10 @@ class Downloader : public QObject {
   void setTimeout(std::chrono::milliseconds timeout) { timeout_ = timeout; }
   std::chrono::milliseconds timeout() const { return timeout_; }
 
-  // Starts writing the body of `url`, followed by `trailer`, to `target`; finished() tells
-  // the outcome, always after start() has returned, and busy() holds until then. False, and
-  // nothing started, while another transfer runs.
-  bool start(const QUrl& url, const std::string& target, qint64 maxBytes,
-             const QByteArray& trailer = {});
+  // Starts writing the body of `url` to `target`, or into DownloadResult::body when `target`
+  // is empty; finished() tells the outcome, always after start() has returned, and busy()
+  // holds until then. False, and nothing started, while another transfer runs.
+  bool start(const QUrl& url, const std::string& target, qint64 maxBytes);
   bool busy() const { return transfer_ != nullptr; }
 
  public slots:
