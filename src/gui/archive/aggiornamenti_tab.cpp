@@ -155,7 +155,12 @@ void AggiornamentiTab::updateFromFile() {
     fail({});
     return;
   }
-  readAndCheck(path->toStdString(), FirstLine::Check);
+  checkUpdateFile(path->toStdString());
+}
+
+void AggiornamentiTab::checkUpdateFile(const std::string& path) {
+  if (downloading()) return;
+  readAndCheck(path, FirstLine::Check);
 }
 
 void AggiornamentiTab::checkForUpdates() {

@@ -31,7 +31,9 @@ class AggiornamentiTab : public QWidget {
   explicit AggiornamentiTab(AppContext& context, QWidget* parent = nullptr);
 
   // The tab's commands, as the user gives them.
-  void updateFromFile();   // Command21 "AGGIORNA DA FILE"
+  void updateFromFile();  // Command21 "AGGIORNA DA FILE"
+  // "AGGIORNA DA FILE" once the file is chosen: the first-line check, the read, the check.
+  void checkUpdateFile(const std::string& path);
   void checkForUpdates();  // Command18 "CONTROLLO AGGIORNAMENTI"
   void applyUpdate();      // Command28 "AGGIORNAMENTO"
   void cancelTransfer();   // Command26
