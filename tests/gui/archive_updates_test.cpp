@@ -416,19 +416,6 @@ class ArchiveUpdatesTest : public QObject {
     QVERIFY(!p.find<QPushButton>("Command26")->isEnabled());
   }
 
-  void closingTheWindowDuringADownloadEndsIt() {
-    Program p;
-    test::LocalHttpServer server;
-    server.serveSilence("/f");
-    p.updates()->setUpdateFileAddress(server.url("/f"));
-    p.click("Command18");
-    QVERIFY(p.updates()->downloading());
-    QPointer<archivio> window = p.window;
-    window->close();
-    QTRY_VERIFY(!window);
-    QVERIFY(!QFile::exists(QString::fromStdString(p.copyPath() + ".nuovo")));
-  }
-
   void exportsWriteTheArchiveFunctionsBytes() {
     Program p;
     const std::string dati = p.dir.file("Dati.iii");

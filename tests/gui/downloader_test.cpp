@@ -84,28 +84,19 @@ class DownloaderTest : public QObject {
     QVERIFY(!downloader.busy());
   }
 
-  void memoryHoldsNoMoreThanTheCap() {
-    test::LocalHttpServer server;
-    server.serveBody("/f", QByteArray(1025, 'x'), false);
-    Downloader downloader;
-    const DownloadResult result = download(downloader, server.url("/f"), "", 1024);
-    QCOMPARE(result.status, Status::TooLarge);
-    QVERIFY(result.body.isEmpty());
-  }
-
   void quietAfterTheEnd() {
     test::TempDir dir;
     test::LocalHttpServer server;
     server.serveBody("/f", "contenuto");
     server.serveStatus("/g", 404);
     Downloader downloader;
-    downloader.setTimeout(50ms);
+    downloader.setTimeout(1000ms);
     QSignalSpy finished(&downloader, &Downloader::finished);
     for (const char* path : {"/f", "/g"}) {
       QVERIFY(downloader.start(server.url(path), dir.file("f"), 1024));
       QVERIFY(finished.wait(5000));
     }
-    QTest::qWait(150);  // past the time-out: no late outcome
+    QTest::qWait(1200);  // past the time-out: no late outcome
     QCOMPARE(finished.size(), 2);
     QCOMPARE(finished[0][0].value<DownloadResult>().status, Status::Completed);
     QCOMPARE(finished[1][0].value<DownloadResult>().status, Status::Failed);
