@@ -224,8 +224,7 @@ void AggiornamentiTab::readAndCheck(const std::string& path, FirstLine firstLine
     check_ = UpdateCheck{read.rows, {}, 0};
     fgImporta_->setGrid(importGrid(check_));
     nomeFase_ = qText(update_text::kFaseControllo);
-    StoredDrawReader stored = db->drawReader();
-    UpdateCheck check = checkUpdateRows(std::move(read.rows), stored, context_.progress());
+    UpdateCheck check = checkUpdateRows(std::move(read.rows), *db, context_.progress());
     if (check.ran()) showCheck(check);  // no lines: List4 keeps what it showed
     check_ = std::move(check);
   } catch (const UpdateFailure& failure) {
@@ -265,9 +264,11 @@ void AggiornamentiTab::applyUpdate() {
   }
   list4_->clear();
   ApplyResult result;
-  {
+  try {
     WaitCursor wait;
     result = quintello::applyUpdate(check_, *db, check3_->isChecked(), context_.progress());
+  } catch (const Error& error) {
+    result.failure = error.what();
   }
   showMessages(result.messages);
   const QString title = qText(update_text::kTitoloAggiornamento);
