@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,7 +15,10 @@
 #include <QTemporaryDir>
 
 #include "analysis/quadrature/quadrature.h"
+#include "archive/update_file.h"
+#include "core/dates.h"
 #include "core/draw_views.h"
+#include "gui/archive/aggiornamenti_tab.h"
 #include "gui/archive/archive_window.h"
 #include "gui/archive/elenco_tab.h"
 #include "gui/archive/entry_grid.h"
@@ -80,6 +84,37 @@ QWidget* quintelloOnTab(MainWindow& main, int tab) {
   auto* window = quintelloAfterARoad(main);
   window->findChild<QTabWidget*>("SSTab1")->setCurrentIndex(tab);
   return window;
+}
+
+// An update file as the maker's server would send it a few days after the archive's last
+// draw: the last stored draws (one with a wrong Milano) and two new ones.
+QString sampleUpdateFile(AppContext& context) {
+  static QTemporaryDir folder;
+  const QString path = folder.filePath("aggiornamento.txt");
+  ArchiveDatabase* db = context.archiveDatabase();
+  const DrawArchive& archive = context.archive();
+  if (!db || archive.count() < 6) return {};
+  std::string text;
+  for (int d = archive.count() - 5; d <= archive.count(); ++d) {
+    auto draw = db->findDraw(isoFromDateText(archive.dateText(d)).value_or(""));
+    if (!draw) return {};
+    if (d == archive.count() - 2) draw->wheels[4] = "11-22-33-44-55";
+    text += updateLineText(*draw) + "\r\n";
+  }
+  for (const char* date : {"2026-01-03", "2026-01-07"}) {
+    StoredDraw draw{date, {}};
+    for (int w = 0; w < kWheelCount; ++w) {
+      char group[16];
+      std::snprintf(group, sizeof group, "%02d-%02d-%02d-%02d-%02d", w * 7 + 3, w * 5 + 21,
+                    w * 3 + 40, w * 2 + 61, w + 80);
+      draw.wheels[static_cast<size_t>(w)] = group;
+    }
+    text += updateLineText(draw) + "\r\n";
+  }
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly) || file.write(text.data(), qint64(text.size())) < 0)
+    return {};
+  return path;
 }
 
 }  // namespace
@@ -156,6 +191,21 @@ std::vector<std::pair<QString, WindowOpener>> screenshotWindows() {
     }
     return window;
   });
+  windows.emplace_back("archivio_Salvataggi", [](AppContext&, MainWindow& main) -> QWidget* {
+    auto* window = main.openArchive();
+    window->tabs()->setCurrentIndex(2);
+    return window;
+  });
+  // The check of an update file: orange dates to import, a red date with its wrong wheel.
+  windows.emplace_back("archivio_Aggiornamenti",
+                       [](AppContext& context, MainWindow& main) -> QWidget* {
+                         auto* window = main.openArchive();
+                         window->tabs()->setCurrentIndex(3);
+                         const QString file = sampleUpdateFile(context);
+                         if (file.isEmpty()) return nullptr;
+                         window->aggiornamenti()->checkUpdateFile(file.toStdString());
+                         return window;
+                       });
   windows.emplace_back("Quadrature", [](AppContext&, MainWindow& main) -> QWidget* {
     auto* quadrature = main.openQuadrature();
     const char* numbers[] = {"12", "58", "33", "81"};

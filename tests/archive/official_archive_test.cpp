@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "archive/update_check.h"
+#include "archive/update_file.h"
 #include "core/error.h"
 #include "support/test_archive.h"
 
@@ -161,18 +161,6 @@ TEST(OfficialArchive, ZipsThatAreNotTheArchiveAreRefused) {
       EXPECT_NE(std::string(failure.what()).find(message), std::string::npos) << failure.what();
     }
   }
-}
-
-// The official draws checked against an archive holding the same draws agree everywhere,
-// the wheels without a draw included.
-TEST(OfficialArchive, CheckedAgainstTheSameDrawsFindsNothing) {
-  const auto draws = parseOfficialArchive(kText);
-  StoredDrawList stored(draws);
-  NoProgress none;
-  const UpdateCheck check = checkUpdateRows(updateRowsFromDraws(draws), stored, none);
-  ASSERT_EQ(check.rows.size(), 2u);
-  EXPECT_EQ(check.messages, std::vector<std::string>{"Nessuna anomalia rilevata"});
-  for (const auto& row : check.rows) EXPECT_EQ(row.finding, UpdateRow::Finding::Equal);
 }
 
 }  // namespace

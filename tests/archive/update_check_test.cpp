@@ -401,22 +401,5 @@ TEST_F(UpdateCheckTest, ReloadAfterApplyAndCheckAgain) {
   EXPECT_EQ(check(lines).messages, std::vector<std::string>{"Nessuna anomalia rilevata"});
 }
 
-// The bundled draws file read as an update file: every line usable, and checked against the
-// same draws it agrees everywhere.
-TEST(UpdateCheckBundled, EveryBundledLineIsUsableAndAgrees) {
-  const UpdateFileRows read = readUpdateFile(QUINTELLO_TEST_BUNDLED_DRAWS, FirstLine::Check);
-  ASSERT_FALSE(read.wrongForm);
-  ASSERT_EQ(read.rows.size(), 10779u);
-  std::vector<StoredDraw> draws;
-  for (const auto& row : read.rows) {
-    ASSERT_EQ(row.problem, "") << row.lineNumber;
-    draws.push_back(storedDrawOfRow(row));
-  }
-  StoredDrawList stored(draws);
-  NoProgress none;
-  const UpdateCheck result = checkUpdateRows(read.rows, stored, none);
-  EXPECT_EQ(result.messages, std::vector<std::string>{"Nessuna anomalia rilevata"});
-}
-
 }  // namespace
 }  // namespace quintello

@@ -29,6 +29,8 @@ archivio::archivio(AppContext& context, QWidget* parent) : QWidget(parent), cont
   tabs_->addTab(elenco_, "Elenco estrazioni");
   tabs_->addTab(salvataggi_, "Salvataggi");
   tabs_->addTab(aggiornamenti_, "Aggiornamenti");
+  connect(gestione_, &GestioneEstrazioniTab::updateCheckOutdated, aggiornamenti_,
+          &AggiornamentiTab::clearImport);
   connect(elenco_, &ElencoEstrazioniTab::drawSelected, this,
           [this](int draw, const std::string& dateText) {
             gestione_->selectDraw(draw, dateText);

@@ -15,6 +15,7 @@
 
 #include "core/draw_list_grid.h"
 #include "gui/archive/archive_window.h"
+#include "gui/archive/official_archive_download.h"
 #include "gui/common/grid_view.h"
 #include "gui/common/progress_bar.h"
 #include "gui/common/single_window.h"
@@ -47,7 +48,9 @@ QLabel* valueLabel(QWidget* parent, const char* name) {
 }  // namespace
 
 MainWindow::MainWindow(AppContext& context, QWidget* parent)
-    : QMainWindow(parent), context_(context) {
+    : QMainWindow(parent),
+      context_(context),
+      officialArchive_(new OfficialArchiveDownload(context.dialogs(), this)) {
   setObjectName("Container");
   setWindowTitle(AppContext::versionCaption());
 
@@ -107,12 +110,17 @@ QWidget* MainWindow::buildButtons() {
   auto* fine = new QPushButton("FINE", box);
   fine->setObjectName("Command45");
   fine->setMinimumHeight(34);
+  // The official historical archive, saved as estratti.zip: created hidden, nothing shows it.
+  auto* storico = new QPushButton("Command4", box);
+  storico->setObjectName("Command4");
+  storico->setVisible(false);
+  connect(storico, &QPushButton::clicked, officialArchive_, &OfficialArchiveDownload::start);
   quadrature->setVisible(false);  // created hidden; nothing shows it
   connect(archive, &QPushButton::clicked, this, &MainWindow::openArchive);
   connect(mini, &QPushButton::clicked, this, &MainWindow::openMiniList);
   connect(quintello, &QPushButton::clicked, this, &MainWindow::openQuintello);
   connect(quadrature, &QPushButton::clicked, this, &MainWindow::openQuadrature);
-  for (auto* b : {archive, quintello, quadrature, mini}) row->addWidget(b);
+  for (auto* b : {archive, quintello, quadrature, mini, storico}) row->addWidget(b);
   row->addSpacing(12);
   row->addWidget(fine);
   connect(fine, &QPushButton::clicked, this, [this] { context_.finish(); });

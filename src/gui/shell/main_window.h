@@ -14,6 +14,7 @@ class AppContext;
 class archivio;
 class Estrazioni_minielenco;
 class GridView;
+class OfficialArchiveDownload;
 class ProgressBarAdapter;
 class Quadrature;
 class Quintello;
@@ -55,6 +56,7 @@ class MainWindow : public QMainWindow {
   GridView* fgpa_;
   QProgressBar* pb1_;
   std::unique_ptr<ProgressBarAdapter> progress_;
+  OfficialArchiveDownload* officialArchive_;  // Command4 (hidden)
   QPointer<archivio> archive_;
   QPointer<Estrazioni_minielenco> miniList_;
   QPointer<Quadrature> quadrature_;

@@ -1,0 +1,573 @@
+// The archive window's "Aggiornamenti" and "Salvataggi" tabs driven as a user would: buttons,
+// dialogs answered from a script, downloads from a local HTTP server. After an update the
+// archive file is read back with SQLite; exports are compared with the bytes of the export
+// functions. The rules of the check, the apply and the formats are tested in tests/archive.
+#include <QCheckBox>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QFile>
+#include <QFontInfo>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTest>
+#include <filesystem>
+#include <sstream>
+
+#include "archive/exports.h"
+#include "archive/server_addresses.h"
+#include "archive/update_check.h"
+#include "core/parameters.h"
+#include "core/sqlite.h"
+#include "gui/archive/aggiornamenti_tab.h"
+#include "gui/archive/archive_window.h"
+#include "gui/archive/gestione_tab.h"
+#include "gui/archive/salvataggi_tab.h"
+#include "gui/common/downloader.h"
+#include "gui/common/grid_view.h"
+#include "gui/shell/app_context.h"
+#include "gui/shell/main_window.h"
+#include "gui/support/local_http_server.h"
+#include "gui/support/scripted_dialogs.h"
+#include "support/test_archive.h"
+
+using namespace quintello;
+using namespace std::chrono_literals;
+
+namespace {
+
+std::vector<test::TestDraw> fiveDraws() {
+  return {
+      {"25/11/2025", {{"BA", {1, 2, 3, 4, 5}}}},
+      {"02/12/2025", {{"BA", {10, 20, 30, 40, 50}}}},
+      {"04/12/2025", {{"CA", {11, 22, 33, 44, 55}}}},
+      {"05/12/2025", {{"BA", {6, 16, 26, 36, 46}}, {"NZ", {90, 81, 72, 63, 54}}}},
+      {"09/12/2025", {{"RO", {7, 17, 27, 37, 47}}}},
+  };
+}
+
+// One line of an update file, written out by hand: the date, then each wheel's group of 14
+// characters after a blank (14 blanks for a wheel left out), then " pr". 178 characters.
+QByteArray updateLine(const char* date, std::initializer_list<std::pair<int, const char*>> wheels) {
+  QByteArray line(date);
+  for (int w = 0; w < kWheelCount; ++w) {
+    QByteArray group(14, ' ');
+    for (const auto& [wheel, text] : wheels)
+      if (wheel == w) group = text;
+    line += ' ' + group;
+  }
+  return line + " pr";
+}
+
+// The stored draw as it is, one that differs on Bari, and a new one.
+QByteArray threeLines() {
+  return updateLine("25/11/2025", {{0, "01-02-03-04-05"}}) + "\r\n" +
+         updateLine("02/12/2025", {{0, "10-20-30-40-51"}}) + "\r\n" +
+         updateLine("11/12/2025", {{0, "12-34-56-78-90"}, {10, "01-11-21-31-41"}}) + "\r\n";
+}
+
+QStringList storedRows(const std::string& path) {
+  sqlite::Database db(path, sqlite::Database::Mode::ReadOnly);
+  auto rows = db.prepare(
+      "SELECT DataEstrazione, Ba, Ca, Fi, Ge, Mi, Na, Pa, Ro, \"To\", Ve, Nz "
+      "FROM EstrazioniLotto ORDER BY DataEstrazione");
+  QStringList all;
+  while (rows.step()) {
+    QStringList cells;
+    for (int c = 0; c < 12; ++c) cells << QString::fromUtf8(rows.text(c));
+    while (cells.size() > 1 && cells.last().isEmpty()) cells.removeLast();
+    all << cells.join('|');
+  }
+  return all;
+}
+
+QByteArray readFile(const std::string& path) {
+  QFile file(QString::fromStdString(path));
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<manca>");
+}
+
+void writeFile(const std::string& path, const QByteArray& bytes) {
+  QFile file(QString::fromStdString(path));
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  file.write(bytes);
+}
+
+QStringList items(QListWidget* list) {
+  QStringList texts;
+  for (int i = 0; i < list->count(); ++i) texts << list->item(i)->text();
+  return texts;
+}
+
+const QString kStorto = "Attenzione qualcosa è andato strorto nella procedura ";
+
+// The program after "PROCEDI" on an archive of five draws, its program database holding the
+// parameters, with the archive window open.
+struct Program {
+  Program()
+      : path(dir.file("archivio.mdb")),
+        context(ProgramFiles(dir.path()), dialogs, dir.file("nessuno.txt")) {
+    context.setQuitAction([] {});
+    test::writeArchiveFile(path, fiveDraws());
+    context.setProgramDatabase(ProgramDatabase::create(
+        context.files().programDatabasePath(), {{"PercorsoArchivio", path, ""},
+                                                {"IndirizzoInternet", "http://www.esempio.it", ""},
+                                                {"PercorsoDati.iii", "", ""}}));
+    context.setInternetAddress("http://www.esempio.it");
+    context.setArchiveDatabase(ArchiveDatabase::open(path));
+    NoProgress none;
+    loadArchive(*context.archiveDatabase(), context.archiveForLoading(), 1, none);
+    main = std::make_unique<MainWindow>(context);
+    main->show();
+    window = main->openArchive();
+  }
+
+  template <class T>
+  T* find(const char* name) {
+    return window->findChild<T*>(name);
+  }
+  void click(const char* name) { QTest::mouseClick(find<QPushButton>(name), Qt::LeftButton); }
+  AggiornamentiTab* updates() { return window->aggiornamenti(); }
+  SalvataggiTab* saves() { return window->salvataggi(); }
+  const Grid& fgImporta() { return find<GridView>("FgImporta")->grid(); }
+  QStringList list4() { return items(find<QListWidget>("List4")); }
+  std::string parameter(std::string_view key) {
+    return context.programDatabase()->getParameter(key).value_or("<manca>");
+  }
+  // "AGGIORNA DA FILE" on a file holding the bytes.
+  void updateFromFile(const QByteArray& bytes) {
+    const std::string file = dir.file("aggiornamento.txt");
+    writeFile(file, bytes);
+    dialogs.answerText(QString::fromStdString(file));
+    click("Command21");
+  }
+  // "CONTROLLO AGGIORNAMENTI" from the address, to its end.
+  bool checkForUpdates(const QUrl& address) {
+    updates()->setUpdateFileAddress(address);
+    QSignalSpy handled(updates(), &AggiornamentiTab::downloadHandled);
+    click("Command18");
+    return handled.wait(10'000);
+  }
+  std::string copyPath() const { return dir.file("Estr_Agg.txt"); }
+
+  test::TempDir dir;
+  std::string path;
+  test::ScriptedDialogs dialogs;
+  AppContext context;
+  std::unique_ptr<MainWindow> main;
+  archivio* window = nullptr;
+};
+
+// Records the addresses handed to the desktop instead of opening a browser.
+class Browser : public QObject {
+  Q_OBJECT
+ public:
+  Browser() {
+    QDesktopServices::setUrlHandler("http", this, "open");
+    QDesktopServices::setUrlHandler("https", this, "open");
+  }
+  ~Browser() override {
+    QDesktopServices::unsetUrlHandler("http");
+    QDesktopServices::unsetUrlHandler("https");
+  }
+  QList<QUrl> opened;
+ public slots:
+  void open(const QUrl& url) { opened << url; }
+};
+
+}  // namespace
+
+class ArchiveUpdatesTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void checkColoursTheLinesAndListsTheFindings() {
+    Program p;
+    p.updateFromFile(threeLines());
+    QVERIFY(p.dialogs.messages().isEmpty());
+    const Grid& grid = p.fgImporta();
+    QCOMPARE(grid.rows(), 4);
+    QCOMPARE(QString::fromStdString(grid.text(0, 1)), QString("Data    estraz   "));
+    QCOMPARE(QString::fromStdString(grid.text(0, 12)), QString("Nazionale"));
+    // The stored draw as it is: every wheel green, the date as it was.
+    for (int c = 2; c <= 12; ++c) QCOMPARE(grid.backColor(1, c), VerdeMedio);
+    QCOMPARE(grid.backColor(1, 1), kWhite);
+    QVERIFY(!grid.bold(1, 1));
+    // Bari differs: red bold date, Bari white, the others green.
+    QCOMPARE(grid.foreColor(2, 1), kRed);
+    QVERIFY(grid.bold(2, 1));
+    QCOMPARE(grid.backColor(2, 2), kWhite);
+    QCOMPARE(grid.backColor(2, 3), VerdeMedio);
+    // A new date: orange.
+    QCOMPARE(grid.backColor(3, 1), ArancioMedio);
+    QCOMPARE(QString::fromStdString(grid.text(3, 2)), QString("12-34-56-78-90"));
+    // Last line first.
+    QCOMPARE(p.list4(),
+             QStringList({"Manca estrazione del: 11/12/2025", "Errori Estrazione del 02/12/2025"}));
+    QVERIFY(QFontInfo(p.find<QListWidget>("List4")->font()).fixedPitch());
+    QCOMPARE(p.updates()->NomeFase(), QString("Controllo estrazioni mancanti"));
+  }
+
+  void applyStoresTheNewDrawAndCorrectsOnlyWhenAsked_data() {
+    QTest::addColumn<bool>("correct");
+    QTest::addColumn<QString>("bari0212");
+    QTest::addColumn<QStringList>("list");
+    QTest::newRow("wrong draws kept")
+        << false << "10-20-30-40-50"
+        << QStringList{"Aggiunta estrazione del11/12/2025", "aggiunti N° 1 record"};
+    QTest::newRow("wrong draws corrected")
+        << true << "10-20-30-40-51"
+        << QStringList{"Modificata estrazione del02/12/2025", "Aggiunta estrazione del11/12/2025",
+                       "aggiunti N° 1 record"};
+  }
+  void applyStoresTheNewDrawAndCorrectsOnlyWhenAsked() {
+    QFETCH(bool, correct);
+    QFETCH(QString, bari0212);
+    Program p;
+    p.updateFromFile(threeLines());
+    p.window->tabs()->setCurrentIndex(3);
+    p.find<QCheckBox>("Check3")->setChecked(correct);
+    QSignalSpy reloaded(&p.context, &AppContext::archiveReloaded);
+    p.click("Command28");
+
+    QTEST(p.list4(), "list");
+    QCOMPARE(p.dialogs.messages(), QStringList{"Dati salvati correttamente."});
+    QCOMPARE(p.dialogs.shown().back().title, QString("Aggiornamento archivio"));
+    const QStringList rows = storedRows(p.path);
+    QCOMPARE(rows.size(), 6);
+    QCOMPARE(rows[1], "2025-12-02|" + bari0212);
+    QCOMPARE(rows[5], QString("2025-12-11|12-34-56-78-90||||||||||01-11-21-31-41"));
+    QCOMPARE(reloaded.size(), 1);
+    QCOMPARE(p.context.archive().count(), 6);
+    QCOMPARE(p.fgImporta().rows(), 1);  // the findings are gone
+    QCOMPARE(p.window->tabs()->currentIndex(), 0);
+  }
+
+  void applyWithOnlyWrongDrawsStoresNothingButReloads() {
+    Program p;
+    p.updateFromFile(updateLine("02/12/2025", {{0, "10-20-30-40-51"}}) + "\r\n");
+    QSignalSpy reloaded(&p.context, &AppContext::archiveReloaded);
+    p.click("Command28");
+    QVERIFY(p.dialogs.messages().isEmpty());
+    QVERIFY(p.list4().isEmpty());
+    QCOMPARE(storedRows(p.path)[1], QString("2025-12-02|10-20-30-40-50"));
+    QCOMPARE(reloaded.size(), 1);
+  }
+
+  void applyWithAnEmptyGridSaysSo() {
+    Program p;
+    p.window->tabs()->setCurrentIndex(3);
+    QSignalSpy reloaded(&p.context, &AppContext::archiveReloaded);
+    p.click("Command28");
+    QCOMPARE(p.dialogs.messages(), QStringList{"Non ci sono estrazioni da aggiornare."});
+    QCOMPARE(p.dialogs.shown().back().icon, Dialogs::Icon::Information);
+    QCOMPARE(p.window->tabs()->currentIndex(), 0);
+    QCOMPARE(reloaded.size(), 0);
+  }
+
+  void everyDrawEqualListsNoAnomaly() {
+    Program p;
+    p.updateFromFile(updateLine("25/11/2025", {{0, "01-02-03-04-05"}}) + "\r\n\r\n");
+    QCOMPARE(p.fgImporta().rows(), 2);  // the empty last line is gone
+    QCOMPARE(p.list4(), QStringList{"Nessuna anomalia rilevata"});
+  }
+
+  void wrongFirstLineIsRefused_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    const QByteArray good = updateLine("11/12/2025", {{0, "12-34-56-78-90"}});
+    QTest::newRow("177 characters") << good.left(176) + "r\r\n";
+    QTest::newRow("ends in PR") << good.left(176) + "PR\r\n";
+    QTest::newRow("not text") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0", 11);
+  }
+  void wrongFirstLineIsRefused() {
+    QFETCH(QByteArray, bytes);
+    Program p;
+    p.updateFromFile(threeLines());
+    p.dialogs.clear();
+    p.updateFromFile(bytes);
+    QCOMPARE(p.dialogs.messages(),
+             QStringList{"Attenzione, sembra che il file non sia del formato corretto"});
+    QCOMPARE(p.dialogs.shown().back().icon, Dialogs::Icon::Critical);
+    QCOMPARE(p.dialogs.shown().back().title, QString("Avviso"));
+    QCOMPARE(p.fgImporta().rows(), 4);  // the last check still stands
+  }
+
+  void cancelledOrUnreadableFileIsAFailure() {
+    Program p;
+    p.click("Command21");  // the dialog cancelled
+    QCOMPARE(p.dialogs.messages(), QStringList{kStorto});
+    QCOMPARE(p.dialogs.shown().back().title, QString("Avviso"));
+    p.dialogs.clear();
+    p.dialogs.answerText(QString::fromStdString(p.dir.file("manca.txt")));
+    p.click("Command21");
+    QCOMPARE(p.dialogs.messages().size(), 1);
+    QVERIFY(p.dialogs.messages()[0].startsWith(kStorto + "\n\n"));
+    QVERIFY(p.dialogs.messages()[0].contains("manca.txt"));
+  }
+
+  void saveOrModifyOnTheFirstTabEmptiesTheImportGrid_data() {
+    QTest::addColumn<bool>("save");
+    QTest::addColumn<int>("stored");
+    QTest::newRow("save") << true << 6;
+    QTest::newRow("modify") << false << 5;
+  }
+  void saveOrModifyOnTheFirstTabEmptiesTheImportGrid() {
+    QFETCH(bool, save);
+    Program p;
+    p.updateFromFile(threeLines());
+    QCOMPARE(p.fgImporta().rows(), 4);
+    p.dialogs.answerYes();
+    if (save) {
+      p.window->gestione()->setCalendarDate(QDate(2025, 12, 13));
+      p.window->gestione()->saveDraw();
+    } else {
+      p.window->gestione()->modifyDraw();
+    }
+    QTEST(int(storedRows(p.path).size()), "stored");
+    QCOMPARE(p.fgImporta().rows(), 1);
+  }
+
+  void downloadChecksTheServersFileAndOverwritesTheCopy() {
+    Program p;
+    test::LocalHttpServer server;
+    server.serveBody(QString::fromLatin1(kUpdateFileServerPath.data()), threeLines());
+    const QUrl address = server.url(QString::fromLatin1(kUpdateFileServerPath.data()));
+    QVERIFY(p.checkForUpdates(address));
+    QVERIFY(p.dialogs.messages().isEmpty());
+    QCOMPARE(readFile(p.copyPath()), threeLines() + "\r\n");
+    QCOMPARE(p.fgImporta().rows(), 4);
+    QCOMPARE(p.fgImporta().backColor(3, 1), ArancioMedio);
+
+    // The next run replaces the copy; no first-line check on a download.
+    const QByteArray second = updateLine("11/12/2025", {{0, "12-34-56-78-90"}}).left(100) + "\r\n";
+    server.serveBody(QString::fromLatin1(kUpdateFileServerPath.data()), second);
+    QVERIFY(p.checkForUpdates(address));
+    QCOMPARE(readFile(p.copyPath()), second + "\r\n");
+    QCOMPARE(p.fgImporta().rows(), 2);
+    QVERIFY(p.dialogs.messages().isEmpty());
+  }
+
+  void bodyThatIsNotAnUpdateFileIsCheckedLikeAnyFile() {
+    Program p;
+    test::LocalHttpServer server;
+    QByteArray body = "<html>\r\n";
+    body += QByteArray("\x01\x02\xff,\"\r\n");
+    body += "</html>";
+    server.serveBody("/f", body);
+    QVERIFY(p.checkForUpdates(server.url("/f")));
+    QVERIFY(p.dialogs.messages().isEmpty());
+    QCOMPARE(p.fgImporta().rows(), 4);
+    const QStringList list = p.list4();
+    QCOMPARE(list.size(), 3);
+    for (const QString& line : list) QVERIFY2(line.contains("non valida"), qPrintable(line));
+    p.click("Command28");
+    QCOMPARE(storedRows(p.path).size(), 5);  // nothing stored
+  }
+
+  void failedDownloadKeepsTheCopyAndTellsThePhase_data() {
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<QString>("detail");
+    QTest::newRow("404") << "404"
+                         << "Il server ha risposto con l'errore 404: file non trovato.";
+    QTest::newRow("never answers") << "silence"
+                                   << "Il server 127.0.0.1 non ha risposto entro 1 secondo.";
+    QTest::newRow("over the cap") << "large"
+                                  << "Il file da scaricare supera il limite di 16 MB.";
+  }
+  void failedDownloadKeepsTheCopyAndTellsThePhase() {
+    QFETCH(QString, answer);
+    Program p;
+    writeFile(p.copyPath(), "copia precedente");
+    test::LocalHttpServer server;
+    if (answer == "404") server.serveStatus("/f", 404);
+    if (answer == "silence") server.serveSilence("/f");
+    if (answer == "large") server.serveBody("/f", QByteArray(Downloader::kUpdateFileCap + 1, 'x'));
+    p.updates()->setDownloadTimeout(300ms);
+    QVERIFY(p.checkForUpdates(server.url("/f")));
+    QFETCH(QString, detail);
+    QCOMPARE(p.dialogs.messages(), QStringList{kStorto + "Collegamento al sito\n\n" + detail});
+    QCOMPARE(p.dialogs.shown().back().icon, Dialogs::Icon::Critical);
+    QCOMPARE(readFile(p.copyPath()), QByteArray("copia precedente"));
+    QCOMPARE(p.fgImporta().rows(), 1);
+    QVERIFY(p.find<QPushButton>("Command18")->isEnabled());
+  }
+
+  void command26CancelsTheTransfer() {
+    Program p;
+    test::LocalHttpServer server;
+    server.serveSilence("/f");
+    p.updates()->setUpdateFileAddress(server.url("/f"));
+    QVERIFY(!p.find<QPushButton>("Command26")->isEnabled());
+    QSignalSpy handled(p.updates(), &AggiornamentiTab::downloadHandled);
+    p.click("Command18");
+    QVERIFY(p.updates()->downloading());
+    // The window is blocked for everything but the cancel.
+    for (const char* name : {"Command21", "Command18", "Command28"})
+      QVERIFY(!p.find<QPushButton>(name)->isEnabled());
+    QTest::qWait(50);
+    p.click("Command26");
+    QVERIFY(handled.wait(5000));
+    QVERIFY(p.dialogs.messages().isEmpty());
+    QVERIFY(!QFile::exists(QString::fromStdString(p.copyPath())));
+    QVERIFY(p.find<QPushButton>("Command18")->isEnabled());
+    QVERIFY(!p.find<QPushButton>("Command26")->isEnabled());
+  }
+
+  void exportsWriteTheArchiveFunctionsBytes() {
+    Program p;
+    const std::string dati = p.dir.file("Dati.iii");
+    p.dialogs.answerText(QString::fromStdString(dati));
+    p.click("Command10");
+    std::ostringstream expected;
+    NoProgress none;
+    writeDatiIii(expected, p.context.archive(), none);
+    QCOMPARE(readFile(dati), QByteArray::fromStdString(expected.str()));
+    QCOMPARE(readFile(dati).size(), 5 * 110);
+    QCOMPARE(p.find<QLabel>("Label13")->text(), QString::fromStdString(dati));
+
+    // The Nazionale list: a name without extension gets ".Txt".
+    p.dialogs.answerText(QString::fromStdString(p.dir.file("nazionale")));
+    p.click("Command34");
+    std::ostringstream nazionale;
+    writeNazionaleText(nazionale, p.context.archive(), none);
+    QCOMPARE(readFile(p.dir.file("nazionale.Txt")), QByteArray::fromStdString(nazionale.str()));
+    QCOMPARE(readFile(p.dir.file("nazionale.Txt")), QByteArray("00004-9081726354\r\n"));
+    QVERIFY(p.dialogs.messages().isEmpty());
+
+    // Check1 changes nothing.
+    p.find<QCheckBox>("Check1")->setChecked(true);
+    p.dialogs.answerText(QString::fromStdString(dati));
+    p.click("Command10");
+    QCOMPARE(readFile(dati), QByteArray::fromStdString(expected.str()));
+  }
+
+  void zefiralGoesToItsFixedFolderOrSaysItIsMissing() {
+    Program p;
+    const std::string folder = p.dir.file("AMBROSA3");
+    p.saves()->setZefiralPath(folder + "/DATI32.III");
+    p.click("Command7");
+    QCOMPARE(p.dialogs.messages(),
+             QStringList{"Attenzione, probabilmente la cartella di destinazione non esiste."});
+    QCOMPARE(p.dialogs.shown().back().icon, Dialogs::Icon::Critical);
+    QCOMPARE(p.dialogs.shown().back().title, QString("Avviso"));
+
+    std::filesystem::create_directory(folder);
+    p.dialogs.clear();
+    p.click("Command7");
+    QVERIFY(p.dialogs.messages().isEmpty());
+    std::ostringstream expected;
+    NoProgress none;
+    writeZefiral(expected, p.context.archive(), none);
+    QCOMPARE(readFile(folder + "/DATI32.III"), QByteArray::fromStdString(expected.str()));
+  }
+
+  void cancelledOrFailedExport() {
+    Program p;
+    p.click("Command10");  // cancelled: nothing written, nothing said
+    p.click("Command34");
+    QVERIFY(p.dialogs.messages().isEmpty());
+    QCOMPARE(p.find<QLabel>("Label13")->text(), QString());
+
+    const std::string unwritable = p.dir.file("manca/Dati.iii");
+    p.dialogs.answerText(QString::fromStdString(unwritable));
+    p.click("Command10");
+    QCOMPARE(p.dialogs.messages().size(), 1);
+    QVERIFY(p.dialogs.messages()[0].contains("manca/Dati.iii"));
+    QCOMPARE(p.find<QLabel>("Label13")->text(), QString());
+  }
+
+  void defaultsAreStoredAsParameters() {
+    Program p;
+    const std::string dati = p.dir.file("Dati.iii");
+    p.dialogs.answerText(QString::fromStdString(dati));
+    p.click("Command10");
+    p.click("Command35");
+    QCOMPARE(p.parameter(parameter::kPercorsoDatiIii), dati);
+    QCOMPARE(p.dialogs.messages(), QStringList{"Salvataggio effettuato"});
+    QCOMPARE(p.dialogs.shown().back().title, QString("Salvataggio"));
+
+    // The address: pasted, stored, while the shown one stays until the next start.
+    QCOMPARE(p.find<QLabel>("Label5")->text(), QString("http://www.esempio.it"));
+    QCOMPARE(p.find<QLineEdit>("Text2")->text(), QString("http://www.esempio.it"));
+    QGuiApplication::clipboard()->setText("https://nuovo.esempio.it/lotto");
+    p.click("Command16");
+    QCOMPARE(p.find<QLineEdit>("Text2")->text(), QString("https://nuovo.esempio.it/lotto"));
+    p.click("Command15");
+    QCOMPARE(p.parameter(parameter::kIndirizzoInternet), "https://nuovo.esempio.it/lotto");
+    QCOMPARE(p.find<QLabel>("Label5")->text(), QString("http://www.esempio.it"));
+    QCOMPARE(p.dialogs.messages().size(), 2);
+
+    // A double click empties the box; an empty address is stored as it is.
+    QTest::mouseDClick(p.find<QLineEdit>("Text2"), Qt::LeftButton);
+    QCOMPARE(p.find<QLineEdit>("Text2")->text(), QString());
+    p.click("Command15");
+    QCOMPARE(p.parameter(parameter::kIndirizzoInternet), "");
+  }
+
+  void missingParameterRowIsNotWritten() {
+    Program p;
+    p.context.setProgramDatabase(
+        ProgramDatabase::create(p.dir.file("altro.mdb"), {{"PercorsoArchivio", p.path, ""}}));
+    p.click("Command15");
+    QVERIFY(p.dialogs.messages().isEmpty());
+    QCOMPARE(p.parameter(parameter::kIndirizzoInternet), "<manca>");
+  }
+
+  void collegaAlSitoOpensOnlyWebAddresses_data() {
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<QString>("opened");
+    QTest::newRow("http") << "http://www.esempio.it/lotto"
+                          << "http://www.esempio.it/lotto";
+    QTest::newRow("https") << "https://www.esempio.it"
+                           << "https://www.esempio.it";
+    QTest::newRow("no scheme") << "www.esempio.it"
+                               << "http://www.esempio.it";
+    QTest::newRow("a program") << "file:///usr/bin/xterm"
+                               << "";
+    QTest::newRow("ftp") << "ftp://esempio.it"
+                         << "";
+    QTest::newRow("empty") << ""
+                           << "";
+  }
+  void collegaAlSitoOpensOnlyWebAddresses() {
+    QFETCH(QString, address);
+    QFETCH(QString, opened);
+    Program p;
+    p.find<QLabel>("Label5")->setText(address);
+    Browser browser;
+    p.click("Command5");
+    if (opened.isEmpty()) {
+      QVERIFY(browser.opened.isEmpty());
+      QCOMPARE(p.dialogs.messages().size(), 1);
+      QVERIFY(p.dialogs.messages()[0].startsWith("Indirizzo internet non valido"));
+    } else {
+      QCOMPARE(browser.opened, QList<QUrl>{QUrl(opened)});
+      QVERIFY(p.dialogs.messages().isEmpty());
+    }
+  }
+
+  void fixedCaptions() {
+    Program p;
+    for (const char* text :
+         {"L'aggiornamento automatico non è un servizio garantito",
+          "La data in rosso e lo sfondo di una ruota bianco identifica una estrazione  con errori "
+          "in quella ruota",
+          "Attenzione: questi due formati non prevedono i dati della ruota nazionale. Vengono "
+          "salvate le estrazioni delle 10 ruote classiche.",
+          "Elenco estrazioni mancanti"}) {
+      bool found = false;
+      for (auto* label : p.window->findChildren<QLabel*>())
+        found = found || label->text() == QString::fromUtf8(text);
+      QVERIFY2(found, text);
+    }
+    QCOMPARE(p.find<QCheckBox>("Check3")->text(), QString("Corregge estrazioni errate"));
+    QCOMPARE(p.window->tabs()->tabText(2), QString("Salvataggi"));
+    QCOMPARE(p.window->tabs()->tabText(3), QString("Aggiornamenti"));
+  }
+};
+
+QTEST_MAIN(ArchiveUpdatesTest)
+#include "archive_updates_test.moc"
