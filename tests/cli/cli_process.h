@@ -1,17 +1,21 @@
 #pragma once
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
+#include "support/ordinary_user.h"
 #include "support/test_archive.h"
 
 namespace quintello::test {
@@ -42,9 +46,14 @@ inline std::vector<std::string> words(std::string_view line, char separator = ' 
   return out;
 }
 
+struct CliRunOptions {
+  bool asOrdinaryUser = false;  // run as "nobody" when the tests run as root
+  int timeoutSeconds = 60;      // then the run is killed and reported as not exited
+};
+
 // Runs the built quintello-cli with QUINTELLO_CARTELLA set to programFolder.
-inline CliRun runCliProcess(const std::vector<std::string>& args,
-                            const std::string& programFolder) {
+inline CliRun runCliProcess(const std::vector<std::string>& args, const std::string& programFolder,
+                            const CliRunOptions& options = {}) {
   TempDir capture;
   const std::string outPath = capture.file("out"), errPath = capture.file("err");
   std::vector<char*> argv{const_cast<char*>(QUINTELLO_CLI_PATH)};
@@ -58,13 +67,29 @@ inline CliRun runCliProcess(const std::vector<std::string>& args,
       _exit(127);
     dup2(out, STDOUT_FILENO);
     dup2(err, STDERR_FILENO);
+    if (options.asOrdinaryUser && !AsOrdinaryUser::becomeForGood()) _exit(126);
     execv(argv[0], argv.data());
     _exit(127);
   }
   int status = 0;
-  while (child > 0 && waitpid(child, &status, 0) < 0 && errno == EINTR) {
+  bool exited = false;
+  const auto deadline =
+      std::chrono::steady_clock::now() + std::chrono::seconds(options.timeoutSeconds);
+  while (child > 0 && !exited) {
+    const pid_t done = waitpid(child, &status, WNOHANG);
+    if (done == child) {
+      exited = true;
+    } else if (done < 0 && errno != EINTR) {
+      break;
+    } else if (std::chrono::steady_clock::now() > deadline) {
+      kill(child, SIGKILL);
+      waitpid(child, &status, 0);
+      break;
+    } else {
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
   }
-  return {child > 0 && WIFEXITED(status) ? WEXITSTATUS(status) : -1, readWholeFile(outPath),
+  return {exited && WIFEXITED(status) ? WEXITSTATUS(status) : -1, readWholeFile(outPath),
           readWholeFile(errPath)};
 }
 
