@@ -6,6 +6,7 @@
 
 #include "core/dates.h"
 #include "core/error.h"
+#include "core/one_line_text.h"
 
 namespace quintello {
 
@@ -57,8 +58,8 @@ std::vector<std::string> readUpdateFileLines(const std::string& path, size_t max
 StoredDraw storedDrawFromLine(const UpdateLine& line, size_t lineNumber) {
   const auto iso = isoFromDateText(line.dateText);
   if (!iso)
-    throw Error("Riga " + std::to_string(lineNumber) + ": data non valida \"" + line.dateText +
-                "\".");
+    throw Error("Riga " + std::to_string(lineNumber) + ": data non valida \"" +
+                shortOneLineText(line.dateText) + "\".");
   StoredDraw draw{*iso, {}};
   for (size_t w = 0; w < draw.wheels.size(); ++w) draw.wheels[w] = trimmed(line.wheels[w]);
   return draw;

@@ -33,7 +33,6 @@ constexpr std::string_view kLoadQuery =
     "EstrazioniLotto.Pa, EstrazioniLotto.Ro, EstrazioniLotto.\"To\", EstrazioniLotto.Ve, "
     "EstrazioniLotto.Nz From EstrazioniLotto ORDER BY EstrazioniLotto.DataEstrazione";
 
-constexpr std::string_view kDrawTable = "EstrazioniLotto";
 // The columns the loader reads, and those only the program's own writes fill.
 constexpr std::array<std::string_view, 12> kLoadedColumns = {
     "DataEstrazione", "Ba", "Ca", "Fi", "Ge", "Mi", "Na", "Pa", "Ro", "To", "Ve", "Nz"};
