@@ -1,6 +1,7 @@
 #include "support/ordinary_user.h"
 
 #include <grp.h>
+#include <sys/prctl.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -33,6 +34,8 @@ AsOrdinaryUser::~AsOrdinaryUser() {
   if (setresuid(0, 0, 0) != 0 || setresgid(0, 0, 0) != 0) std::terminate();
   const gid_t root = 0;
   setgroups(1, &root);
+  // Changing ids made the process undumpable; the leak checker at exit needs it traceable.
+  prctl(PR_SET_DUMPABLE, 1);
 }
 
 bool AsOrdinaryUser::becomeForGood() {
