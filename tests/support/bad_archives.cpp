@@ -192,7 +192,7 @@ std::vector<BadArchiveCase> makeCases() {
       {"bit cambiato in un numero",
        [](const std::string& f, Held&) {
          const std::string path = goodArchive(f);
-         const auto& draw = weeklyDraws(1)[0].wheels[0].second;
+         const WheelNumbers draw = weeklyDraws(1)[0].wheels[0].second;
          return withFlippedBit(path, offsetOf(path, encodeWheelText(draw)), 0x01);
        },
        loads(kDraws), loads(kDraws)},
