@@ -21,21 +21,24 @@ std::string inQuotes(const std::string& path) { return "\"" + path + "\""; }
   throw Error("Impossibile aprire il database del programma " + inQuotes(path) + ": " + why);
 }
 
-// A file or folder in the way of the program database: moved aside, it is made anew.
-constexpr std::string_view kMoveAside =
-    " Spostarlo o rinominarlo: al successivo avvio il programma ne crea uno nuovo.";
+// A file or folder in the way of the program database: moved aside, a new database is made.
+constexpr std::string_view kMoveFileAside =
+    " Spostare o rinominare il file: al successivo avvio il programma ne crea uno nuovo.";
+constexpr std::string_view kMoveFolderAside =
+    " Spostare o rinominare la cartella: al successivo avvio il programma crea il database.";
 
 }  // namespace
 
 ProgramDatabase ProgramDatabase::open(const std::string& path) {
   if (const PathState state = inspectPath(path); !state.isFile())
-    unusable(path, unusableFileReason(path, state) +
-                       (state.kind == PathState::Kind::Folder ? std::string(kMoveAside) : ""));
+    unusable(path,
+             unusableFileReason(path, state) +
+                 (state.kind == PathState::Kind::Folder ? std::string(kMoveFolderAside) : ""));
   if (!canRead(path))
     unusable(path,
              "il file non può essere letto (permesso negato). Controllare i permessi del file.");
   if (!sqlite::hasSqliteHeader(path))
-    unusable(path, "il file non è nel formato previsto." + std::string(kMoveAside));
+    unusable(path, "il file non è nel formato previsto." + std::string(kMoveFileAside));
   try {
     sqlite::Database db(path, sqlite::Database::Mode::ReadWrite);
     db.prepare("SELECT Parametro, Valore1, Valore2 FROM ParametriProgramma LIMIT 0");
@@ -43,7 +46,7 @@ ProgramDatabase ProgramDatabase::open(const std::string& path) {
   } catch (const sqlite::Failure& failure) {
     if ((failure.code() & 0xff) == SQLITE_ERROR)
       unusable(path, "non contiene la tabella dei parametri (ParametriProgramma)." +
-                         std::string(kMoveAside));
+                         std::string(kMoveFileAside));
     unusable(path, databaseFailureReason(failure));
   }
 }

@@ -38,7 +38,7 @@ const BadProgramFolder kFolders[] = {
        fs::create_directory(root + "/dbQuintello.mdb");
        return root;
      },
-     "/dbQuintello.mdb\": è una cartella, non un file. Spostarlo o rinominarlo"},
+     "/dbQuintello.mdb\": è una cartella, non un file. Spostare o rinominare la cartella"},
     {"database is not SQLite",
      [](const std::string& root) {
        std::ofstream(root + "/dbQuintello.mdb") << "parametri";

@@ -152,6 +152,39 @@ class StartupBadArchiveTest : public QObject {
     else
       QCOMPARE(test::describeChanges(before, after), std::string());
   }
+
+  // A program folder that cannot be followed, or a folder in the place of the program
+  // database: one critical message naming dbQuintello.mdb and why, then the program ends.
+  void unusableProgramFolderEndsTheStart_data() {
+    QTest::addColumn<QString>("inside");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("link loop") << "giro"
+                               << "collegamento simbolico che rimanda a se stesso";
+    QTest::newRow("name too long") << QString(300, 'x') << "troppo lungo per il sistema";
+    QTest::newRow("database is a folder") << "cartella"
+                                          << "è una cartella, non un file. Spostare o rinominare";
+  }
+  void unusableProgramFolderEndsTheStart() {
+    QFETCH(QString, inside);
+    QFETCH(QString, expected);
+    test::TempDir root;
+    const std::string folder = root.file(inside.toStdString());
+    if (inside == "giro") std::filesystem::create_symlink("giro", folder);
+    if (inside == "cartella")
+      std::filesystem::create_directories(ProgramFiles(folder).programDatabasePath());
+    const auto before = test::snapshotFolder(root.path());
+    Run run(folder);
+    QVERIFY(!run.launcher.start());
+    QCOMPARE(run.dialogs.shown().size(), size_t(1));
+    QCOMPARE(run.dialogs.shown()[0].icon, Dialogs::Icon::Critical);
+    const QString message = run.dialogs.shown()[0].text;
+    QVERIFY2(message.startsWith("Impossibile aprire il database del programma \"" +
+                                QString::fromStdString(ProgramFiles(folder).programDatabasePath()) +
+                                "\": "),
+             qPrintable(message));
+    QVERIFY2(message.contains(expected), qPrintable(message));
+    QCOMPARE(test::describeChanges(before, test::snapshotFolder(root.path())), std::string());
+  }
 };
 
 QTEST_MAIN(StartupBadArchiveTest)
