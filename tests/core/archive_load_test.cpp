@@ -90,6 +90,20 @@ TEST(ArchiveLoad, ARefusedLoadLeavesTheDrawsInMemory) {
   EXPECT_EQ(archive.number(30, 4, 3), test::weeklyDraws(30).back().wheels[4].second[2]);
 }
 
+// The guard against untrusted files leaves the program's own view readable: the calendar
+// reads it.
+TEST(ArchiveLoad, TheCalendarViewStillReads) {
+  TempDir dir;
+  const std::string path = dir.file("archivio.mdb");
+  test::writeArchiveFile(path, test::weeklyDraws(3));
+  auto db = ArchiveDatabase::open(path);
+  auto view = db.database().prepare("SELECT A, M, G FROM Query_AAMMGG ORDER BY DataEstrazione");
+  ASSERT_TRUE(view.step());
+  EXPECT_EQ(view.integer(0), 2000);
+  EXPECT_EQ(view.integer(1), 1);
+  EXPECT_EQ(view.integer(2), 1);
+}
+
 TEST(ArchiveLoad, MoreRowsThanAnyArchiveAreRefusedUnread) {
   TempDir dir;
   const std::string path = dir.file("enorme.mdb");
