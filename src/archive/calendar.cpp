@@ -71,6 +71,7 @@ std::vector<std::string> Combo1Years(const DrawArchive& archive, int currentYear
 }
 
 std::vector<CalendarDay> calendarDays(ArchiveDatabase& db, int year) {
+  db.ensureCalendarView();
   auto query = db.database().prepare(
       "SELECT M, G, CAST(strftime('%w', DataEstrazione) AS INTEGER) + 1 FROM Query_AAMMGG "
       "WHERE A = ? ORDER BY M, G");

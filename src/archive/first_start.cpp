@@ -6,6 +6,7 @@
 #include "archive/update_file.h"
 #include "core/archive_database.h"
 #include "core/error.h"
+#include "core/file_access.h"
 #include "core/parameters.h"
 #include "core/pending_file.h"
 
@@ -28,12 +29,17 @@ std::vector<ProgramDatabase::Parameter> defaultParameters(const std::string& arc
 ProgramDatabase openProgramDatabase(const ProgramFiles& files,
                                     const std::string& bundledDrawsPath) {
   const std::string path = files.programDatabasePath();
-  if (fs::exists(path)) return ProgramDatabase::open(path);
+  // Only a database that is plainly not there means a first start; anything else in the way
+  // (a folder of that name, a path that cannot be followed) is reported by the open.
+  if (!inspectPath(path).isMissing()) return ProgramDatabase::open(path);
 
   std::error_code error;
   fs::create_directories(files.folder(), error);
+  if (error)
+    throw Error("Impossibile creare la cartella del programma \"" + files.folder() +
+                "\": " + writeFailureReason(error));
   std::string archivePath = files.defaultArchivePath();
-  if (!fs::exists(archivePath)) {
+  if (inspectPath(archivePath).isMissing()) {
     try {
       createArchiveFromUpdateFile(archivePath, bundledDrawsPath);
     } catch (const Error&) {
@@ -41,7 +47,7 @@ ProgramDatabase openProgramDatabase(const ProgramFiles& files,
     }
   }
   PendingFile pending(path);
-  ProgramDatabase::create(pending.path(), defaultParameters(archivePath, files.folder()));
+  ProgramDatabase::create(pending, defaultParameters(archivePath, files.folder()));
   pending.commit();
   return ProgramDatabase::open(path);
 }
@@ -50,7 +56,7 @@ void createArchiveFromUpdateFile(const std::string& archivePath, const std::stri
   const auto draws = readStoredDraws(drawsPath);
   PendingFile pending(archivePath);
   {
-    auto archive = ArchiveDatabase::create(pending.path());
+    auto archive = ArchiveDatabase::create(pending);
     archive.insertDraws(draws);
   }
   pending.commit();

@@ -8,6 +8,7 @@
 #include "core/dates.h"
 #include "core/error.h"
 #include "core/pending_file.h"
+#include "core/one_line_text.h"
 
 namespace quintello {
 
@@ -123,8 +124,8 @@ void writeUpdateFile(const std::string& path, const std::vector<StoredDraw>& dra
 StoredDraw storedDrawFromLine(const UpdateLine& line, size_t lineNumber) {
   const auto iso = isoFromDateText(line.dateText);
   if (!iso)
-    throw Error("Riga " + std::to_string(lineNumber) + ": data non valida \"" + line.dateText +
-                "\".");
+    throw Error("Riga " + std::to_string(lineNumber) + ": data non valida \"" +
+                shortOneLineText(line.dateText) + "\".");
   StoredDraw draw{*iso, {}};
   for (size_t w = 0; w < draw.wheels.size(); ++w) draw.wheels[w] = trimmed(line.wheels[w]);
   return draw;

@@ -69,8 +69,9 @@ int runCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
     err << kProgram << ": " << failure.what() << '\n';
   } catch (const std::bad_alloc&) {
     err << kProgram << ": memoria insufficiente.\n";
-  } catch (const std::exception& failure) {
-    err << kProgram << ": errore imprevisto: " << failure.what() << '\n';
+  } catch (const std::exception&) {
+    // Every failure the user can meet arrives as Error; this is a fault of the program.
+    err << kProgram << ": errore interno imprevisto. Il comando non è stato eseguito.\n";
   }
   return kExitError;
 }

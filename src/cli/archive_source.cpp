@@ -5,6 +5,7 @@
 #include "archive/update_file.h"
 #include "core/archive_database.h"
 #include "core/error.h"
+#include "core/file_access.h"
 #include "core/parameters.h"
 #include "core/program_database.h"
 #include "core/program_files.h"
@@ -29,7 +30,9 @@ ArchiveLocation locateProgramArchive(const std::optional<std::string>& archiveFi
   ArchiveLocation location;
   const ProgramFiles files = ProgramFiles::locate(executableFolder);
   const std::string programDatabase = files.programDatabasePath();
-  const bool haveProgramDatabase = fs::exists(programDatabase);
+  // Anything at the program database's place but nothing at all counts as there: a folder
+  // or a path that cannot be followed is reported by the open, not silently passed over.
+  const bool haveProgramDatabase = !inspectPath(programDatabase).isMissing();
 
   // The model archive starts where the program's parameters say, as at the program's start.
   std::string configuredArchive;
@@ -50,12 +53,12 @@ ArchiveLocation locateProgramArchive(const std::optional<std::string>& archiveFi
     location.path = *archiveFile;
   } else if (haveProgramDatabase) {
     location.path = configuredArchive;
-  } else if (fs::exists(files.defaultArchivePath())) {
+  } else if (!inspectPath(files.defaultArchivePath()).isMissing()) {
     location.path = files.defaultArchivePath();
   } else {
     const std::string draws =
         (fs::path(executableFolder) / std::string(ProgramFiles::kBundledDraws)).string();
-    if (!fs::is_regular_file(draws))
+    if (!inspectPath(draws).isFile())
       throw Error("Nessun archivio delle estrazioni: la cartella del programma \"" +
                   files.folder() + "\" non contiene il database del programma e il file \"" +
                   draws + "\" non esiste. Indicare un archivio con --archivio.");

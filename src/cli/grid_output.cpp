@@ -1,22 +1,24 @@
 #include "cli/grid_output.h"
 
 #include "cli/json.h"
+#include "core/one_line_text.h"
 
 namespace quintello::cli {
 
 void printGrid(std::ostream& out, const std::string& name, const Grid& grid) {
-  out << "# " << name << '\n';
+  out << "# " << oneLineText(name) << '\n';
   for (int row = 0; row < grid.rows(); ++row) {
     for (int col = 0; col < grid.cols(); ++col) {
       if (col > 0) out << '\t';
-      out << grid.text(row, col);
+      out << oneLineText(grid.text(row, col));
     }
     out << '\n';
   }
 }
 
 void printLabels(std::ostream& out, const std::vector<LabelOutput>& labels) {
-  for (const auto& label : labels) out << label.name << '\t' << label.text << '\n';
+  for (const auto& label : labels)
+    out << oneLineText(label.name) << '\t' << oneLineText(label.text) << '\n';
 }
 
 namespace {

@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 #include "cli/json.h"
+#include "core/one_line_text.h"
 
 namespace quintello::cli {
 
@@ -8,7 +9,7 @@ namespace {
 // "10779 del 30/12/2025", or "-" when the archive has no such draw.
 std::string drawText(const DrawArchive& archive, int draw) {
   if (draw < 1) return "-";
-  return std::to_string(draw) + " del " + archive.dateText(draw);
+  return std::to_string(draw) + " del " + oneLineText(archive.dateText(draw));
 }
 
 // {"indice":10779,"data":"30/12/2025"}, or null when the archive has no such draw.
@@ -36,7 +37,7 @@ void runInfo(const Options& options, const LoadedArchive& loaded, std::ostream& 
     out << jsonText(document) << '\n';
     return;
   }
-  out << "Archivio\t" << loaded.source << '\n'
+  out << "Archivio\t" << oneLineText(loaded.source) << '\n'
       << "Estrazioni\t" << n << '\n'
       << "Prima estrazione\t" << drawText(archive, first) << '\n'
       << "Ultima estrazione\t" << drawText(archive, n) << '\n'

@@ -1,13 +1,17 @@
 #include "core/archive_database.h"
 
-#include <unistd.h>
-
+#include <cctype>
 #include <chrono>
 #include <ctime>
 #include <filesystem>
+#include <map>
 
+#include "core/database_errors.h"
 #include "core/dates.h"
 #include "core/error.h"
+#include "core/file_access.h"
+#include "core/one_line_text.h"
+#include "core/pending_file.h"
 
 namespace quintello {
 
@@ -32,6 +36,13 @@ constexpr std::string_view kLoadQuery =
     "EstrazioniLotto.Pa, EstrazioniLotto.Ro, EstrazioniLotto.\"To\", EstrazioniLotto.Ve, "
     "EstrazioniLotto.Nz From EstrazioniLotto ORDER BY EstrazioniLotto.DataEstrazione";
 
+// The columns the loader reads, and those only the program's own writes fill.
+constexpr std::array<std::string_view, 12> kLoadedColumns = {
+    "DataEstrazione", "Ba", "Ca", "Fi", "Ge", "Mi", "Na", "Pa", "Ro", "To", "Ve", "Nz"};
+constexpr std::array<std::string_view, 2> kWrittenColumns = {"datareg", "orareg"};
+// No stored value of an archive comes near this: a larger one is refused, not read.
+constexpr int kMaxValueBytes = 1 << 20;
+
 std::string inQuotes(const std::string& path) { return "\"" + path + "\""; }
 
 [[noreturn]] void refuse(const std::string& path, const std::string& why) {
@@ -39,25 +50,124 @@ std::string inQuotes(const std::string& path) { return "\"" + path + "\""; }
               " non può essere usato come archivio delle estrazioni: " + why);
 }
 
-[[noreturn]] void refuse(const std::string& path, const sqlite::Failure& failure) {
-  switch (failure.code() & 0xff) {
-    case SQLITE_BUSY:
-    case SQLITE_LOCKED:
-      refuse(path, "è in uso da un altro programma. Chiudere l'altro programma e riprovare.");
-    case SQLITE_CORRUPT:
-    case SQLITE_NOTADB:
-      refuse(path, "il file è danneggiato o incompleto.");
-    case SQLITE_READONLY:
-    case SQLITE_PERM:
-    case SQLITE_CANTOPEN:
-      refuse(path, "il file non può essere aperto in scrittura.");
-    default:
-      refuse(path, std::string("errore del database (") + failure.what() + ").");
-  }
+bool hasContent(const std::string& path) {
+  if (!inspectPath(path).isFile()) return false;
+  std::error_code error;
+  const auto size = std::filesystem::file_size(path, error);
+  return !error && size > 0;
 }
 
-// Archives written by older versions may lack the calendar's view: it is added when the file
-// is opened for writing. A file that cannot take it still opens; its calendar stays empty.
+// What is true when SQLite cannot open or read the archive. The usual causes are told
+// apart by the files beside the archive: an interrupted write left in its journal, or
+// changes kept in a write-ahead log that need a side file the folder does not allow.
+std::string openFailureReason(const std::string& path, const sqlite::Failure& failure,
+                              bool writing) {
+  const std::string folder = inQuotes(folderOf(path));
+  const std::string journal = inQuotes(path + "-journal"), wal = inQuotes(path + "-wal");
+  const int code = failure.code(), primary = code & 0xff;
+  const bool permission =
+      primary == SQLITE_CANTOPEN || primary == SQLITE_READONLY || primary == SQLITE_PERM;
+  if (code == SQLITE_READONLY_ROLLBACK)
+    return "una modifica precedente dell'archivio è stata interrotta e va completata (file " +
+           journal +
+           "); chi legge soltanto non può farlo. Avviare il programma Quintello con questo "
+           "archivio, che la completa all'apertura, poi riprovare.";
+  if (permission && hasContent(path + "-journal"))
+    return "una modifica precedente dell'archivio è stata interrotta e non può essere "
+           "completata, perché il file " +
+           journal + " o la cartella " + folder +
+           " non consentono la scrittura. Chiedere il permesso di scrittura sulla cartella, "
+           "poi riprovare.";
+  const bool walNeedsFolder =
+      permission && sqlite::usesWriteAheadLog(path) && !canWrite(folderOf(path));
+  if (code == SQLITE_READONLY_RECOVERY || (walNeedsFolder && hasContent(path + "-wal")))
+    return "l'archivio tiene le ultime modifiche nel file " + wal +
+           " e per leggerle servono file di appoggio che la cartella " + folder +
+           " non consente di creare. Copiare l'archivio insieme al file " + wal +
+           " in una cartella in cui si può scrivere, oppure chiedere il permesso di scrittura "
+           "sulla cartella.";
+  if (walNeedsFolder)
+    return "l'archivio registra le modifiche in file di appoggio (" + wal + ") che la cartella " +
+           folder +
+           " non consente di creare. Spostare l'archivio in una cartella in cui si può "
+           "scrivere, oppure chiedere il permesso di scrittura sulla cartella.";
+  if (code == SQLITE_READONLY_DIRECTORY)
+    return "la cartella " + folder +
+           " non consente la scrittura. Spostare l'archivio in una cartella in cui si può "
+           "scrivere, oppure chiedere il permesso di scrittura sulla cartella.";
+  if (permission)
+    return std::string(writing ? "il file non può essere aperto in scrittura"
+                               : "il file non può essere aperto in lettura") +
+           ": controllare i permessi del file e della cartella " + folder + ".";
+  return databaseFailureReason(failure);
+}
+
+// The file itself, before SQLite sees it: what the path names, whether it can be read (and
+// written), and whether it is an SQLite file at all.
+void checkArchiveFile(const std::string& path, bool writing) {
+  const PathState state = inspectPath(path);
+  if (!state.isFile()) refuse(path, unusableFileReason(path, state));
+  if (!canRead(path))
+    refuse(path,
+           "il file non può essere letto (permesso negato). Controllare i permessi del file.");
+  if (!sqlite::hasSqliteHeader(path))
+    refuse(path, "non è un archivio di Quintello (formato del file non riconosciuto).");
+  if (writing && !canWrite(path))
+    refuse(path,
+           "il file è in sola lettura. Togliere la sola lettura dal file o sceglierne un altro.");
+}
+
+// Reading only must leave the folder as it was. SQLite creates "-wal" and "-shm" files
+// beside a write-ahead-log archive even to read it; when the log holds nothing those files
+// are not needed and the archive is read as immutable. A rollback-journal archive is read
+// with ordinary locks: that creates nothing, and a hot journal is reported rather than
+// silently ignored.
+sqlite::Database connect(const std::string& path, bool writing) {
+  using Mode = sqlite::Database::Mode;
+  if (writing) return sqlite::Database(path, Mode::ReadWrite);
+  if (sqlite::usesWriteAheadLog(path) && !hasContent(path + "-wal"))
+    return sqlite::Database(path, Mode::Immutable);
+  return sqlite::Database(path, Mode::ReadOnly);
+}
+
+std::string lowercase(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return lower;
+}
+
+// The draw table must be a real table holding its stored columns: a view could run for ever
+// (a recursive one) or yield more rows than any memory holds, and a computed column could
+// make every row as large as it likes.
+void checkDrawTable(sqlite::Database& db, const std::string& path, bool writing) {
+  auto schema = db.prepare(
+      "SELECT type, sql FROM sqlite_schema WHERE type IN ('table', 'view') AND "
+      "lower(name) = 'estrazionilotto'");
+  if (!schema.step()) refuse(path, "non contiene la tabella delle estrazioni (EstrazioniLotto).");
+  const std::string described = "la tabella delle estrazioni (EstrazioniLotto)";
+  if (schema.text(0) == "view") refuse(path, described + " è una vista, non una tabella di dati.");
+  if (lowercase(schema.text(1)).starts_with("create virtual"))
+    refuse(path, described + " è una tabella virtuale, non una tabella di dati.");
+
+  std::map<std::string, int> hidden;  // lower-case column name -> 0 stored, else computed
+  auto columns = db.prepare("PRAGMA table_xinfo(EstrazioniLotto)");
+  while (columns.step()) hidden[lowercase(columns.text(1))] = columns.integer(6);
+  auto check = [&](std::string_view column) {
+    const auto found = hidden.find(lowercase(column));
+    if (found == hidden.end())
+      refuse(path, described + " non ha la colonna " + std::string(column) + ".");
+    if (found->second != 0)
+      refuse(path, "la colonna " + std::string(column) + " di " + described +
+                       " è calcolata, non memorizzata.");
+  };
+  for (const auto column : kLoadedColumns) check(column);
+  if (writing)
+    for (const auto column : kWrittenColumns) check(column);
+}
+
+// Archives written by older versions may lack the calendar's view: it is added when the
+// calendar first needs it, never by merely opening the file; a file that cannot take it keeps an
+// empty calendar.
 void addCalendarViewIfMissing(sqlite::Database& db) {
   {
     auto lookup = db.prepare("SELECT 1 FROM sqlite_master WHERE name = 'Query_AAMMGG'");
@@ -92,7 +202,7 @@ void addCalendarViewIfMissing(sqlite::Database& db) {
       why = "il file è danneggiato.";
       break;
     default:
-      why = failure.what();
+      why = databaseFailureReason(failure);
   }
   throw Error("Impossibile scrivere nell'archivio " + inQuotes(path) + ": " + why);
 }
@@ -146,7 +256,7 @@ std::optional<StoredDraw> StoredDrawReader::find(std::string_view isoDate) {
     statement_.reset();
     return draw;
   } catch (const sqlite::Failure& failure) {
-    refuse(path_, failure);
+    refuse(path_, openFailureReason(path_, failure, false));
   }
 }
 
@@ -159,41 +269,40 @@ ArchiveDatabase ArchiveDatabase::openForReading(const std::string& path) {
 }
 
 ArchiveDatabase ArchiveDatabase::open(const std::string& path, Access access) {
-  namespace fs = std::filesystem;
   const bool writing = access == Access::ReadWrite;
   if (path.empty()) throw Error("Nessun archivio delle estrazioni selezionato.");
-  if (!fs::is_regular_file(path)) refuse(path, "il file non esiste.");
-  if (!sqlite::hasSqliteHeader(path))
-    refuse(path, "non è un archivio di Quintello (formato del file non riconosciuto).");
-  if (writing && ::access(path.c_str(), W_OK) != 0) refuse(path, "il file è in sola lettura.");
+  checkArchiveFile(path, writing);
   try {
-    sqlite::Database db(
-        path, writing ? sqlite::Database::Mode::ReadWrite : sqlite::Database::Mode::ReadOnly);
-    if (writing && db.readOnly()) refuse(path, "il file è in sola lettura.");
+    sqlite::Database db = connect(path, writing);
+    if (writing && db.readOnly())
+      refuse(path,
+             "il file è in sola lettura. Togliere la sola lettura dal file o sceglierne un altro.");
+    db.guardAgainstUntrustedFile(kMaxValueBytes);
     // Reading the schema touches the file: a damaged or locked file fails here.
-    try {
-      db.prepare(
-          "SELECT DataEstrazione, Ba, Ca, Fi, Ge, Mi, Na, Pa, Ro, \"To\", Ve, Nz "
-          "FROM EstrazioniLotto LIMIT 0");
-    } catch (const sqlite::Failure& failure) {
-      if ((failure.code() & 0xff) == SQLITE_ERROR)
-        refuse(path, "non contiene la tabella delle estrazioni (EstrazioniLotto).");
-      throw;
-    }
+    checkDrawTable(db, path, writing);
     if (writing) {
       auto check = db.prepare("PRAGMA quick_check(1)");
       if (check.step() && check.text(0) != "ok")
-        refuse(path, "il file è danneggiato o incompleto.");
-      addCalendarViewIfMissing(db);
+        refuse(path, "il file è danneggiato o incompleto. Usare una copia di sicurezza del file.");
     }
     return ArchiveDatabase(path, std::move(db));
   } catch (const sqlite::Failure& failure) {
-    refuse(path, failure);
+    refuse(path, openFailureReason(path, failure, writing));
   }
 }
 
-ArchiveDatabase ArchiveDatabase::create(const std::string& path) {
-  if (std::filesystem::exists(path)) refuse(path, "il file esiste già.");
+ArchiveDatabase ArchiveDatabase::create(const std::string& path) { return create(path, path); }
+
+ArchiveDatabase ArchiveDatabase::create(const PendingFile& pending) {
+  return create(pending.path(), pending.target());
+}
+
+ArchiveDatabase ArchiveDatabase::create(const std::string& path, const std::string& shownPath) {
+  const auto cannotCreate = [&](const std::string& why) {
+    return Error("Impossibile creare l'archivio " + inQuotes(shownPath) + ": " + why);
+  };
+  if (const PathState state = inspectPath(path); !state.isMissing())
+    throw cannotCreate(state.isFile() ? "il file esiste già." : unusableFileReason(path, state));
   try {
     sqlite::Database db(path, sqlite::Database::Mode::ReadWriteCreate);
     sqlite::Transaction transaction(db);
@@ -205,30 +314,67 @@ ArchiveDatabase ArchiveDatabase::create(const std::string& path) {
   } catch (const sqlite::Failure& failure) {
     std::error_code ignored;
     std::filesystem::remove(path, ignored);
-    throw Error("Impossibile creare l'archivio " + inQuotes(path) + ": " + failure.what());
+    throw cannotCreate(failure.code() == SQLITE_CANTOPEN
+                           ? "la cartella " + inQuotes(folderOf(shownPath)) +
+                                 " non esiste o non consente la scrittura."
+                           : databaseFailureReason(failure));
   }
 }
 
+namespace {
+
+// One draw read and checked, waiting for the whole table to be read.
+struct LoadedDraw {
+  std::string dateText;
+  std::array<WheelNumbers, kWheelCount> wheels;
+};
+
+}  // namespace
+
 void ArchiveDatabase::load(DrawArchive& archive, Progress& progress, int progressStep,
                            DrawArchive::Ordinals ordinals) {
+  // Everything is read and checked before the archive is touched: a refused load leaves
+  // the draws in memory as they were.
+  std::vector<LoadedDraw> draws;
   try {
-    const int total = drawCount();
-    progress.setMaximum(total + 1);
+    const std::int64_t total = drawCount();
+    if (total > kMaxDraws) refuseTooManyDraws();
+    progress.setMaximum(static_cast<int>(total) + 1);
+    draws.reserve(static_cast<size_t>(total));
     auto stmt = db_.prepare(kLoadQuery);
-    archive.clear();
-    int draw = 0;
-    std::array<std::string_view, kWheelCount> wheels;
     while (stmt.step()) {
-      ++draw;
+      if (draws.size() >= static_cast<size_t>(kMaxDraws)) refuseTooManyDraws();
+      const int draw = static_cast<int>(draws.size()) + 1;
+      auto date = dateTextFromStored(stmt.text(0));
+      if (!date) refuseDate(draw, stmt.isNull(0), stmt.text(0));
+      LoadedDraw& loaded = draws.emplace_back(LoadedDraw{std::move(*date), {}});
+      for (int w = 0; w < kWheelCount; ++w)
+        loaded.wheels[static_cast<size_t>(w)] = decodeWheelText(stmt.text(w + 1));
       if (progressStep > 0 && draw % progressStep == 0) progress.setValue(draw);
-      for (int w = 0; w < kWheelCount; ++w) wheels[static_cast<size_t>(w)] = stmt.text(w + 1);
-      archive.loadRow(draw, dateTextFromIso(stmt.text(0)), wheels);
     }
-    archive.finishLoad(draw, ordinals);
-    progress.setValue(draw);
   } catch (const sqlite::Failure& failure) {
-    refuse(path_, failure);
+    refuse(path_, openFailureReason(path_, failure, !db_.readOnly()));
   }
+  archive.clear();
+  int draw = 0;
+  for (const auto& loaded : draws) archive.loadRow(++draw, loaded.dateText, loaded.wheels);
+  archive.finishLoad(draw, ordinals);
+  progress.setValue(draw);
+}
+
+void ArchiveDatabase::refuseTooManyDraws() const {
+  refuse(path_, "la tabella delle estrazioni contiene più di " + std::to_string(kMaxDraws) +
+                    " righe, molte più di quante ne abbia mai avute il Lotto: non è un archivio "
+                    "delle estrazioni.");
+}
+
+void ArchiveDatabase::refuseDate(int draw, bool missing, std::string_view stored) const {
+  const std::string which = "l'estrazione numero " + std::to_string(draw) + " (in ordine di data)";
+  refuse(path_, which +
+                    (missing ? " non ha la data"
+                             : " ha la data \"" + shortOneLineText(stored) +
+                                   "\", che non è una data valida nella forma AAAA-MM-GG") +
+                    ". Correggere la data nell'archivio o sceglierne un altro.");
 }
 
 void ArchiveDatabase::insertDraws(const std::vector<StoredDraw>& draws) {
@@ -304,7 +450,7 @@ StoredDrawReader ArchiveDatabase::drawReader() {
   try {
     return StoredDrawReader(path_, db_.prepare(kFindDraw));
   } catch (const sqlite::Failure& failure) {
-    refuse(path_, failure);
+    refuse(path_, openFailureReason(path_, failure, false));
   }
 }
 
@@ -312,13 +458,21 @@ sqlite::Transaction ArchiveDatabase::beginReading() {
   try {
     return sqlite::Transaction(db_, sqlite::Transaction::Kind::Read);
   } catch (const sqlite::Failure& failure) {
-    refuse(path_, failure);
+    refuse(path_, openFailureReason(path_, failure, false));
   }
 }
 
-int ArchiveDatabase::drawCount() {
-  auto stmt = db_.prepare("SELECT COUNT(*) FROM EstrazioniLotto");
-  return stmt.step() ? stmt.integer(0) : 0;
+void ArchiveDatabase::ensureCalendarView() {
+  if (!db_.readOnly()) addCalendarViewIfMissing(db_);
+}
+
+std::int64_t ArchiveDatabase::drawCount() {
+  try {
+    auto stmt = db_.prepare("SELECT COUNT(*) FROM EstrazioniLotto");
+    return stmt.step() ? stmt.integer64(0) : 0;
+  } catch (const sqlite::Failure& failure) {
+    refuse(path_, openFailureReason(path_, failure, !db_.readOnly()));
+  }
 }
 
 void loadArchive(ArchiveDatabase& db, DrawArchive& archive, int firstIndex, Progress& progress) {

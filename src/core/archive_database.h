@@ -2,6 +2,7 @@
 
 #include <array>
 #include <optional>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,6 +12,8 @@
 #include "core/sqlite.h"
 
 namespace quintello {
+
+class PendingFile;
 
 // One stored draw as the draw table holds it: ISO date and the eleven wheel texts.
 struct StoredDraw {
@@ -47,24 +50,37 @@ class StoredDrawReader final : public StoredDrawLookup {
 class ArchiveDatabase {
  public:
   static constexpr int kSchemaVersion = 1;
+  // Far beyond any real archive (about 11,000 draws since 1871): a table holding more rows
+  // is refused rather than read into memory.
+  static constexpr int kMaxDraws = 1'000'000;
 
-  // Throws Error with an Italian message naming the file when it is missing, not an SQLite
-  // file, lacks the draw table, is damaged, read-only or held by another program. An archive
-  // written without the view Query_AAMMGG gets it here.
+  // Every failure throws Error with an Italian message naming the file and saying what is
+  // wrong: missing, a folder, unreachable (link loop, name too long, closed folder), not
+  // readable, not an SQLite file, no real draw table with its columns, damaged, read-only,
+  // held by another program, or an interrupted write still to be completed.
   static ArchiveDatabase open(const std::string& path);
   // Opens for reading only (the command line, which never writes): a read-only file is fine,
-  // and the whole-file check is left to the load, which fails on a damaged page.
+  // nothing is created beside the file, and the whole-file check is left to the load, which
+  // fails on a damaged page.
   static ArchiveDatabase openForReading(const std::string& path);
   // Creates a new, empty archive file (it must not exist yet).
   static ArchiveDatabase create(const std::string& path);
+  // The same at the pending file's temporary path; messages name its target, the file the
+  // user knows.
+  static ArchiveDatabase create(const PendingFile& pending);
 
   // Reads every draw in date order into the archive (numbers and dates), reporting progress
   // every `progressStep` rows, and sets N. Ordinals as asked; the model archive is untouched.
+  // A stored date that is not a calendar date, or more than kMaxDraws rows, refuse the whole
+  // load, and the archive in memory stays as it was.
   void load(DrawArchive& archive, Progress& progress, int progressStep,
             DrawArchive::Ordinals ordinals);
   // Adds draws in one transaction, stamped with today's date and time; all or nothing.
   void insertDraws(const std::vector<StoredDraw>& draws);
-  int drawCount();
+  // Adds the calendar's view Query_AAMMGG to an archive written without it (files opened for
+  // writing only; a file that cannot take it keeps an empty calendar).
+  void ensureCalendarView();
+  std::int64_t drawCount();
 
   // Single-draw changes, each in its own transaction and stamped with today's date and time
   // (datareg, orareg). The wheel texts are written as they stand. A date that is not an ISO
@@ -92,6 +108,9 @@ class ArchiveDatabase {
  private:
   enum class Access { ReadWrite, ReadOnly };
   static ArchiveDatabase open(const std::string& path, Access access);
+  static ArchiveDatabase create(const std::string& path, const std::string& shownPath);
+  [[noreturn]] void refuseTooManyDraws() const;
+  [[noreturn]] void refuseDate(int draw, bool missing, std::string_view stored) const;
   ArchiveDatabase(std::string path, sqlite::Database db)
       : path_(std::move(path)), db_(std::move(db)) {}
   std::string path_;

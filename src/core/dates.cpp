@@ -18,7 +18,28 @@ int numberAt(std::string_view text, size_t from, size_t length) {
   return value;
 }
 
+bool isCalendarDate(int year, int month, int day) {
+  return std::chrono::year_month_day{std::chrono::year(year), std::chrono::month(unsigned(month)),
+                                     std::chrono::day(unsigned(day))}
+      .ok();
+}
+
+bool isTimeOfDay(std::string_view rest) {
+  if (rest.empty()) return true;
+  if (rest.front() != ' ' && rest.front() != 'T') return false;
+  rest.remove_prefix(1);
+  return rest.size() <= 15 && rest.find_first_not_of("0123456789:.") == std::string_view::npos;
+}
+
 }  // namespace
+
+std::optional<std::string> dateTextFromStored(std::string_view stored) {
+  if (stored.size() < 10 || stored[4] != '-' || stored[7] != '-' ||
+      !digitsAt(stored, {0, 1, 2, 3, 5, 6, 8, 9}) || !isTimeOfDay(stored.substr(10)) ||
+      !isCalendarDate(numberAt(stored, 0, 4), numberAt(stored, 5, 2), numberAt(stored, 8, 2)))
+    return std::nullopt;
+  return dateTextFromIso(stored.substr(0, 10));
+}
 
 std::string dateTextFromIso(std::string_view stored) {
   const bool iso = stored.size() >= 10 && stored[4] == '-' && stored[7] == '-' &&
@@ -35,10 +56,8 @@ std::optional<std::string> isoFromDateText(std::string_view text) {
   if (text.size() != 10 || text[2] != '/' || text[5] != '/' ||
       !digitsAt(text, {0, 1, 3, 4, 6, 7, 8, 9}))
     return std::nullopt;
-  const std::chrono::year_month_day date{std::chrono::year(numberAt(text, 6, 4)),
-                                         std::chrono::month(unsigned(numberAt(text, 3, 2))),
-                                         std::chrono::day(unsigned(numberAt(text, 0, 2)))};
-  if (!date.ok()) return std::nullopt;
+  if (!isCalendarDate(numberAt(text, 6, 4), numberAt(text, 3, 2), numberAt(text, 0, 2)))
+    return std::nullopt;
   std::string iso;
   iso.append(text.substr(6, 4)).append("-").append(text.substr(3, 2)).append("-");
   iso.append(text.substr(0, 2));

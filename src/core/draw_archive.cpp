@@ -69,15 +69,14 @@ void DrawArchive::finishLoad(int drawCount, Ordinals ordinals) {
   ensureRoom(count_);
   if (ordinals == Ordinals::Keep) return;
   // Only the month (or year) number of consecutive draws is compared: "GG/MM/AAAA".
-  auto number = [this](std::vector<std::int16_t>& out, size_t offset, size_t length) {
+  auto number = [this](std::vector<std::int32_t>& out, size_t offset, size_t length) {
     std::string_view previous;
     for (int r = 1; r <= count_; ++r) {
       const std::string_view date = dates_[static_cast<size_t>(r)];
       const std::string_view part =
           date.size() >= offset + length ? date.substr(offset, length) : std::string_view();
       const bool same = r > 1 && leadingInteger(part) == leadingInteger(previous);
-      out[static_cast<size_t>(r)] =
-          static_cast<std::int16_t>(same ? out[static_cast<size_t>(r) - 1] + 1 : 1);
+      out[static_cast<size_t>(r)] = same ? out[static_cast<size_t>(r) - 1] + 1 : 1;
       previous = part;
     }
   };

@@ -60,8 +60,10 @@ class DrawArchive {
   int count_ = 0;
   std::vector<std::int16_t> numbers_;  // (N+1) x 55, row 0 all zero
   std::vector<std::string> dates_;
-  std::vector<std::int16_t> monthOrdinals_;
-  std::vector<std::int16_t> yearOrdinals_;
+  // Wider than the 16 bits of the numbers: draws whose month never changes (a table holding
+  // only January draws, year after year) count on past 32,767.
+  std::vector<std::int32_t> monthOrdinals_;
+  std::vector<std::int32_t> yearOrdinals_;
   std::vector<int> model_;
 };
 

@@ -2,7 +2,10 @@
 
 #include <filesystem>
 
+#include "core/database_errors.h"
 #include "core/error.h"
+#include "core/file_access.h"
+#include "core/pending_file.h"
 
 namespace quintello {
 
@@ -12,27 +15,60 @@ constexpr std::string_view kSchema =
     "CREATE TABLE ParametriProgramma ("
     " Parametro TEXT PRIMARY KEY COLLATE NOCASE, Valore1 TEXT, Valore2 TEXT)";
 
+std::string inQuotes(const std::string& path) { return "\"" + path + "\""; }
+
 [[noreturn]] void unusable(const std::string& path, const std::string& why) {
-  throw Error("Impossibile aprire il database del programma \"" + path + "\": " + why);
+  throw Error("Impossibile aprire il database del programma " + inQuotes(path) + ": " + why);
 }
+
+// A file or folder in the way of the program database: moved aside, a new database is made.
+constexpr std::string_view kMoveFileAside =
+    " Spostare o rinominare il file: al successivo avvio il programma ne crea uno nuovo.";
+constexpr std::string_view kMoveFolderAside =
+    " Spostare o rinominare la cartella: al successivo avvio il programma crea il database.";
 
 }  // namespace
 
 ProgramDatabase ProgramDatabase::open(const std::string& path) {
-  if (!std::filesystem::is_regular_file(path)) unusable(path, "il file non esiste.");
-  if (!sqlite::hasSqliteHeader(path)) unusable(path, "il file non è nel formato previsto.");
+  if (const PathState state = inspectPath(path); !state.isFile())
+    unusable(path,
+             unusableFileReason(path, state) +
+                 (state.kind == PathState::Kind::Folder ? std::string(kMoveFolderAside) : ""));
+  if (!canRead(path))
+    unusable(path,
+             "il file non può essere letto (permesso negato). Controllare i permessi del file.");
+  if (!sqlite::hasSqliteHeader(path))
+    unusable(path, "il file non è nel formato previsto." + std::string(kMoveFileAside));
   try {
     sqlite::Database db(path, sqlite::Database::Mode::ReadWrite);
     db.prepare("SELECT Parametro, Valore1, Valore2 FROM ParametriProgramma LIMIT 0");
     return ProgramDatabase(path, std::move(db));
   } catch (const sqlite::Failure& failure) {
-    unusable(path, failure.what());
+    if ((failure.code() & 0xff) == SQLITE_ERROR)
+      unusable(path, "non contiene la tabella dei parametri (ParametriProgramma)." +
+                         std::string(kMoveFileAside));
+    unusable(path, databaseFailureReason(failure));
   }
 }
 
 ProgramDatabase ProgramDatabase::create(const std::string& path,
                                         const std::vector<Parameter>& rows) {
-  if (std::filesystem::exists(path)) unusable(path, "il file esiste già.");
+  return create(path, rows, path);
+}
+
+ProgramDatabase ProgramDatabase::create(const PendingFile& pending,
+                                        const std::vector<Parameter>& rows) {
+  return create(pending.path(), rows, pending.target());
+}
+
+ProgramDatabase ProgramDatabase::create(const std::string& path, const std::vector<Parameter>& rows,
+                                        const std::string& shownPath) {
+  const auto cannotCreate = [&](const std::string& why) {
+    return Error("Impossibile creare il database del programma " + inQuotes(shownPath) + ": " +
+                 why);
+  };
+  if (const PathState state = inspectPath(path); !state.isMissing())
+    throw cannotCreate(state.isFile() ? "il file esiste già." : unusableFileReason(path, state));
   try {
     sqlite::Database db(path, sqlite::Database::Mode::ReadWriteCreate);
     sqlite::Transaction transaction(db);
@@ -49,34 +85,54 @@ ProgramDatabase ProgramDatabase::create(const std::string& path,
   } catch (const sqlite::Failure& failure) {
     std::error_code ignored;
     std::filesystem::remove(path, ignored);
-    throw Error("Impossibile creare il database del programma \"" + path + "\": " + failure.what());
+    throw cannotCreate(failure.code() == SQLITE_CANTOPEN
+                           ? "la cartella " + inQuotes(folderOf(shownPath)) +
+                                 " non esiste o non consente la scrittura."
+                           : databaseFailureReason(failure));
   }
 }
 
+Error ProgramDatabase::failed(const char* doing, const sqlite::Failure& failure) const {
+  return Error(std::string("Impossibile ") + doing + " nel database del programma " +
+               inQuotes(path_) + ": " + databaseFailureReason(failure));
+}
+
 std::optional<std::string> ProgramDatabase::getParameter(std::string_view key) {
-  auto stmt = db_.prepare("SELECT Valore1 FROM ParametriProgramma WHERE Parametro = ?");
-  stmt.bind(1, key);
-  if (!stmt.step()) return std::nullopt;
-  return std::string(stmt.text(0));
+  try {
+    auto stmt = db_.prepare("SELECT Valore1 FROM ParametriProgramma WHERE Parametro = ?");
+    stmt.bind(1, key);
+    if (!stmt.step()) return std::nullopt;
+    return std::string(stmt.text(0));
+  } catch (const sqlite::Failure& failure) {
+    throw failed("leggere il parametro", failure);
+  }
 }
 
 bool ProgramDatabase::setParameter(std::string_view key, std::string_view value) {
-  sqlite::Transaction transaction(db_);
-  auto stmt = db_.prepare("UPDATE ParametriProgramma SET Valore1 = ? WHERE Parametro = ?");
-  stmt.bind(1, value).bind(2, key).run();
-  const bool changed = sqlite3_changes(db_.handle()) > 0;
-  transaction.commit();
-  return changed;
+  try {
+    sqlite::Transaction transaction(db_);
+    auto stmt = db_.prepare("UPDATE ParametriProgramma SET Valore1 = ? WHERE Parametro = ?");
+    stmt.bind(1, value).bind(2, key).run();
+    const bool changed = sqlite3_changes(db_.handle()) > 0;
+    transaction.commit();
+    return changed;
+  } catch (const sqlite::Failure& failure) {
+    throw failed("salvare il parametro", failure);
+  }
 }
 
 std::vector<ProgramDatabase::Parameter> ProgramDatabase::listParameters() {
-  std::vector<Parameter> rows;
-  auto stmt =
-      db_.prepare("SELECT Parametro, Valore1, Valore2 FROM ParametriProgramma ORDER BY Parametro");
-  while (stmt.step())
-    rows.push_back(
-        {std::string(stmt.text(0)), std::string(stmt.text(1)), std::string(stmt.text(2))});
-  return rows;
+  try {
+    std::vector<Parameter> rows;
+    auto stmt = db_.prepare(
+        "SELECT Parametro, Valore1, Valore2 FROM ParametriProgramma ORDER BY Parametro");
+    while (stmt.step())
+      rows.push_back(
+          {std::string(stmt.text(0)), std::string(stmt.text(1)), std::string(stmt.text(2))});
+    return rows;
+  } catch (const sqlite::Failure& failure) {
+    throw failed("leggere i parametri", failure);
+  }
 }
 
 }  // namespace quintello

@@ -5,12 +5,16 @@
 #include <string_view>
 #include <vector>
 
+#include "core/error.h"
 #include "core/sqlite.h"
 
 namespace quintello {
 
+class PendingFile;
+
 // The program database "dbQuintello.mdb" in the program folder: the parameter table.
-// Keys compare without regard to letter case.
+// Keys compare without regard to letter case. Every failure throws Error, with an Italian
+// message naming the file.
 class ProgramDatabase {
  public:
   static constexpr std::string_view kFileName = "dbQuintello.mdb";
@@ -24,6 +28,8 @@ class ProgramDatabase {
   static ProgramDatabase open(const std::string& path);
   // Writes a new file holding the given parameter rows (it must not exist yet).
   static ProgramDatabase create(const std::string& path, const std::vector<Parameter>& rows);
+  // The same at the pending file's temporary path; messages name its target.
+  static ProgramDatabase create(const PendingFile& pending, const std::vector<Parameter>& rows);
 
   // Valore1 of the row, or nothing when no row has that key. A NULL value reads as "".
   std::optional<std::string> getParameter(std::string_view key);
@@ -35,6 +41,9 @@ class ProgramDatabase {
   const std::string& path() const { return path_; }
 
  private:
+  static ProgramDatabase create(const std::string& path, const std::vector<Parameter>& rows,
+                                const std::string& shownPath);
+  Error failed(const char* doing, const sqlite::Failure& failure) const;
   ProgramDatabase(std::string path, sqlite::Database db)
       : path_(std::move(path)), db_(std::move(db)) {}
   std::string path_;

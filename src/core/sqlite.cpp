@@ -1,14 +1,38 @@
 #include "core/sqlite.h"
 
 #include <array>
+#include <cctype>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <utility>
 
 namespace quintello::sqlite {
 
+namespace {
+
+// "file:" URI of an absolute path, every byte but unreserved characters and "/"
+// percent-encoded, so that no "?", "#" or "%" in a name is read as part of the URI.
+std::string fileUri(const std::string& absolutePath, std::string_view query) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string uri = "file://";
+  for (const unsigned char c : absolutePath) {
+    if (std::isalnum(c) || c == '/' || c == '-' || c == '.' || c == '_' || c == '~') {
+      uri += static_cast<char>(c);
+    } else {
+      uri += '%';
+      uri += kHex[c >> 4];
+      uri += kHex[c & 0xF];
+    }
+  }
+  return uri.append("?").append(query);
+}
+
+}  // namespace
+
 Database::Database(const std::string& path, Mode mode) {
   int flags = SQLITE_OPEN_FULLMUTEX;
+  std::string name = path;
   switch (mode) {
     case Mode::ReadWrite:
       flags |= SQLITE_OPEN_READWRITE;
@@ -19,8 +43,16 @@ Database::Database(const std::string& path, Mode mode) {
     case Mode::ReadOnly:
       flags |= SQLITE_OPEN_READONLY;
       break;
+    case Mode::Immutable: {
+      flags |= SQLITE_OPEN_READONLY | SQLITE_OPEN_URI;
+      std::error_code error;
+      const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+      if (error) throw Failure(SQLITE_CANTOPEN, "cannot make the path absolute");
+      name = fileUri(absolute.string(), "immutable=1");
+      break;
+    }
   }
-  const int code = sqlite3_open_v2(path.c_str(), &db_, flags, nullptr);
+  const int code = sqlite3_open_v2(name.c_str(), &db_, flags, nullptr);
   if (code != SQLITE_OK) {
     std::string message = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(code);
     sqlite3_close(db_);
@@ -66,6 +98,13 @@ int Database::userVersion() {
 }
 
 int Database::changes() const { return db_ ? sqlite3_changes(db_) : 0; }
+
+void Database::guardAgainstUntrustedFile(int maxValueBytes) {
+  sqlite3_db_config(db_, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
+  sqlite3_db_config(db_, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
+  sqlite3_limit(db_, SQLITE_LIMIT_LENGTH, maxValueBytes);
+  execute("PRAGMA cell_size_check = ON");
+}
 
 Statement::~Statement() { sqlite3_finalize(stmt_); }
 
@@ -118,6 +157,8 @@ std::string_view Statement::text(int col) const {
 
 int Statement::integer(int col) const { return sqlite3_column_int(stmt_, col); }
 
+std::int64_t Statement::integer64(int col) const { return sqlite3_column_int64(stmt_, col); }
+
 bool Statement::isNull(int col) const { return sqlite3_column_type(stmt_, col) == SQLITE_NULL; }
 
 Transaction::Transaction(Database& db, Kind kind) : db_(db) {
@@ -145,6 +186,13 @@ bool hasSqliteHeader(const std::string& path) {
   std::array<char, sizeof kHeader> head{};
   if (!in.read(head.data(), head.size())) return false;
   return std::memcmp(head.data(), kHeader, sizeof kHeader) == 0;
+}
+
+bool usesWriteAheadLog(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::array<unsigned char, 20> head{};
+  if (!in.read(reinterpret_cast<char*>(head.data()), head.size())) return false;
+  return head[18] == 2 || head[19] == 2;  // the write and read format versions
 }
 
 }  // namespace quintello::sqlite

@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,7 +28,9 @@ class Statement;
 // One open database file. Move-only; closes on destruction.
 class Database {
  public:
-  enum class Mode { ReadWrite, ReadWriteCreate, ReadOnly };
+  // Immutable reads a file that nothing writes while it is open: no locks and no side files
+  // (-shm, -wal) beside it, so a reader leaves the folder as it found it.
+  enum class Mode { ReadWrite, ReadWriteCreate, ReadOnly, Immutable };
 
   Database() = default;
   Database(const std::string& path, Mode mode);
@@ -43,6 +46,10 @@ class Database {
   Statement prepare(std::string_view sql);
   int userVersion();
   int changes() const;  // rows changed by the last INSERT, UPDATE or DELETE
+  // For a file that comes from outside the program: no schema code with side effects, no
+  // writes to the schema, stricter checks on damaged pages, and no single value larger than
+  // maxValueBytes (a larger one fails with SQLITE_TOOBIG instead of filling the memory).
+  void guardAgainstUntrustedFile(int maxValueBytes);
   sqlite3* handle() const { return db_; }
 
  private:
@@ -66,6 +73,7 @@ class Statement {
 
   std::string_view text(int col) const;  // NULL reads as empty text
   int integer(int col) const;
+  std::int64_t integer64(int col) const;
   bool isNull(int col) const;
 
  private:
@@ -94,5 +102,8 @@ class Transaction {
 // True when the file starts with SQLite's header: anything else (an Access file, text,
 // an empty file) is not ours to open.
 bool hasSqliteHeader(const std::string& path);
+// True when the file's header says it keeps its changes in a write-ahead log ("-wal" file)
+// rather than a rollback journal.
+bool usesWriteAheadLog(const std::string& path);
 
 }  // namespace quintello::sqlite

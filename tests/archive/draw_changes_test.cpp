@@ -143,7 +143,8 @@ TEST(DrawChanges, AFailedWriteLeavesTheFileAsItWas) {
   for (const DrawChange& change : changes) {
     EXPECT_FALSE(change.changed);
     EXPECT_FALSE(change.notice);
-    EXPECT_NE(change.failure.find("scrittura negata"), std::string::npos) << change.failure;
+    EXPECT_NE(change.failure.find("Impossibile scrivere nell'archivio"), std::string::npos)
+        << change.failure;
   }
   EXPECT_EQ(storedRows(archive.path), before);
 }

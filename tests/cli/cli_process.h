@@ -1,16 +1,20 @@
 #pragma once
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
+#include "support/ordinary_user.h"
 #include "support/test_archive.h"
 
 namespace quintello::test {
@@ -49,12 +53,19 @@ inline const std::string& frozenCli() {
   return path;
 }
 
-// Runs quintello-cli (frozenCli) with QUINTELLO_CARTELLA set to programFolder.
-inline CliRun runCliProcess(const std::vector<std::string>& args,
-                            const std::string& programFolder) {
+struct CliRunOptions {
+  bool asOrdinaryUser = false;  // run as "nobody" when the tests run as root
+  int timeoutSeconds = 60;      // then the run is killed and reported as not exited
+};
+
+// Runs quintello-cli (frozenCli; the built one for an ordinary user, who cannot enter the
+// test's private folder) with QUINTELLO_CARTELLA set to programFolder.
+inline CliRun runCliProcess(const std::vector<std::string>& args, const std::string& programFolder,
+                            const CliRunOptions& options = {}) {
   TempDir capture;
   const std::string outPath = capture.file("out"), errPath = capture.file("err");
-  std::vector<char*> argv{const_cast<char*>(frozenCli().c_str())};
+  const std::string program = options.asOrdinaryUser ? QUINTELLO_CLI_PATH : frozenCli();
+  std::vector<char*> argv{const_cast<char*>(program.c_str())};
   for (const auto& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
   argv.push_back(nullptr);
   const pid_t child = fork();
@@ -65,13 +76,29 @@ inline CliRun runCliProcess(const std::vector<std::string>& args,
       _exit(127);
     dup2(out, STDOUT_FILENO);
     dup2(err, STDERR_FILENO);
+    if (options.asOrdinaryUser && !AsOrdinaryUser::becomeForGood()) _exit(126);
     execv(argv[0], argv.data());
     _exit(127);
   }
   int status = 0;
-  while (child > 0 && waitpid(child, &status, 0) < 0 && errno == EINTR) {
+  bool exited = false;
+  const auto deadline =
+      std::chrono::steady_clock::now() + std::chrono::seconds(options.timeoutSeconds);
+  while (child > 0 && !exited) {
+    const pid_t done = waitpid(child, &status, WNOHANG);
+    if (done == child) {
+      exited = true;
+    } else if (done < 0 && errno != EINTR) {
+      break;
+    } else if (std::chrono::steady_clock::now() > deadline) {
+      kill(child, SIGKILL);
+      waitpid(child, &status, 0);
+      break;
+    } else {
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
   }
-  return {child > 0 && WIFEXITED(status) ? WEXITSTATUS(status) : -1, readWholeFile(outPath),
+  return {exited && WIFEXITED(status) ? WEXITSTATUS(status) : -1, readWholeFile(outPath),
           readWholeFile(errPath)};
 }
 

@@ -136,7 +136,7 @@ TEST_F(CliRunTest, RunsAndRefusals) {
        R"(","estrazioni":0,"prima":null,"ultima":null,)"
        R"("modello":{"inizio":null,"fine":null,"estrazioni":0}})"},
       {"--archivio " + work.file("manca.mdb") + " info", 2, "il file non esiste"},
-      {"--archivio " + work.path() + " info", 2, "il file non esiste"},
+      {"--archivio " + work.path() + " info", 2, "è una cartella, non un file"},
       {"--archivio " + text + " info", 2, "non è un archivio di Quintello"},
       {"--archivio " + noTable + " quintello", 2, "non contiene la tabella delle estrazioni"},
       {"--archivio " + empty + " quintello", 2, "L'archivio delle estrazioni è vuoto."},

@@ -58,8 +58,7 @@ std::vector<TestDraw> weeklyDraws(int count) {
   return draws;
 }
 
-void writeArchiveFile(const std::string& path, const std::vector<TestDraw>& draws) {
-  auto archive = ArchiveDatabase::create(path);
+std::vector<StoredDraw> storedDraws(const std::vector<TestDraw>& draws) {
   std::vector<StoredDraw> stored;
   for (const auto& draw : draws) {
     const auto iso = isoFromDateText(draw.date);
@@ -69,7 +68,11 @@ void writeArchiveFile(const std::string& path, const std::vector<TestDraw>& draw
     for (size_t w = 0; w < wheels.size(); ++w) row.wheels[w] = encodeWheelText(wheels[w]);
     stored.push_back(std::move(row));
   }
-  archive.insertDraws(stored);
+  return stored;
+}
+
+void writeArchiveFile(const std::string& path, const std::vector<TestDraw>& draws) {
+  ArchiveDatabase::create(path).insertDraws(storedDraws(draws));
 }
 
 std::string readWholeFile(const std::string& path) {

@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/archive_database.h"
 #include "core/draw_archive.h"
 
 namespace quintello::test {
@@ -33,6 +34,9 @@ DrawArchive makeArchive(const std::vector<TestDraw>& draws, int firstIndex = 1);
 // N draws a week apart from 01/01/2000 whose numbers are a simple function of the index,
 // for tests that need volume rather than particular values.
 std::vector<TestDraw> weeklyDraws(int count);
+
+// The draws as the draw table stores them.
+std::vector<StoredDraw> storedDraws(const std::vector<TestDraw>& draws);
 
 // Writes an SQLite archive file holding the draws.
 void writeArchiveFile(const std::string& path, const std::vector<TestDraw>& draws);

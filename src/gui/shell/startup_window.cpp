@@ -19,6 +19,9 @@ namespace quintello {
 
 namespace {
 
+const QString kFirstUse =
+    "Attenzione, la prima volta è necessario configurare l'origine dell'archivio";
+
 QPushButton* button(QWidget* parent, const char* name, const QString& text) {
   auto* b = new QPushButton(text, parent);
   b->setObjectName(name);
@@ -95,29 +98,37 @@ bool StartupWindow::start() {
                                Dialogs::Icon::Critical);
     return false;
   }
+  std::string archiveProblem;
   try {
     context_.setArchivePath(
         context_.programDatabase()->getParameter(parameter::kPercorsoArchivio).value_or(""));
-  } catch (const sqlite::Failure&) {
+  } catch (const Error& error) {
     context_.setArchivePath({});
+    archiveProblem = error.what();
   }
   pathLabel_->setText(QString::fromStdString(context_.archivePath()));
-  openArchiveAtStart();
+  openArchiveAtStart(archiveProblem);
   show();
   readParameters();
   return true;
 }
 
-void StartupWindow::openArchiveAtStart() {
-  try {
-    context_.setArchiveDatabase(ArchiveDatabase::open(context_.archivePath()));
-  } catch (const Error&) {
-    context_.setArchiveDatabase(std::nullopt);
-    context_.dialogs().message(
-        "Attenzione, la prima volta è necessario configurare l'origine dell'archivio",
-        "Selezionare Archivio", Dialogs::Icon::Warning);
-    selectArchive();
+void StartupWindow::openArchiveAtStart(std::string problem) {
+  if (problem.empty() && !context_.archivePath().empty()) {
+    try {
+      context_.setArchiveDatabase(ArchiveDatabase::open(context_.archivePath()));
+      return;
+    } catch (const Error& error) {
+      problem = error.what();
+    }
   }
+  // No archive yet, or one that cannot be used: the first-use road, saying why when an
+  // archive was named.
+  context_.setArchiveDatabase(std::nullopt);
+  context_.dialogs().message(
+      problem.empty() ? kFirstUse : kFirstUse + "\n\n" + QString::fromStdString(problem),
+      "Selezionare Archivio", Dialogs::Icon::Warning);
+  selectArchive();
 }
 
 void StartupWindow::readParameters() {
@@ -125,7 +136,7 @@ void StartupWindow::readParameters() {
     context_.setInternetAddress(
         context_.programDatabase()->getParameter(parameter::kIndirizzoInternet).value_or(""));
     ImpostaInizialix();
-  } catch (const sqlite::Failure&) {
+  } catch (const Error&) {
     context_.dialogs().message(
         "Attenzione, al primo utilizzo drve essere selezionato il database delle estrazioni",
         "Anomalia", Dialogs::Icon::Critical);
@@ -155,8 +166,11 @@ void StartupWindow::selectArchive() {
     context_.files().writeArchivePathFile(path);
     context_.setArchivePath(path);
     context_.programDatabase()->setParameter(parameter::kPercorsoArchivio, path);
-  } catch (const std::exception&) {
-    return;  // the selection stops silently where the side file or the parameter failed
+  } catch (const Error& error) {
+    // The choice is in use for this run but could not be recorded for the next one.
+    context_.dialogs().message(QString::fromStdString(error.what()), "Selezione archivio",
+                               Dialogs::Icon::Critical);
+    return;
   }
   pathLabel_->setText("Database: " + QString::fromStdString(context_.archivePath()));
 }

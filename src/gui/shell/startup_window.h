@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <string>
 
 class QLabel;
 class QProgressBar;
@@ -32,7 +33,8 @@ class StartupWindow : public QWidget {
   void archiveLoaded();
 
  private:
-  void openArchiveAtStart();
+  // Opens the archive named by PercorsoArchivio; problem is why it could not even be read.
+  void openArchiveAtStart(std::string problem);
   void readParameters();
 
   AppContext& context_;

@@ -1,0 +1,55 @@
+#include "support/ordinary_user.h"
+
+#include <grp.h>
+#include <sys/prctl.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+namespace quintello::test {
+
+namespace {
+
+constexpr uid_t kNobody = 65534;
+constexpr gid_t kNoGroup = 65534;
+
+}  // namespace
+
+AsOrdinaryUser::AsOrdinaryUser() {
+  if (geteuid() != 0) {
+    active_ = true;
+    return;
+  }
+  // The saved user id stays 0, so that the destructor can come back.
+  if (setgroups(0, nullptr) != 0 || setresgid(kNoGroup, kNoGroup, 0) != 0) return;
+  if (setresuid(kNobody, kNobody, 0) != 0) {
+    setresgid(0, 0, 0);
+    return;
+  }
+  switched_ = active_ = true;
+}
+
+AsOrdinaryUser::~AsOrdinaryUser() {
+  if (!switched_) return;
+  if (setresuid(0, 0, 0) != 0 || setresgid(0, 0, 0) != 0) std::terminate();
+  const gid_t root = 0;
+  setgroups(1, &root);
+  // Changing ids made the process undumpable; the leak checker at exit needs it traceable.
+  prctl(PR_SET_DUMPABLE, 1);
+}
+
+bool AsOrdinaryUser::becomeForGood() {
+  if (geteuid() != 0) return true;
+  return setgroups(0, nullptr) == 0 && setresgid(kNoGroup, kNoGroup, kNoGroup) == 0 &&
+         setresuid(kNobody, kNobody, kNobody) == 0;
+}
+
+void openFolderToEveryone(const std::string& folder, bool writable) {
+  namespace fs = std::filesystem;
+  fs::permissions(
+      folder, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                  fs::perms::others_read | fs::perms::others_exec |
+                  (writable ? fs::perms::group_write | fs::perms::others_write : fs::perms::none));
+}
+
+}  // namespace quintello::test
