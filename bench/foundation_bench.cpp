@@ -52,8 +52,8 @@ void BM_CreateArchiveFromBundledDraws(benchmark::State& state) {
   QTemporaryDir folder;
   int run = 0;
   for (auto _ : state) {
-    createArchiveFromUpdateFile(
-        folder.filePath(QString("a%1.mdb").arg(run++)).toStdString(), QUINTELLO_BUNDLED_DRAWS);
+    createArchiveFromUpdateFile(folder.filePath(QString("a%1.mdb").arg(run++)).toStdString(),
+                                QUINTELLO_BUNDLED_DRAWS);
   }
 }
 BENCHMARK(BM_CreateArchiveFromBundledDraws)->Unit(benchmark::kMillisecond);

@@ -2,8 +2,8 @@
 #include <QDir>
 
 #include "core/program_files.h"
-#include "gui/shell/app_context.h"
 #include "gui/common/dialogs.h"
+#include "gui/shell/app_context.h"
 #include "gui/shell/launcher.h"
 
 int main(int argc, char* argv[]) {

@@ -9,11 +9,11 @@
 #include <functional>
 #include <vector>
 
+#include "app/screenshot_windows.h"
 #include "core/program_files.h"
 #include "gui/shell/app_context.h"
 #include "gui/shell/launcher.h"
 #include "gui/shell/main_window.h"
-#include "app/screenshot_windows.h"
 
 namespace {
 

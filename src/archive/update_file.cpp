@@ -7,8 +7,8 @@
 
 #include "core/dates.h"
 #include "core/error.h"
-#include "core/pending_file.h"
 #include "core/one_line_text.h"
+#include "core/pending_file.h"
 
 namespace quintello {
 

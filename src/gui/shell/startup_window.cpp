@@ -12,8 +12,8 @@
 #include "core/error.h"
 #include "core/parameters.h"
 #include "core/text_number.h"
-#include "gui/shell/app_context.h"
 #include "gui/common/progress_bar.h"
+#include "gui/shell/app_context.h"
 
 namespace quintello {
 
@@ -188,8 +188,7 @@ void StartupWindow::proceed() {
     if (!context_.archiveDatabase() || context_.archiveDatabase()->path() != context_.archivePath())
       context_.setArchiveDatabase(ArchiveDatabase::open(context_.archivePath()));
     loadArchive(*context_.archiveDatabase(), context_.archiveForLoading(),
-                context_.estrazioneIniziale(),
-                progress);
+                context_.estrazioneIniziale(), progress);
   } catch (const Error& error) {
     context_.setArchiveDatabase(std::nullopt);
     context_.dialogs().message(QString::fromStdString(error.what()), "Caricamento archivio",

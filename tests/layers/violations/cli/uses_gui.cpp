@@ -1,2 +1,3 @@
 #include <QtCore/QDir>
+
 #include "gui/common/dialogs.h"

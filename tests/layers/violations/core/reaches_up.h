@@ -1,2 +1,2 @@
-#include "core/wheels.h"
 #include "archive/update_file.h"
+#include "core/wheels.h"
