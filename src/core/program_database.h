@@ -34,7 +34,7 @@ class ProgramDatabase {
   // Valore1 of the row, or nothing when no row has that key. A NULL value reads as "".
   std::optional<std::string> getParameter(std::string_view key);
   // Updates Valore1 of an existing row; returns false (and writes nothing) when there is none.
-  bool setParameter(std::string_view key, std::string_view value);
+  [[nodiscard]] bool setParameter(std::string_view key, std::string_view value);
   // Every row, ordered by key.
   std::vector<Parameter> listParameters();
 

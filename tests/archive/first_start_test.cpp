@@ -46,7 +46,7 @@ TEST(FirstStart, LaterStartsOpenWhatIsThereAndNeverOverwriteAnArchive) {
   openProgramDatabase(files, draws);
   EXPECT_EQ(ArchiveDatabase::open(files.defaultArchivePath()).drawCount(), 7);
 
-  openProgramDatabase(files, draws).setParameter("EstrazioneIniziale", "5");
+  ASSERT_TRUE(openProgramDatabase(files, draws).setParameter("EstrazioneIniziale", "5"));
   EXPECT_EQ(openProgramDatabase(files, draws).getParameter("EstrazioneIniziale"), "5");
 }
 

@@ -118,7 +118,7 @@ TEST(ProgramDatabaseFailures, ReachTheCallerAsItalianErrors) {
   other.execute("BEGIN EXCLUSIVE; UPDATE ParametriProgramma SET Valore2 = 'x';");
   const std::function<void()> calls[] = {
       [&] { db.getParameter("PercorsoArchivio"); },
-      [&] { db.setParameter("PercorsoArchivio", "/a.mdb"); },
+      [&] { (void)db.setParameter("PercorsoArchivio", "/a.mdb"); },
   };
   for (const auto& call : calls) {
     try {

@@ -55,7 +55,7 @@ TEST(ProgramDatabase, NullValueReadsEmptyAndChangesSurviveReopening) {
     sqlite::Database raw(dir.file("dbQuintello.mdb"), sqlite::Database::Mode::ReadWrite);
     raw.execute(
         "UPDATE ParametriProgramma SET Valore1 = NULL WHERE Parametro = 'EstrazioneIniziale'");
-    db.setParameter("PERCORSOARCHIVIO", "/nuovo.mdb");
+    EXPECT_TRUE(db.setParameter("PERCORSOARCHIVIO", "/nuovo.mdb"));
   }
   auto db = ProgramDatabase::open(dir.file("dbQuintello.mdb"));
   EXPECT_EQ(db.getParameter("EstrazioneIniziale"), "");

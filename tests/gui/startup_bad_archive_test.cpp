@@ -93,8 +93,8 @@ class StartupBadArchiveTest : public QObject {
     openProgramDatabase(ProgramFiles(programFolder), root.file("nessuno.txt"));
     test::Held held;
     const std::string path = badCase.make(caseFolder, held);
-    ProgramDatabase::open(ProgramFiles(programFolder).programDatabasePath())
-        .setParameter("PercorsoArchivio", path);
+    QVERIFY(ProgramDatabase::open(ProgramFiles(programFolder).programDatabasePath())
+                .setParameter("PercorsoArchivio", path));
     if (badCase.asOrdinaryUser) {
       test::openFolderToEveryone(root.path());
       test::openFolderToEveryone(programFolder, true);

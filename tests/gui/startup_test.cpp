@@ -45,7 +45,8 @@ struct Run {
 };
 
 void setParameter(const std::string& folder, const char* key, const std::string& value) {
-  ProgramDatabase::open(ProgramFiles(folder).programDatabasePath()).setParameter(key, value);
+  QVERIFY(
+      ProgramDatabase::open(ProgramFiles(folder).programDatabasePath()).setParameter(key, value));
 }
 
 }  // namespace

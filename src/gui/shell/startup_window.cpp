@@ -165,7 +165,10 @@ void StartupWindow::selectArchive() {
   try {
     context_.files().writeArchivePathFile(path);
     context_.setArchivePath(path);
-    context_.programDatabase()->setParameter(parameter::kPercorsoArchivio, path);
+    if (!context_.programDatabase()->setParameter(parameter::kPercorsoArchivio, path))
+      throw Error(
+          "Il database del programma non ha il parametro PercorsoArchivio: l'archivio "
+          "scelto non sarà ricordato al prossimo avvio.");
   } catch (const Error& error) {
     // The choice is in use for this run but could not be recorded for the next one.
     context_.dialogs().message(QString::fromStdString(error.what()), "Selezione archivio",
