@@ -10,8 +10,9 @@
 
 namespace quintello::fuzz {
 
-// A wheel as the official archive's reader stores it: empty, or five numbers 01..90 "NN-..-NN".
-inline bool isStoredWheel(std::string_view text) {
+// A wheel as a reader of draws stores it: empty, or five numbers 01..90 "NN-..-NN" (the update
+// file's groups keep the separators they had, any non-digit).
+inline bool isStoredWheel(std::string_view text, bool anySeparator = false) {
   if (text.empty()) return true;
   if (text.size() != 14) return false;
   for (size_t k = 0; k < 5; ++k) {
@@ -19,7 +20,9 @@ inline bool isStoredWheel(std::string_view text) {
     if (tens < '0' || tens > '9' || units < '0' || units > '9') return false;
     const int number = (tens - '0') * 10 + (units - '0');
     if (number < 1 || number > 90) return false;
-    if (k < 4 && text[3 * k + 2] != '-') return false;
+    if (k < 4 &&
+        !(anySeparator ? text[3 * k + 2] < '0' || text[3 * k + 2] > '9' : text[3 * k + 2] == '-'))
+      return false;
   }
   return true;
 }
