@@ -12,6 +12,7 @@
 #include "archive/update_file.h"
 #include "core/dates.h"
 #include "core/error.h"
+#include "core/one_line_text.h"
 #include "core/wheel_text.h"
 
 namespace quintello {
@@ -63,10 +64,11 @@ std::vector<std::string_view> fieldsOf(std::string_view line) {
   return fields;
 }
 
-// Shown bounded, so that a line of garbage does not flood the message.
+// Shown bounded and on one line, so that a line of garbage neither floods the message nor
+// breaks it (a stray carriage return or control character becomes "?").
 std::string quoted(std::string_view text) {
   constexpr size_t kShown = 20;
-  return "\"" + std::string(text.substr(0, kShown)) + (text.size() > kShown ? "...\"" : "\"");
+  return "\"" + shortOneLineText(text, kShown) + "\"";
 }
 
 // A line that cannot be read: the message names it.

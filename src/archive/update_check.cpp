@@ -5,6 +5,7 @@
 
 #include "core/color.h"
 #include "core/dates.h"
+#include "core/one_line_text.h"
 #include "core/pending_file.h"
 #include "core/wheels.h"
 
@@ -40,7 +41,8 @@ std::string lineProblem(std::string_view text, const UpdateLine& line,
                         const std::optional<std::string>& isoDate) {
   if (std::any_of(text.begin(), text.end(), [](char c) { return c == ',' || c == '"'; }))
     return "contiene una virgola o delle virgolette";
-  if (!isoDate) return "la data \"" + line.dateText + "\" non è una data GG/MM/AAAA";
+  if (!isoDate)  // the date as it stands, a control character shown as "?"
+    return "la data \"" + oneLineText(line.dateText) + "\" non è una data GG/MM/AAAA";
   if (text.size() < kClassicWheelsEnd)
     return "la riga è incompleta (" + std::to_string(text.size()) + " caratteri invece di " +
            std::to_string(kUpdateLineLength) + ")";

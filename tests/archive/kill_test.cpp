@@ -2,11 +2,18 @@
 // are either absent or whole, and the program starts on them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <functional>
 #include <iostream>
 #include <set>
+#include <stdexcept>
+#include <vector>
 
+#include "archive/exports.h"
 #include "archive/first_start.h"
+#include "archive/update_check.h"
 #include "archive/update_file.h"
 #include "core/archive_database.h"
 #include "core/program_files.h"
@@ -115,6 +122,218 @@ TEST(KilledWrite, AddingDrawsIsAllOrNothing) {
             }
           },
   });
+}
+
+// One text per draw, "date|Ba|..|Nz", date order: two archives hold the same draws when these
+// are equal.
+using DrawTexts = std::vector<std::string>;
+
+std::string drawText(const StoredDraw& draw) {
+  std::string text = draw.isoDate;
+  for (const auto& wheel : draw.wheels) text += "|" + wheel;
+  return text;
+}
+
+DrawTexts drawTexts(const std::vector<StoredDraw>& draws) {
+  DrawTexts texts;
+  for (const auto& draw : draws) texts.push_back(drawText(draw));
+  std::sort(texts.begin(), texts.end());
+  return texts;
+}
+
+// Every stored draw as the table holds it.
+DrawTexts storedRows(ArchiveDatabase& db) {
+  auto rows = db.database().prepare(
+      "SELECT DataEstrazione, Ba, Ca, Fi, Ge, Mi, Na, Pa, Ro, \"To\", Ve, Nz"
+      " FROM EstrazioniLotto ORDER BY DataEstrazione");
+  DrawTexts texts;
+  while (rows.step()) {
+    std::string text(rows.text(0));
+    for (int wheel = 1; wheel <= kWheelCount; ++wheel) text += "|" + std::string(rows.text(wheel));
+    texts.push_back(std::move(text));
+  }
+  return texts;
+}
+
+// After a kill the archive reopens (completing or undoing what the kill interrupted), passes
+// SQLite's integrity check and loads; returns what it stores.
+DrawTexts reopenAfterKill(const std::string& path) {
+  auto db = ArchiveDatabase::open(path);
+  EXPECT_EQ(integrity(db.database()), "ok");
+  DrawArchive archive;
+  NoProgress progress;
+  loadArchive(db, archive, 1, progress);
+  auto rows = storedRows(db);
+  EXPECT_EQ(archive.count(), static_cast<int>(rows.size()));
+  return rows;
+}
+
+// One change to a single draw, killed at random points: the archive holds the draws it had or
+// the draws with the change, nothing between.
+struct SingleDrawChange {
+  std::vector<StoredDraw> before, after;
+  std::function<void(ArchiveDatabase&)> write;
+};
+
+void expectOldOrNew(const SingleDrawChange& change) {
+  test::TempDir dir;
+  const std::string path = dir.file("archivio.mdb");
+  ASSERT_NE(drawTexts(change.before), drawTexts(change.after));
+  int changed = 0, untouched = 0;
+  test::killAtRandomPoints({
+      .prepare =
+          [&] {
+            for (const char* suffix : {"", "-journal"}) fs::remove(path + suffix);
+            ArchiveDatabase::create(path).insertDraws(change.before);
+          },
+      .action =
+          [&] {
+            auto db = ArchiveDatabase::open(path);
+            change.write(db);
+          },
+      .check =
+          [&](const KillRound& round) {
+            SCOPED_TRACE(round.describe());
+            const auto rows = reopenAfterKill(path);
+            const bool isNew = rows == drawTexts(change.after);
+            EXPECT_TRUE(isNew || rows == drawTexts(change.before)) << rows.size() << " draws";
+            if (round.finished) {
+              EXPECT_TRUE(isNew);
+            }
+            ++(isNew ? changed : untouched);
+          },
+      .rounds = 20,
+  });
+  std::cout << "rounds leaving the change " << changed << ", leaving the archive as it was "
+            << untouched << "\n";
+}
+
+std::vector<StoredDraw> without(std::vector<StoredDraw> draws, size_t index) {
+  draws.erase(draws.begin() + static_cast<std::ptrdiff_t>(index));
+  return draws;
+}
+
+class KilledSingleDrawWrite : public ::testing::Test {
+ protected:
+  const std::vector<StoredDraw> all = test::storedDraws(test::weeklyDraws(301));
+  const std::vector<StoredDraw> stored{all.begin(), all.begin() + 300};
+};
+
+TEST_F(KilledSingleDrawWrite, InsertingADrawIsAllOrNothing) {
+  expectOldOrNew({.before = stored, .after = all, .write = [&](ArchiveDatabase& db) {
+                    if (!db.insertDraw(all.back())) throw std::runtime_error("not inserted");
+                  }});
+}
+
+TEST_F(KilledSingleDrawWrite, RewritingADrawIsAllOrNothing) {
+  auto after = stored;
+  after[150].wheels = all.back().wheels;
+  expectOldOrNew({.before = stored, .after = after, .write = [&](ArchiveDatabase& db) {
+                    if (!db.updateDraw(after[150])) throw std::runtime_error("not rewritten");
+                  }});
+}
+
+TEST_F(KilledSingleDrawWrite, DeletingADrawIsAllOrNothing) {
+  expectOldOrNew(
+      {.before = stored, .after = without(stored, 150), .write = [&](ArchiveDatabase& db) {
+         if (!db.deleteDraw(stored[150].isoDate)) throw std::runtime_error("not deleted");
+       }});
+}
+
+// The update writes each draw in its own transaction, first line first: after a kill the
+// archive holds the draws it had plus the first new draws of the file, each one whole.
+TEST(KilledWrite, ApplyingAnUpdateLeavesAPrefixOfTheNewDraws) {
+  test::TempDir dir;
+  const std::string path = dir.file("archivio.mdb");
+  const auto all = test::storedDraws(test::weeklyDraws(260));
+  const std::vector<StoredDraw> first(all.begin(), all.begin() + 200);
+  const std::vector<StoredDraw> added(all.begin() + 200, all.end());
+  const auto prepare = [&] {
+    for (const char* suffix : {"", "-journal"}) fs::remove(path + suffix);
+    ArchiveDatabase::create(path).insertDraws(first);
+  };
+  prepare();
+  UpdateCheck check;
+  {
+    auto db = ArchiveDatabase::open(path);
+    NoProgress progress;
+    check = checkUpdateRows(updateRowsFromDraws(added), db, progress);
+  }
+  std::set<size_t> prefixes;
+  test::killAtRandomPoints({
+      .prepare = prepare,
+      .action =
+          [&] {
+            auto db = ArchiveDatabase::open(path);
+            NoProgress progress;
+            const auto result = applyUpdate(check, db, false, progress);
+            if (result.failure || result.added.size() != added.size())
+              throw std::runtime_error("not applied");
+          },
+      .check =
+          [&](const KillRound& round) {
+            SCOPED_TRACE(round.describe());
+            const auto rows = reopenAfterKill(path);
+            ASSERT_GE(rows.size(), first.size());
+            ASSERT_LE(rows.size(), all.size());
+            // Dates are in file order, so the stored draws are the first rows of `all`.
+            const std::vector<StoredDraw> expected(
+                all.begin(), all.begin() + static_cast<std::ptrdiff_t>(rows.size()));
+            EXPECT_EQ(rows, drawTexts(expected));
+            if (round.finished) {
+              EXPECT_EQ(rows.size(), all.size());
+            }
+            prefixes.insert(rows.size() - first.size());
+          },
+      .rounds = 20,
+  });
+  std::cout << "distinct prefixes left by kills: " << prefixes.size() << "\n";
+  // The kills land in the middle of the apply, not only before or after it.
+  EXPECT_GT(prefixes.size(), 2u);
+}
+
+// An export replaces the file only when complete: after a kill the target holds the previous
+// file or the whole export, and the next export succeeds over what the kill left.
+TEST(KilledWrite, AnExportLeavesThePreviousFileOrTheWholeExport) {
+  test::TempDir dir;
+  const std::string path = dir.file("DATI32.III");
+  const DrawArchive archive = test::makeArchive(test::weeklyDraws(11000));
+  NoProgress progress;
+  exportArchive(ExportFormat::Zefiral, archive, dir.file("atteso"), progress);
+  const std::string whole = test::readWholeFile(dir.file("atteso"));
+  const std::string previous = "esportazione precedente\r\n";
+  ASSERT_FALSE(whole.empty());
+  int replaced = 0, kept = 0;
+  test::killAtRandomPoints({
+      .prepare =
+          [&] {
+            fs::remove(path + ".nuovo");
+            std::ofstream(path, std::ios::binary) << previous;
+          },
+      .action =
+          [&] {
+            NoProgress none;
+            exportArchive(ExportFormat::Zefiral, archive, path, none);
+          },
+      .check =
+          [&](const KillRound& round) {
+            SCOPED_TRACE(round.describe());
+            const std::string content = test::readWholeFile(path);
+            const bool isWhole = content == whole;
+            EXPECT_TRUE(isWhole || content == previous) << content.size() << " bytes";
+            if (round.finished) {
+              EXPECT_TRUE(isWhole);
+            }
+            ++(isWhole ? replaced : kept);
+            NoProgress none;
+            exportArchive(ExportFormat::Zefiral, archive, path, none);
+            EXPECT_EQ(test::readWholeFile(path), whole);
+          },
+      .rounds = 20,
+  });
+  std::cout << "rounds leaving the whole export " << replaced << ", the previous file " << kept
+            << "\n";
+  EXPECT_GT(kept, 0);
 }
 
 }  // namespace

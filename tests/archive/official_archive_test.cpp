@@ -86,6 +86,9 @@ TEST(OfficialArchive, BadLinesAreNamed) {
        "riga 3: la ruota BA compare due volte nella stessa data"},
       {"2025/01/04\tBA\t1\t2\t3\t4\t5\n\x01\xff garbage",
        "riga 2: servono data, ruota e cinque numeri"},
+      // A stray carriage return or control character is shown as "?", the message stays one line.
+      {"2025/01/04\tBA\t1\t2\t3\t4\t5\r\r\n", "riga 1: il numero \"5?\" non è tra 1 e 90"},
+      {"2025/01/04\tBA\x1b[2J\t1\t2\t3\t4\t5", "la ruota \"BA?[2J\" è sconosciuta"},
   };
   for (const auto& [text, message] : cases) {
     SCOPED_TRACE(text);

@@ -55,6 +55,7 @@ TEST(UpdateLines, EachLineIsValidated) {
       {std::string(good).replace(0, 5, "30/02"),
        "la data \"30/02/2025\" non è una data GG/MM/AAAA"},
       {"4/1/2025   " + good.substr(11), "la data \"4/1/2025  \""},
+      {"04/01\r2025" + good.substr(10), "la data \"04/01?2025\""},
       {std::string(good).replace(11, 2, "91"), "i numeri di Bari non sono validi"},
       {std::string(good).replace(11, 2, "00"), "i numeri di Bari non sono validi"},
       {std::string(good).replace(13, 1, "7"), "i numeri di Bari non sono validi"},

@@ -1,0 +1,24 @@
+// The official historical archive's zip, any bytes: the one file inside read as text, or a
+// one-line message naming the file; the text then read as the official archive.
+#include <string>
+
+#include "fuzz/fuzz_input.h"
+#include "fuzz/official_draws.h"
+
+using namespace quintello;
+using fuzz::require;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  static fuzz::InputFile file;
+  const std::string& path = file.write(data, size);
+  std::string text;
+  try {
+    text = readOfficialArchiveZip(path);
+  } catch (const Error& error) {
+    require(fuzz::isOneLine(error.what()));
+    return 0;
+  }
+  require(text.size() <= kOfficialArchiveMaxBytes);
+  fuzz::checkOfficialText(text);
+  return 0;
+}

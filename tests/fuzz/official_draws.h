@@ -1,0 +1,49 @@
+#pragma once
+
+#include <string_view>
+
+#include "archive/official_archive.h"
+#include "core/dates.h"
+#include "core/draw_archive.h"
+#include "core/error.h"
+#include "fuzz/fuzz_input.h"
+
+namespace quintello::fuzz {
+
+// A wheel as a reader of draws stores it: empty, or five numbers 01..90 "NN-..-NN" (the update
+// file's groups keep the separators they had, any non-digit).
+inline bool isStoredWheel(std::string_view text, bool anySeparator = false) {
+  if (text.empty()) return true;
+  if (text.size() != 14) return false;
+  for (size_t k = 0; k < 5; ++k) {
+    const char tens = text[3 * k], units = text[3 * k + 1];
+    if (tens < '0' || tens > '9' || units < '0' || units > '9') return false;
+    const int number = (tens - '0') * 10 + (units - '0');
+    if (number < 1 || number > 90) return false;
+    if (k < 4 &&
+        !(anySeparator ? text[3 * k + 2] < '0' || text[3 * k + 2] > '9' : text[3 * k + 2] == '-'))
+      return false;
+  }
+  return true;
+}
+
+// parseOfficialArchive's promises on any text.
+inline void checkOfficialText(std::string_view text) {
+  try {
+    const auto draws = parseOfficialArchive(text);
+    for (size_t i = 0; i < draws.size(); ++i) {
+      require(dateTextFromStored(draws[i].isoDate).has_value());
+      require(i == 0 || draws[i - 1].isoDate < draws[i].isoDate);
+      bool anyWheel = false;
+      for (const auto& wheel : draws[i].wheels) {
+        require(isStoredWheel(wheel));
+        anyWheel = anyWheel || !wheel.empty();
+      }
+      require(anyWheel);
+    }
+  } catch (const Error& error) {
+    require(isOneLine(error.what()));
+  }
+}
+
+}  // namespace quintello::fuzz
