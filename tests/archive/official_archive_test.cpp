@@ -25,12 +25,14 @@ void writeZip(const std::string& path,
   zip_t* archive = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
   ASSERT_NE(archive, nullptr);
   for (const auto& [name, content] : files) {
+    if (name.ends_with("/")) {
+      ASSERT_GE(zip_dir_add(archive, name.c_str(), ZIP_FL_ENC_UTF_8), 0);
+      continue;
+    }
+    // Owned by the archive once added.
     zip_source_t* source = zip_source_buffer(archive, content.data(), content.size(), 0);
     ASSERT_NE(source, nullptr);
-    if (name.ends_with("/"))
-      ASSERT_GE(zip_dir_add(archive, name.c_str(), ZIP_FL_ENC_UTF_8), 0);
-    else
-      ASSERT_GE(zip_file_add(archive, name.c_str(), source, ZIP_FL_ENC_UTF_8), 0);
+    ASSERT_GE(zip_file_add(archive, name.c_str(), source, ZIP_FL_ENC_UTF_8), 0);
   }
   ASSERT_EQ(zip_close(archive), 0);  // the buffers are read here, while still alive
 }
