@@ -15,27 +15,15 @@
 #include "gui/common/downloader.h"
 #include "gui/common/grid_view.h"
 #include "gui/common/wait_cursor.h"
+#include "gui/common/widgets.h"
 #include "gui/shell/app_context.h"
 
 namespace quintello {
 
 namespace {
 
-QString qText(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QPushButton* button(QWidget* parent, const char* name, const QString& text) {
-  auto* b = new QPushButton(text, parent);
-  b->setObjectName(name);
-  b->setMinimumHeight(30);
-  return b;
-}
-
-QLabel* note(QWidget* parent, const QString& text) {
-  auto* label = new QLabel(text, parent);
-  label->setWordWrap(true);
-  return label;
+  return namedButton(parent, name, text, 30);
 }
 
 // List4 lines up dates and words in the fixed-pitch font the program has always used.
@@ -117,7 +105,7 @@ QWidget* AggiornamentiTab::buildNotes() {
   auto* box = new QWidget(this);
   auto* layout = new QVBoxLayout(box);
   layout->setContentsMargins(0, 0, 0, 0);
-  auto* service = note(box, "L'aggiornamento automatico non è un servizio garantito");
+  auto* service = wrappedNote(box, "L'aggiornamento automatico non è un servizio garantito");
   QFont bold = service->font();
   bold.setBold(true);
   service->setFont(bold);
@@ -130,7 +118,7 @@ QWidget* AggiornamentiTab::buildNotes() {
         "Lo sfondo arancione nella colonna della data identifica le estrazioni da importare",
         "La data in rosso e lo sfondo di una ruota bianco identifica una estrazione  con errori "
         "in quella ruota"})
-    layout->addWidget(note(box, QString::fromUtf8(text)));
+    layout->addWidget(wrappedNote(box, QString::fromUtf8(text)));
   return box;
 }
 

@@ -10,6 +10,7 @@
 
 #include "archive/draw_navigation.h"
 #include "gui/common/grid_view.h"
+#include "gui/common/widgets.h"
 #include "gui/shell/app_context.h"
 
 namespace quintello {
@@ -17,10 +18,7 @@ namespace quintello {
 namespace {
 
 QPushButton* button(QWidget* parent, const char* name, const QString& text) {
-  auto* b = new QPushButton(text, parent);
-  b->setObjectName(name);
-  b->setMinimumHeight(30);
-  return b;
+  return namedButton(parent, name, text, 30);
 }
 
 }  // namespace

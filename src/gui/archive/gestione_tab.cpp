@@ -30,6 +30,7 @@
 #include "gui/common/draw_scroll_bar.h"
 #include "gui/common/grid_view.h"
 #include "gui/common/icons.h"
+#include "gui/common/widgets.h"
 #include "gui/shell/app_context.h"
 
 namespace quintello {
@@ -38,10 +39,6 @@ namespace {
 
 constexpr int kLargeStep = 25;
 constexpr const char* kHelpSection = "archivio";
-
-QString qText(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QLabel* valueLabel(QWidget* parent, const char* name, const QString& tip) {
   auto* label = new QLabel(parent);
@@ -63,10 +60,7 @@ QLabel* caption(QWidget* parent, const QString& text) {
 }
 
 QPushButton* button(QWidget* parent, const char* name, const QString& text) {
-  auto* b = new QPushButton(text, parent);
-  b->setObjectName(name);
-  b->setMinimumHeight(26);
-  return b;
+  return namedButton(parent, name, text, 26);
 }
 
 CalendarDate calendarDateOf(const QDate& date) { return {date.year(), date.month(), date.day()}; }

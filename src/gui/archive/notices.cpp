@@ -2,13 +2,11 @@
 
 #include <string_view>
 
+#include "gui/common/widgets.h"
+
 namespace quintello {
 
 namespace {
-
-QString qText(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 Dialogs::Icon dialogIcon(Notice::Icon icon) {
   switch (icon) {

@@ -19,27 +19,15 @@
 #include "core/parameters.h"
 #include "gui/common/downloader.h"
 #include "gui/common/wait_cursor.h"
+#include "gui/common/widgets.h"
 #include "gui/shell/app_context.h"
 
 namespace quintello {
 
 namespace {
 
-QString qText(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QPushButton* button(QWidget* parent, const char* name, const QString& text) {
-  auto* b = new QPushButton(text, parent);
-  b->setObjectName(name);
-  b->setMinimumHeight(30);
-  return b;
-}
-
-QLabel* note(QWidget* parent, const QString& text) {
-  auto* label = new QLabel(text, parent);
-  label->setWordWrap(true);
-  return label;
+  return namedButton(parent, name, text, 30);
 }
 
 QLabel* valueLabel(QWidget* parent, const char* name, const QString& text) {
@@ -94,14 +82,16 @@ QWidget* SalvataggiTab::buildExports() {
   auto* layout = new QVBoxLayout(box);
   layout->addWidget(command10);
   layout->addWidget(command7);
-  layout->addWidget(note(box,
-                         "Attenzione: questi due formati non prevedono i dati della ruota "
-                         "nazionale. Vengono salvate le estrazioni delle 10 ruote classiche."));
+  layout->addWidget(
+      wrappedNote(box,
+                  "Attenzione: questi due formati non prevedono i dati della ruota "
+                  "nazionale. Vengono salvate le estrazioni delle 10 ruote classiche."));
   layout->addSpacing(8);
   layout->addLayout(path);
-  layout->addWidget(note(box,
-                         "Attenzione, questo file deve essere obbligatoriamente salvato nella "
-                         "cartella C:/Ambrosa3/ ....."));
+  layout->addWidget(
+      wrappedNote(box,
+                  "Attenzione, questo file deve essere obbligatoriamente salvato nella "
+                  "cartella C:/Ambrosa3/ ....."));
   layout->addWidget(check1_);
   layout->addSpacing(8);
   layout->addWidget(command34);
@@ -137,10 +127,11 @@ QWidget* SalvataggiTab::buildAddress() {
   layout->addSpacing(12);
   layout->addWidget(label15);
   layout->addWidget(text2_);
-  layout->addWidget(note(box,
-                         "Per modificare l'indirizzo internet predefinito, copiare l'indirizzo "
-                         "desiderato ed incollarlo in questa casella dopodichè usare il pulsante "
-                         "RENDE PREDEFINITO"));
+  layout->addWidget(
+      wrappedNote(box,
+                  "Per modificare l'indirizzo internet predefinito, copiare l'indirizzo "
+                  "desiderato ed incollarlo in questa casella dopodichè usare il pulsante "
+                  "RENDE PREDEFINITO"));
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(command16);
   buttons->addWidget(command15);
