@@ -36,19 +36,10 @@
 #include "support/test_archive.h"
 
 using namespace quintello;
+using test::fiveDraws;
 using namespace std::chrono_literals;
 
 namespace {
-
-std::vector<test::TestDraw> fiveDraws() {
-  return {
-      {"25/11/2025", {{"BA", {1, 2, 3, 4, 5}}}},
-      {"02/12/2025", {{"BA", {10, 20, 30, 40, 50}}}},
-      {"04/12/2025", {{"CA", {11, 22, 33, 44, 55}}}},
-      {"05/12/2025", {{"BA", {6, 16, 26, 36, 46}}, {"NZ", {90, 81, 72, 63, 54}}}},
-      {"09/12/2025", {{"RO", {7, 17, 27, 37, 47}}}},
-  };
-}
 
 // One line of an update file, written out by hand: the date, then each wheel's group of 14
 // characters after a blank (14 blanks for a wheel left out), then " pr". 178 characters.

@@ -32,19 +32,9 @@
 #include "support/test_archive.h"
 
 using namespace quintello;
+using test::fiveDraws;
 
 namespace {
-
-// Five draws of late 2025; the fourth has the Nazionale, the others only one wheel.
-std::vector<test::TestDraw> fiveDraws() {
-  return {
-      {"25/11/2025", {{"BA", {1, 2, 3, 4, 5}}}},
-      {"02/12/2025", {{"BA", {10, 20, 30, 40, 50}}}},
-      {"04/12/2025", {{"CA", {11, 22, 33, 44, 55}}}},
-      {"05/12/2025", {{"BA", {6, 16, 26, 36, 46}}, {"NZ", {90, 81, 72, 63, 54}}}},
-      {"09/12/2025", {{"RO", {7, 17, 27, 37, 47}}}},
-  };
-}
 
 // Every row of the archive file, read with a connection of its own: "date|Ba|...|Nz".
 QStringList storedRows(const std::string& path) {

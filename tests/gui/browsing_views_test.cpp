@@ -17,19 +17,9 @@
 #include "support/test_archive.h"
 
 using namespace quintello;
+using test::fiveDraws;
 
 namespace {
-
-// Five draws; the last is the fourth of its month and the fifth of its year.
-std::vector<test::TestDraw> fiveDraws() {
-  return {
-      {"25/11/2025", {{"BA", {1, 2, 3, 4, 5}}}},
-      {"02/12/2025", {{"BA", {10, 20, 30, 40, 50}}}},
-      {"04/12/2025", {{"CA", {11, 22, 33, 44, 55}}}},
-      {"05/12/2025", {{"BA", {6, 16, 26, 36, 46}}, {"NZ", {90, 81, 72, 63, 54}}}},
-      {"09/12/2025", {{"RO", {7, 17, 27, 37, 47}}}},
-  };
-}
 
 // The program after "PROCEDI": a context holding the archive and the main window.
 struct Program {

@@ -36,6 +36,16 @@ DrawArchive makeArchive(const std::vector<TestDraw>& draws, int firstIndex) {
   return archive;
 }
 
+std::vector<TestDraw> fiveDraws() {
+  return {
+      {"25/11/2025", {{"BA", {1, 2, 3, 4, 5}}}},
+      {"02/12/2025", {{"BA", {10, 20, 30, 40, 50}}}},
+      {"04/12/2025", {{"CA", {11, 22, 33, 44, 55}}}},
+      {"05/12/2025", {{"BA", {6, 16, 26, 36, 46}}, {"NZ", {90, 81, 72, 63, 54}}}},
+      {"09/12/2025", {{"RO", {7, 17, 27, 37, 47}}}},
+  };
+}
+
 std::vector<TestDraw> weeklyDraws(int count) {
   using namespace std::chrono;
   std::vector<TestDraw> draws;

@@ -34,6 +34,9 @@ DrawArchive makeArchive(const std::vector<TestDraw>& draws, int firstIndex = 1);
 // N draws a week apart from 01/01/2000 whose numbers are a simple function of the index,
 // for tests that need volume rather than particular values.
 std::vector<TestDraw> weeklyDraws(int count);
+// Five draws of late 2025 on a few wheels, the fourth with the Nazionale; the last is the
+// fourth of its month and the fifth of its year.
+std::vector<TestDraw> fiveDraws();
 
 // The draws as the draw table stores them.
 std::vector<StoredDraw> storedDraws(const std::vector<TestDraw>& draws);
