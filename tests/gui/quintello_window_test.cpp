@@ -697,6 +697,10 @@ class QuintelloWindowTest : public QObject {
     QCOMPARE(differences(grid(window->delaysWindow(), "fGR"), *expected.delaysReport()), QString());
     click(window, "CmdCaso");
     QCOMPARE(differences(grid(window->chanceWindow(), "caso"), expected.chanceReport()), QString());
+    QVERIFY(QTest::qWaitForWindowActive(window->chanceWindow()));
+    QTest::keyClick(window->chanceWindow(), Qt::Key_F1);  // its section of the help
+    QVERIFY(program.context.help().window());
+    QCOMPARE(program.context.help().window()->source().fragment(), QString("caso"));
     clickCell(grid(window, "Fg_ZZ"), 1, 0);
     click(window, "Command5");
     auto* list = window->drawListWindow();
