@@ -69,7 +69,7 @@ TEST(QuintelloChance, AtLeastOutcomesMatchesEveryOutcome) {
 // and 5 (draw 4 holds two numbers only), window 11..14 has no Roma draw, window 16..19 has
 // draws 16 and 17. Seven numbers 1..7 (sorte 2) come out in draw 3, the number 3 (sorte 1)
 // in draw 16; on the Nazionale, never drawn here, nothing is expected at all.
-TEST(QuintelloChance, ComparisonCountsOnlyWholeDrawsOfTheGameWheel) {
+TEST(QuintelloChance, ComparisonCountsOnlyFullDrawsOfTheGameWheel) {
   const DrawArchive archive = archiveWith(
       20,
       "2 BA 7 1 2 3 4; 3 RO 1 2 50 51 52; 4 RO 40 41 0 0 0; 5 RO 60 61 62 63 64; 10 BA 7 1 2 3 4;"

@@ -80,7 +80,7 @@ bool QuintelloSession::windowScores(const OccurrenceRow& row, const NumberMask& 
 }
 
 std::vector<ChanceComparison> QuintelloSession::chanceComparison() const {
-  // The whole draws of each window, the same for every forecast.
+  // The full draws of each window, the same for every forecast.
   std::vector<int> fullDraws;
   fullDraws.reserve(rows_.size());
   for (const auto& row : rows_) {

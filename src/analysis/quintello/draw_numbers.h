@@ -96,8 +96,8 @@ inline DrawnNumbers drawnNumbers(const DrawArchive& archive, int draw, int wheel
   return drawn;
 }
 
-// True when the wheel holds a whole draw in the draw: five different numbers 1..90. A wheel
-// not drawn yet in those years, or left without data, holds none.
+// True when the wheel was fully drawn in the draw: five different numbers 1..90. A wheel not
+// drawn yet in those years, or left without data, was not.
 inline bool holdsFullDraw(const DrawArchive& archive, int draw, int wheel) {
   return drawnNumbers(archive, draw, wheel).size == kPositions;
 }

@@ -162,7 +162,7 @@ struct ChanceComparison {
   int Numero = 0;
   int Sorte = 1;
   std::array<int, kNumeriPrevisione> Numeri{};
-  int Finestre = 0;        // windows holding at least one draw with five numbers on the wheel
+  int Finestre = 0;        // windows holding at least one full draw of the game wheel
   int Esiti = 0;           // windows with an outcome in any of their draws
   double Attesi = 0;       // windows with an outcome that chance gives on average
   double Probabilita = 1;  // chance of at least Esiti windows with an outcome
