@@ -1,5 +1,5 @@
 // The Quintello method on the full bundled archive: the list of a number with its
-// statistics, the combination and pair searches, and verification.
+// statistics, the combination and pair searches, verification and the comparison with chance.
 
 #include <benchmark/benchmark.h>
 
@@ -104,6 +104,25 @@ void BM_VerifyNineForecasts(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_VerifyNineForecasts)->Unit(benchmark::kMicrosecond);
+
+// Each forecast against chance over the heaviest list: as many forecasts of seven numbers as
+// the list holds (nine), played over 100 windows of 20 draws.
+void BM_ChanceComparisonNineForecastsOfSeven(benchmark::State& state) {
+  QuintelloSession session = heavyList();
+  session.inputs().NumeriCombinazione = 2;  // keeps the searches the adds run short
+  size_t added = 0;
+  for (int f = 0; f < kMaxPrevisioni; ++f) {
+    std::vector<int> numbers;
+    for (int k = 1; k <= kNumeriPrevisione; ++k) numbers.push_back(f * kNumeriPrevisione + k);
+    added += session.addThroughCombinationList(numbers);
+  }
+  if (added != static_cast<size_t>(kMaxPrevisioni)) {
+    state.SkipWithError("fewer than nine forecasts");
+    return;
+  }
+  for (auto _ : state) benchmark::DoNotOptimize(session.chanceReport());
+}
+BENCHMARK(BM_ChanceComparisonNineForecastsOfSeven)->Unit(benchmark::kMicrosecond);
 
 void BM_RenderResultList(benchmark::State& state) {
   QuintelloSession session = heavyList();

@@ -26,6 +26,7 @@
 #include "gui/common/grid_output.h"
 #include "gui/common/grid_view.h"
 #include "gui/quadrature/quadrature_window.h"
+#include "gui/quintello/chance_window.h"
 #include "gui/quintello/draw_list_window.h"
 #include "gui/quintello/number_picker.h"
 #include "gui/quintello/quintello_window.h"
@@ -163,6 +164,11 @@ std::vector<std::pair<QString, WindowOpener>> screenshotWindows() {
     auto* window = quintelloAfterARoad(main);
     click(window, "Command10");
     return window->summaryWindow();
+  });
+  windows.emplace_back("Quintello_Caso", [](AppContext&, MainWindow& main) -> QWidget* {
+    auto* window = quintelloAfterARoad(main);
+    click(window, "CmdCaso");
+    return window->chanceWindow();
   });
   windows.emplace_back("ElencoEstrazioni", [](AppContext&, MainWindow& main) -> QWidget* {
     auto* window = quintelloAfterARoad(main);

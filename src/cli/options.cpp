@@ -218,6 +218,7 @@ std::vector<PrintItem> parsePrintList(std::string_view text) {
       {"riepilogo", PrintItem::Kind::Riepilogo, false},
       {"colpi", PrintItem::Kind::Colpi, false},
       {"ritardi", PrintItem::Kind::Ritardi, false},
+      {"caso", PrintItem::Kind::Caso, false},
       {"ristretto", PrintItem::Kind::Ristretto, true},
       {"completo", PrintItem::Kind::Completo, true},
       {"dettaglio", PrintItem::Kind::Dettaglio, true},
@@ -230,10 +231,11 @@ std::vector<PrintItem> parsePrintList(std::string_view text) {
     const auto* named = std::find_if(std::begin(kItems), std::end(kItems),
                                      [&](const Named& item) { return item.name == name; });
     if (named == std::end(kItems))
-      throw UsageError("--stampa: tabella " + quoted(part) +
-                       " sconosciuta: usare elenco, numeri, previsioni, combinazioni, scoperte, "
-                       "coppie, riepilogo, colpi, ritardi, ristretto:K, completo:K, dettaglio:R "
-                       "o etichette.");
+      throw UsageError(
+          "--stampa: tabella " + quoted(part) +
+          " sconosciuta: usare elenco, numeri, previsioni, combinazioni, scoperte, "
+          "coppie, riepilogo, colpi, ritardi, caso, ristretto:K, completo:K, dettaglio:R "
+          "o etichette.");
     PrintItem item{named->kind, 0, std::string(name)};
     if (named->withRow) {
       if (colon == std::string_view::npos)
@@ -381,8 +383,9 @@ Azioni, eseguite dopo ELENCO nell'ordine dato:
 Stampa:
   --stampa LISTA          tabelle separate da virgole (elenco): elenco, numeri, previsioni,
                           combinazioni, scoperte, coppie, riepilogo, colpi, ritardi,
-                          ristretto:K, completo:K (previsione della riga K), dettaglio:R
-                          (riga R dell'elenco), etichette
+                          caso (previsioni a confronto con il caso), ristretto:K,
+                          completo:K (previsione della riga K), dettaglio:R (riga R
+                          dell'elenco), etichette
 
 quadratura: i quattro numeri degli angoli (0 = angolo vuoto); stampa le dodici somme e
 distanze e la somma totale.

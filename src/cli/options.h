@@ -48,6 +48,7 @@ struct PrintItem {
     Riepilogo,
     Colpi,
     Ritardi,
+    Caso,       // the forecasts against chance
     Ristretto,  // ristretto:K, K = row of the forecast list
     Completo,   // completo:K
     Dettaglio,  // dettaglio:R, R = row of the occurrence list

@@ -127,6 +127,9 @@ Printed renderItems(const QuintelloSession& session, const std::vector<PrintItem
         grid = session.delaysReport();
         if (!grid) noSuchRow(item, "l'elenco delle previsioni", 0);
         break;
+      case Kind::Caso:
+        grid = session.chanceReport();
+        break;
       case Kind::Ristretto:
       case Kind::Completo: {
         const int row = forecastRow(item);

@@ -156,7 +156,7 @@ TEST_F(CliRunTest, RunsAndRefusals) {
       {"--archivio " + odd +
            " quintello --numero 5 --presenze 5 --colpi 2 --tabellone 2,5 --coppia 1,2 --verifica "
            "--elabora --coppie --stampa elenco,numeri,previsioni,combinazioni,scoperte,coppie,"
-           "riepilogo,colpi,ritardi,ristretto:1,completo:1,dettaglio:1,etichette",
+           "riepilogo,colpi,ritardi,caso,ristretto:1,completo:1,dettaglio:1,etichette",
        0, "LBL_NC\t2\n"},
       // Sums and distances on the circle of the 90 numbers; the total is N1+N2+N3+N4 on the
       // same circle: 226 -> 46, and 90 for 0 30 0 60.
@@ -177,7 +177,8 @@ TEST_F(CliRunTest, RandomCommandLines) {
       "--rilevazione ro|--gioco NZ|--posizioni 135|--colpi 1|--presenze 100|--fine|--seme 42|"
       "--estrazione 6|--numeri 1|--numeri 7|--previsione 1,2,3,4,5,6,7|--tabellone 60,70|"
       "--coppia 5,60|--rimuovi 1|--verifica|--elabora|--coppie|--verifica-automatica|--stampa "
-      "numeri,previsioni,combinazioni,scoperte,coppie,riepilogo,colpi,etichette,ritardi|--stampa "
+      "numeri,previsioni,combinazioni,scoperte,coppie,riepilogo,colpi,etichette,ritardi,caso|"
+      "--stampa "
       "ristretto:1|--stampa completo:2|--stampa dettaglio:3|--colpi 0|--gioco TU|--rimuovi",
       '|');
   int refused = 0;
@@ -212,7 +213,8 @@ class CliGoldenTest : public ::testing::Test {
 // Every golden file: number 1 on Bari at the last draw (the opening defaults); other wheels,
 // positions and "Fine ricerca" on an earlier draw; forecasts, verification and every report;
 // numbering after a removal, the pair add and automatic verification; the k = 1 ranking of
-// all 90 numbers; the pair search over all 4005 pairs. Each from the archive file and from
+// all 90 numbers; the pair search over all 4005 pairs; the forecasts against chance on a game
+// wheel with no draws in the older windows. Each from the archive file and from
 // the draws file read into memory.
 TEST_F(CliGoldenTest, OutputsOfTheIndependentModel) {
   std::vector<fs::path> goldens;

@@ -23,6 +23,7 @@
 #include "archive/update_file.h"
 #include "gui/common/grid_model.h"
 #include "gui/common/grid_view.h"
+#include "gui/quintello/chance_window.h"
 #include "gui/quintello/draw_list_window.h"
 #include "gui/quintello/report_windows.h"
 #include "gui/shell/app_context.h"
@@ -694,6 +695,12 @@ class QuintelloWindowTest : public QObject {
     QCOMPARE(text(summary, "Label3"), QString::fromStdString(riepilogo.Label3.text));
     click(window, "Command21");
     QCOMPARE(differences(grid(window->delaysWindow(), "fGR"), *expected.delaysReport()), QString());
+    click(window, "CmdCaso");
+    QCOMPARE(differences(grid(window->chanceWindow(), "caso"), expected.chanceReport()), QString());
+    QVERIFY(QTest::qWaitForWindowActive(window->chanceWindow()));
+    QTest::keyClick(window->chanceWindow(), Qt::Key_F1);  // its section of the help
+    QVERIFY(program.context.help().window());
+    QCOMPARE(program.context.help().window()->source().fragment(), QString("caso"));
     clickCell(grid(window, "Fg_ZZ"), 1, 0);
     click(window, "Command5");
     auto* list = window->drawListWindow();
@@ -707,6 +714,7 @@ class QuintelloWindowTest : public QObject {
     const std::pair<QWidget*, QStringList> copies[] = {
         {detail, {"Command25", "Fg1"}},
         {window->delaysWindow(), {"Command25", "fGR"}},
+        {window->chanceWindow(), {"Command25", "caso"}},
         {summary, {"Command4", "Fg1"}},
         {summary, {"Command1", "fG2"}}};
     for (const auto& [report, names] : copies) {

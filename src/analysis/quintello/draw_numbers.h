@@ -96,6 +96,12 @@ inline DrawnNumbers drawnNumbers(const DrawArchive& archive, int draw, int wheel
   return drawn;
 }
 
+// True when the wheel was fully drawn in the draw: five different numbers 1..90. A wheel not
+// drawn yet in those years, or left without data, was not.
+inline bool holdsFullDraw(const DrawArchive& archive, int draw, int wheel) {
+  return drawnNumbers(archive, draw, wheel).size == kPositions;
+}
+
 // How many numbers of the set are among the drawn ones.
 inline int hitCount(const DrawnNumbers& drawn, const NumberMask& set) {
   int hits = 0;

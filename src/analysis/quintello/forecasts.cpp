@@ -98,14 +98,9 @@ void QuintelloSession::coveragePass(size_t index) {
   const NumberMask set = NumberMask::of(forecast.Numeri);
   int newlyCovered = 0;
   for (auto& row : rows_) {
-    if (row.Pr != 0) continue;
-    for (int d = row.Inizio; d <= row.End; ++d) {
-      if (hitCount(archive_, d, inputs_.RuotaGioco, set) >= forecast.Sorte) {
-        row.Pr = forecast.Numero;
-        ++newlyCovered;
-        break;
-      }
-    }
+    if (row.Pr != 0 || !windowScores(row, set, forecast.Sorte)) continue;
+    row.Pr = forecast.Numero;
+    ++newlyCovered;
   }
   forecasts_[index].Esiti = newlyCovered;
 

@@ -112,4 +112,19 @@ enum Column : int {
 };
 }  // namespace fgR
 
+// The comparison of the forecasts with chance ("caso").
+namespace caso {
+enum Column : int {
+  kNumero,
+  kSorte,
+  kNumeri,
+  kFinestre,
+  kEsiti,
+  kAttesi,
+  kRapporto,
+  kProbabilita,
+  kColumns
+};
+}  // namespace caso
+
 }  // namespace quintello

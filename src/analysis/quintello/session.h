@@ -17,6 +17,8 @@
 
 namespace quintello {
 
+class NumberMask;
+
 // The Quintello method without its window: the inputs of the selection controls, the
 // occurrence list and its play windows, the combination and pair searches, the forecasts,
 // their verification and the reports. Every computation works on the typed state below;
@@ -154,6 +156,22 @@ struct ForecastDrawList {
   Grid FgE;
 };
 
+// A forecast against chance: how its play windows went and what playing the same numbers at
+// random would have given over the same windows.
+struct ChanceComparison {
+  int Numero = 0;
+  int Sorte = 1;
+  std::array<int, kNumeriPrevisione> Numeri{};
+  int Finestre = 0;        // windows holding at least one full draw of the game wheel
+  int Esiti = 0;           // windows with an outcome in any of their draws
+  double Attesi = 0;       // windows with an outcome that chance gives on average
+  double Probabilita = 1;  // chance of at least Esiti windows with an outcome
+  // Esiti / Attesi; nothing when chance gives no outcome at all.
+  std::optional<double> Rapporto() const {
+    return Attesi > 0 ? std::optional<double>(Esiti / Attesi) : std::nullopt;
+  }
+};
+
 // EsitiPrevisione(n, h): outcomes of forecast n with exactly h hits; (n, 0) its size.
 using EsitiTable = std::array<std::array<int, kPositions + 1>, 10>;
 
@@ -237,6 +255,9 @@ class QuintelloSession {
   std::optional<ForecastDrawList> completeDrawList(int row) const;
   // The forecast delays report fGR; nothing when there is no forecast.
   std::optional<Grid> delaysReport() const;
+  // Every forecast against chance over the windows of the list, in list order, and its grid.
+  std::vector<ChanceComparison> chanceComparison() const;
+  Grid chanceReport() const;
 
   // --- Rendered grids and labels --------------------------------------------------
 
@@ -295,6 +316,8 @@ class QuintelloSession {
   // when every number is in use.
   bool appendForecast(const std::array<int, kNumeriPrevisione>& numbers, int sorte);
   void coveragePass(size_t index);
+  // True when the set has at least `sorte` of its numbers in one draw of the row's window.
+  bool windowScores(const OccurrenceRow& row, const NumberMask& set, int sorte) const;
   int esitiTotal() const;   // rows covered by the forecasts when they were added
   int coveredRows() const;  // rows whose "Pr" names a forecast
   // "Coperti", "Scoperti" and the green of "Coperti" when every presence is covered.

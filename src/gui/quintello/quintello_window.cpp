@@ -29,6 +29,7 @@
 #include "gui/common/grid_view.h"
 #include "gui/common/icons.h"
 #include "gui/common/single_window.h"
+#include "gui/quintello/chance_window.h"
 #include "gui/quintello/draw_list_window.h"
 #include "gui/quintello/report_windows.h"
 #include "gui/shell/app_context.h"
@@ -170,6 +171,7 @@ Ritardi* Quintello::delaysWindow() const { return ritardi_; }
 VerificaPrevisione* Quintello::detailWindow() const { return verifica_; }
 Quintello_Riepilogo* Quintello::summaryWindow() const { return riepilogo_; }
 ElencoEstrazioni* Quintello::drawListWindow() const { return elencoEstrazioni_; }
+Quintello_Caso* Quintello::chanceWindow() const { return caso_; }
 
 // --- Building the window ---------------------------------------------------------------
 
@@ -495,10 +497,13 @@ QWidget* Quintello::buildForecasts() {
       addButton(box, "CmdEleEstraz", "Elenco ristretto", &Quintello::showRestrictedList), 4, 0);
   buttons->addWidget(addButton(box, "Command5", "Elenco completo", &Quintello::showCompleteList), 4,
                      1);
-  buttons->addWidget(command21, 5, 0, 1, 2);
-  buttons->addWidget(addButton(box, "Command4", "Copia tabella", &Quintello::copyForecasts), 6, 0);
-  buttons->addWidget(addButton(box, "Command6", "Stampa grid", &Quintello::printForecasts), 6, 1);
-  buttons->setRowStretch(7, 1);
+  buttons->addWidget(
+      addButton(box, "CmdCaso", "Confronto con il caso", &Quintello::showChanceComparison), 5, 0, 1,
+      2);
+  buttons->addWidget(command21, 6, 0, 1, 2);
+  buttons->addWidget(addButton(box, "Command4", "Copia tabella", &Quintello::copyForecasts), 7, 0);
+  buttons->addWidget(addButton(box, "Command6", "Stampa grid", &Quintello::printForecasts), 7, 1);
+  buttons->setRowStretch(8, 1);
 
   auto* listColumn = new QVBoxLayout;
   listColumn->addWidget(label12);
@@ -833,6 +838,12 @@ void Quintello::showDelays() {
   auto report = session_.delaysReport();
   if (!report) return;
   openSingle(ritardi_, [this] { return new Ritardi(this); })->fill(std::move(*report));
+}
+
+void Quintello::showChanceComparison() {
+  openSingle(caso_, [this] {
+    return new Quintello_Caso(context_.dialogs(), context_.help(), this);
+  })->fill(session_.chanceReport());
 }
 
 void Quintello::copyResultList() { copyGridToClipboard(fg1_->grid()); }

@@ -20,6 +20,7 @@ namespace quintello {
 class AppContext;
 class ElencoEstrazioni;
 class GridView;
+class Quintello_Caso;
 class Quintello_Riepilogo;
 class Ritardi;
 class VerificaPrevisione;
@@ -61,6 +62,7 @@ class Quintello : public QWidget, public NumberPickerClient {
   void showRestrictedList();               // CmdEleEstraz "Elenco ristretto"
   void showCompleteList();                 // Command5 "Elenco completo"
   void showDelays();                       // Command21
+  void showChanceComparison();             // CmdCaso "Confronto con il caso"
   void lastDraw();                         // Command22 "Ultima"
   void chooseDrawByIndex();                // Command23
   void chooseDrawByDate();                 // Command24
@@ -80,6 +82,7 @@ class Quintello : public QWidget, public NumberPickerClient {
   VerificaPrevisione* detailWindow() const;
   Quintello_Riepilogo* summaryWindow() const;
   ElencoEstrazioni* drawListWindow() const;
+  Quintello_Caso* chanceWindow() const;
 
   // NumberPickerClient: the caption of CmdN and an empty result list.
   void numberPicked(int number) override;
@@ -163,6 +166,7 @@ class Quintello : public QWidget, public NumberPickerClient {
   QPointer<VerificaPrevisione> verifica_;
   QPointer<Quintello_Riepilogo> riepilogo_;
   QPointer<ElencoEstrazioni> elencoEstrazioni_;
+  QPointer<Quintello_Caso> caso_;
 };
 
 }  // namespace quintello

@@ -45,12 +45,12 @@ GridReportWindow::GridReportWindow(const QString& name, const QString& title,
   setWindowTitle(title);
   makeToolWindow(this);
   grid_ = reportGrid(this, gridName);
-  auto* buttons = new QHBoxLayout;
-  buttons->addWidget(copyButton(this, "Command25", grid_));
-  buttons->addStretch(1);
+  buttons_ = new QHBoxLayout;
+  buttons_->addWidget(copyButton(this, "Command25", grid_));
+  buttons_->addStretch(1);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(grid_, 1);
-  layout->addLayout(buttons);
+  layout->addLayout(buttons_);
 }
 
 void GridReportWindow::fill(Grid grid) {

@@ -5,6 +5,7 @@
 #include "analysis/quintello/session.h"
 #include "core/grid.h"
 
+class QHBoxLayout;
 class QLabel;
 
 namespace quintello {
@@ -26,8 +27,13 @@ class GridReportWindow : public QWidget {
   void fill(Grid grid);
   GridView& grid() { return *grid_; }
 
+ protected:
+  // The row of buttons under the grid, for windows that add their own.
+  QHBoxLayout& buttons() { return *buttons_; }
+
  private:
   GridView* grid_;
+  QHBoxLayout* buttons_;
 };
 
 // Ritardi: the forecast delays report, grid fGR.

@@ -20,6 +20,7 @@ that copy as tests/estrazioni-2025.txt in the build folder.
 
 import sys
 from fractions import Fraction
+from math import comb
 from pathlib import Path
 
 WHEELS = ["BA", "CA", "FI", "GE", "MI", "NA", "PA", "RO", "TO", "VE", "NZ"]
@@ -35,6 +36,7 @@ COLPI_HEADER = "Colpo|Esiti|Perc              "
 FGE_HEADER = "Rif  |N° Estr|Data Estraz  |Ruota|N1|N2|N3|N4|N5|QN"
 DETAIL_HEADER = "  |Colpo|N° Estr |Data Estraz  |Ruota|N1|N2|N3|N4|N5|NP|QN|Esito"
 FGR_HEADER = "N°|N1|N2|N3|N4|N5|N6|N7|R1|R2|R3|R4|R5|R6|R7|RM|P360|       "
+CASO_HEADER = "N°|Sorte|Numeri|Finestre|Esiti|Attesi|Rapporto|Probabilità"
 
 
 def load_draws(path):
@@ -58,9 +60,9 @@ def load_draws(path):
     return [None] + [(date, wheels) for _, date, wheels in rows]
 
 
-def fmt_decimals(value, places):
+def fmt_decimals(value, places, zero_before_point=False):
     """"###.0" / "###.00": `places` decimals, halves rounded away from zero on the exact
-    value, no zero before the point (0.5 gives ".5")."""
+    value, no zero before the point (0.5 gives ".5"); "0.00" with zero_before_point."""
     value = Fraction(value)
     scale = 10 ** places
     scaled = value * scale
@@ -70,7 +72,8 @@ def fmt_decimals(value, places):
     if scaled - whole >= Fraction(1, 2):
         whole += 1
     integer, fraction = divmod(whole, scale)
-    text = ("" if integer == 0 else str(integer)) + "." + str(fraction).zfill(places)
+    text = ("" if integer == 0 and not zero_before_point else str(integer)) + "." + \
+        str(fraction).zfill(places)
     return ("-" if negative and whole else "") + text
 
 
@@ -436,6 +439,42 @@ class Model:
             lines.append(cells)
         return lines
 
+    # --- each forecast against chance -----------------------------------------------------
+    def caso(self):
+        """Per forecast: the windows holding a whole draw on the game wheel, the windows with
+        an outcome in any draw, the outcomes chance gives on average over the same windows,
+        their ratio and the exact chance of at least as many outcomes."""
+        lines = [CASO_HEADER.split("|")]
+        for f in self.forecasts:
+            fset = {x for x in f["numbers"] if x}
+            m, s = len(fset), f["sorte"]
+            p = Fraction(sum(comb(m, j) * comb(90 - m, 5 - j) for j in range(s, min(m, 5) + 1)),
+                         comb(90, 5))
+            windows = esiti = 0
+            attesi = Fraction(0)
+            # The number of outcomes as a polynomial: coefficient k over `scale` is the chance
+            # of exactly k windows with an outcome.
+            poly, scale = [1], 1
+            for row in self.rows:
+                draws = list(self.window(row))
+                whole = sum(1 for d in draws if len({x for x in self.game(d) if 1 <= x <= 90}) == 5)
+                windows += whole >= 1
+                esiti += any(sum(1 for x in self.game(d) if x in fset) >= s for d in draws)
+                q = 1 - (1 - p) ** whole
+                attesi += q
+                miss, hit = (1 - q).numerator, q.numerator
+                common = (1 - q).denominator
+                assert q.denominator == common
+                poly = [a * miss + b * hit for a, b in zip(poly + [0], [0] + poly)]
+                scale *= common
+            tail = Fraction(sum(poly[esiti:]), scale)
+            numbers = "-".join(str(x) for x in f["numbers"] if x)
+            lines.append([str(f["numero"]), str(s), numbers, str(windows), str(esiti),
+                          fmt_decimals(attesi, 2, True),
+                          fmt_decimals(esiti / attesi, 2, True) if attesi else "",
+                          fmt_decimals(tail, 4, True)])
+        return lines
+
     def labels(self, total, label1):
         return [("LBL_NC", str(len(self.rows))), ("Label7", self.label7),
                 ("Lbl_T", "" if self.lbl_t is None else str(self.lbl_t)),
@@ -502,6 +541,7 @@ def run_case(draws, args):
         elif kind == "riepilogo": out += render(item, model.summary())
         elif kind == "colpi": out += render(item, model.colpi_grid()[0])
         elif kind == "ritardi": out += render(item, model.delays())
+        elif kind == "caso": out += render(item, model.caso())
         elif kind == "ristretto": out += render(item, model.restricted(int(row))[0])
         elif kind == "completo": out += render(item, model.complete(int(row))[0])
         elif kind == "dettaglio": out += render(item, model.detail(int(row)))
@@ -530,6 +570,9 @@ CASES = {
         "--tabellone 66,67 --stampa previsioni,combinazioni,elenco,colpi,etichette",
     "classifica_numeri": "quintello --numero 45 --rilevazione FI --numeri 1 --elabora "
                          "--stampa combinazioni",
+    "caso": "quintello --numero 1 --rilevazione MI --gioco NZ --colpi 15 --presenze 30 "
+            "--estrazione 7600 --tabellone 8 --previsione 17,23,35,41,52,68,79 --previsione 44,5 "
+            "--tabellone 61 --stampa previsioni,elenco,caso",
     "coppie": "quintello --numero 52 --rilevazione NA --gioco NZ --presenze 6 --estrazione 10753 "
               "--fine --coppie --stampa coppie",
 }
