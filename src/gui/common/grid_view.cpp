@@ -45,6 +45,7 @@ GridView::GridView(QWidget* parent) : QTableView(parent) {
   setItemDelegate(new FloodDelegate(this));
   setSelectionMode(QAbstractItemView::SingleSelection);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setTabKeyNavigation(false);  // Tab leaves the grid; the arrows move between cells
   setWordWrap(false);
   verticalHeader()->hide();
   verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);

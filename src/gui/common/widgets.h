@@ -21,6 +21,14 @@ inline QPushButton* namedButton(QWidget* parent, const char* name, const QString
   return button;
 }
 
+// A text that fits the longest one a fixed field shows ("07/01/1871", "10813"), measured in
+// the field's own font, so a larger font or scale factor never cuts it. Set the font first.
+inline QString kDateSample() { return QStringLiteral("00/00/0000"); }
+inline void fitWidthTo(QWidget* field, const QString& sample) {
+  const QFontMetrics metrics = field->fontMetrics();
+  field->setMinimumWidth(metrics.horizontalAdvance(sample) + 2 * metrics.averageCharWidth());
+}
+
 // A note that wraps its text.
 inline QLabel* wrappedNote(QWidget* parent, const QString& text) {
   auto* label = new QLabel(text, parent);
