@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPointer>
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
@@ -727,6 +728,13 @@ class QuintelloWindowTest : public QObject {
     QCOMPARE(window->findChildren<Ritardi*>().size(), qsizetype(1));
     click(window, "Command1");
     QCOMPARE(grid(window, "Fg_ZZ")->grid().dataRows(), 0);
+    // Esc closes a report window, as it would a dialog.
+    for (QPointer<QWidget> report : {static_cast<QWidget*>(summary), static_cast<QWidget*>(list)}) {
+      report->activateWindow();
+      QTRY_COMPARE(QApplication::activeWindow(), report.data());
+      QTest::keyClick(report, Qt::Key_Escape);
+      QTRY_VERIFY(!report || !report->isVisible());
+    }
   }
 
   // The delays report when the forecast list outlives the result list (the number picker
