@@ -49,7 +49,7 @@ QLabel* valueLabel(QWidget* parent, const char* name, const QString& tip) {
   QFont font = label->font();
   font.setBold(true);
   label->setFont(font);
-  fitWidthTo(label, kDateSample());
+  fitWidthTo(label, dateSample());
   return label;
 }
 

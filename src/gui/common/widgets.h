@@ -23,7 +23,7 @@ inline QPushButton* namedButton(QWidget* parent, const char* name, const QString
 
 // A text that fits the longest one a fixed field shows ("07/01/1871", "10813"), measured in
 // the field's own font, so a larger font or scale factor never cuts it. Set the font first.
-inline QString kDateSample() { return QStringLiteral("00/00/0000"); }
+inline QString dateSample() { return QStringLiteral("00/00/0000"); }
 inline void fitWidthTo(QWidget* field, const QString& sample) {
   const QFontMetrics metrics = field->fontMetrics();
   field->setMinimumWidth(metrics.horizontalAdvance(sample) + 2 * metrics.averageCharWidth());

@@ -281,8 +281,8 @@ QWidget* Quintello::buildReferenceDraw() {
   QFont bold = labend_->font();
   bold.setBold(true);
   labend_->setFont(bold);
-  fitWidthTo(labend_, "00000 del " + kDateSample());
-  fitWidthTo(label4_, "Ricavo: 00000 del " + kDateSample());
+  fitWidthTo(labend_, "00000 del " + dateSample());
+  fitWidthTo(label4_, "Ricavo: 00000 del " + dateSample());
 
   row->addWidget(hFine_, 2);
   row->addWidget(addButton(box, "Command22", "Ultima", &Quintello::lastDraw));

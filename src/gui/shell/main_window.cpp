@@ -41,7 +41,7 @@ QLabel* valueLabel(QWidget* parent, const char* name) {
   auto* l = new QLabel(parent);
   l->setObjectName(name);
   l->setFrameShape(QFrame::StyledPanel);
-  fitWidthTo(l, kDateSample());
+  fitWidthTo(l, dateSample());
   l->setTextInteractionFlags(Qt::TextSelectableByMouse);
   return l;
 }

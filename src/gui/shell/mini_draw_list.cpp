@@ -35,7 +35,7 @@ QLabel* panel(QWidget* parent, const char* name) {
   QFont font = label->font();
   font.setBold(true);
   label->setFont(font);
-  fitWidthTo(label, kDateSample());
+  fitWidthTo(label, dateSample());
   return label;
 }
 
