@@ -35,8 +35,14 @@ if [ "$(id -u)" -eq 0 ]; then
   chown 65534:65534 "$home"
   as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups)
 fi
+# A clean environment (no QUINTELLO_CARTELLA, no XDG_DATA_HOME); the sanitizers' options pass.
+sanitizers=()
+for name in ASAN_OPTIONS LSAN_OPTIONS UBSAN_OPTIONS; do
+  if [ -n "${!name:-}" ]; then sanitizers+=("$name=${!name}"); fi
+done
 run() {
-  env -i PATH=/usr/bin:/bin HOME="$home" QT_QPA_PLATFORM=offscreen "${as_user[@]}" "$@"
+  env -i PATH=/usr/bin:/bin HOME="$home" QT_QPA_PLATFORM=offscreen "${sanitizers[@]}" \
+    "${as_user[@]}" "$@"
 }
 data=$home/.local/share/quintello
 
