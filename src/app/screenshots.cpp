@@ -54,9 +54,9 @@ int main(int argc, char* argv[]) {
   QTemporaryDir programFolder;
   const std::string executableFolder = QCoreApplication::applicationDirPath().toStdString();
   SilentDialogs dialogs;
-  quintello::AppContext context(
-      quintello::ProgramFiles(programFolder.path().toStdString()), dialogs,
-      quintello::ProgramFiles(executableFolder).file(quintello::ProgramFiles::kBundledDraws));
+  quintello::AppContext context(quintello::ProgramFiles(programFolder.path().toStdString()),
+                                dialogs,
+                                quintello::ProgramFiles::bundledDrawsPath(executableFolder));
   context.setQuitAction([] {});
   quintello::Launcher launcher(context);
   if (!launcher.start()) return 1;

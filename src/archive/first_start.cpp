@@ -47,7 +47,8 @@ ProgramDatabase openProgramDatabase(const ProgramFiles& files,
     }
   }
   PendingFile pending(path);
-  ProgramDatabase::create(pending, defaultParameters(archivePath, files.folder()));
+  ProgramDatabase::create(pending,
+                          defaultParameters(files.storedPath(archivePath), files.folder()));
   pending.commit();
   return ProgramDatabase::open(path);
 }

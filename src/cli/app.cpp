@@ -8,6 +8,7 @@
 #include "cli/commands.h"
 #include "cli/options.h"
 #include "core/error.h"
+#include "core/version.h"
 
 namespace quintello::cli {
 
@@ -37,6 +38,9 @@ int runCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
     switch (options.command) {
       case Options::Command::Help:
         out << usageText();
+        break;
+      case Options::Command::Version:
+        out << kProgram << ' ' << versionNumber() << '\n';
         break;
       case Options::Command::Quadratura:
         runQuadratura(options, out);

@@ -1,7 +1,5 @@
 #include "cli/archive_source.h"
 
-#include <filesystem>
-
 #include "archive/update_file.h"
 #include "core/archive_database.h"
 #include "core/error.h"
@@ -12,8 +10,6 @@
 #include "core/text_number.h"
 
 namespace quintello::cli {
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -41,7 +37,8 @@ ArchiveLocation locateProgramArchive(const std::optional<std::string>& archiveFi
     if (const auto first = parameters.getParameter(parameter::kEstrazioneIniziale))
       location.firstIndex = leadingInteger(*first);
     if (!archiveFile) {
-      configuredArchive = parameters.getParameter(parameter::kPercorsoArchivio).value_or("");
+      configuredArchive =
+          files.resolvedPath(parameters.getParameter(parameter::kPercorsoArchivio).value_or(""));
       if (configuredArchive.empty())
         throw Error("Il database del programma \"" + programDatabase +
                     "\" non indica alcun archivio delle estrazioni (PercorsoArchivio): "
@@ -56,8 +53,7 @@ ArchiveLocation locateProgramArchive(const std::optional<std::string>& archiveFi
   } else if (!inspectPath(files.defaultArchivePath()).isMissing()) {
     location.path = files.defaultArchivePath();
   } else {
-    const std::string draws =
-        (fs::path(executableFolder) / std::string(ProgramFiles::kBundledDraws)).string();
+    const std::string draws = ProgramFiles::bundledDrawsPath(executableFolder);
     if (!inspectPath(draws).isFile())
       throw Error("Nessun archivio delle estrazioni: la cartella del programma \"" +
                   files.folder() + "\" non contiene il database del programma e il file \"" +

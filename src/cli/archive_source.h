@@ -27,9 +27,9 @@ ArchiveLocation locateProgramArchive(const std::optional<std::string>& archiveFi
 // - otherwise, when the program folder holds the program database: its PercorsoArchivio,
 //   with the model archive from EstrazioneIniziale;
 // - otherwise what the program would build on its first start: archivio.mdb in the program
-//   folder when it is there, else the draws file estrazioni.txt beside the executable, read
-//   straight into memory.
-// The program folder is QUINTELLO_CARTELLA when set, else the executable's folder.
+//   folder when it is there, else the bundled draws file estrazioni.txt, read straight
+//   into memory.
+// The program folder and the bundled draws are where ProgramFiles finds them for the program.
 // Throws Error with an Italian message when no archive can be read.
 LoadedArchive loadProgramArchive(const std::optional<std::string>& archiveFile,
                                  const std::string& executableFolder);

@@ -263,6 +263,10 @@ Options parseOptions(std::span<const std::string> args) {
   // A request for help wins over everything else on the line, mistakes included.
   if (std::any_of(args.begin(), args.end(), [](const std::string& arg) { return isHelp(arg); }))
     return options;
+  if (std::find(args.begin(), args.end(), "--version") != args.end()) {
+    options.command = Options::Command::Version;
+    return options;
+  }
   Arguments in(args);
   while (!in.done()) {
     const std::string& arg = in.take();
@@ -344,12 +348,16 @@ std::string usageText() {
                 [--file-aggiornamento USCITA]
   quintello-cli [--archivio FILE] [--json] esporta dati-iii|zefiral|nazionale USCITA
   quintello-cli --aiuto
+  quintello-cli --version
 
 Archivio: senza --archivio si usa l'archivio del programma (PercorsoArchivio nel database
-dbQuintello.mdb della cartella del programma o di QUINTELLO_CARTELLA); se il database del
-programma non c'è, l'archivio archivio.mdb di quella cartella o le estrazioni fornite con il
-programma (estrazioni.txt accanto all'eseguibile). L'archivio viene modificato solo da
-aggiorna --applica.
+dbQuintello.mdb della cartella del programma); se il database del programma non c'è,
+l'archivio archivio.mdb di quella cartella o le estrazioni fornite con il programma
+(estrazioni.txt accanto all'eseguibile o in share/quintello). La cartella del programma è
+QUINTELLO_CARTELLA se impostata, altrimenti quella dell'eseguibile se vi si può scrivere e
+non è un'installazione, altrimenti la cartella dei dati dell'utente
+($XDG_DATA_HOME/quintello, di solito ~/.local/share/quintello). L'archivio viene modificato
+solo da aggiorna --applica.
 
 quintello, opzioni (tra parentesi i valori iniziali della finestra):
   --numero N              numero cercato, )" +

@@ -81,7 +81,7 @@ struct QuintelloOptions {
 };
 
 struct Options {
-  enum class Command { Help, Info, Quadratura, Quintello, Aggiorna, Esporta };
+  enum class Command { Help, Version, Info, Quadratura, Quintello, Aggiorna, Esporta };
   Command command = Command::Help;
   std::optional<std::string> archivio;
   bool json = false;

@@ -21,6 +21,13 @@ inline constexpr Color kBlue{0, 0, 255};
 inline constexpr Color kYellow{255, 255, 0};
 inline constexpr Color kCyan{0, 255, 255};
 
+// The text colour that reads on a back colour: black on light colours (the whole base palette),
+// white on dark ones, whatever the desktop's theme gives as text colour.
+constexpr Color readableTextOn(Color back) {
+  // Perceived brightness with the ITU-R BT.601 weights, scaled by 1000.
+  return 299 * back.r + 587 * back.g + 114 * back.b >= 128 * 1000 ? kBlack : kWhite;
+}
+
 // The base palette: the program's eight highlight colours.
 inline constexpr Color GialloChiaro{255, 255, 192};
 inline constexpr Color GialloMedio{255, 255, 128};

@@ -21,7 +21,7 @@ TEST(FirstStart, BuildsTheDefaultArchiveFromTheBundledDraws) {
   const ProgramFiles files(dir.file("programma"));
 
   auto program = openProgramDatabase(files, draws);
-  EXPECT_EQ(program.getParameter("PercorsoArchivio"), files.defaultArchivePath());
+  EXPECT_EQ(program.getParameter("PercorsoArchivio"), "archivio.mdb");  // inside the folder
   EXPECT_EQ(program.getParameter("EstrazioneIniziale"), "1");
 
   auto archiveDb = ArchiveDatabase::open(files.defaultArchivePath());

@@ -75,7 +75,7 @@ TEST(KilledFirstStart, LeavesFilesAbsentOrWholeAndTheProgramStartsOnThem) {
 
             // The next start completes what was left, and the archive loads whole.
             auto program = openProgramDatabase(files, QUINTELLO_TEST_BUNDLED_DRAWS);
-            EXPECT_EQ(program.getParameter("PercorsoArchivio"), files.defaultArchivePath());
+            EXPECT_EQ(program.getParameter("PercorsoArchivio"), "archivio.mdb");
             auto archiveDb = ArchiveDatabase::open(files.defaultArchivePath());
             DrawArchive archive;
             NoProgress progress;

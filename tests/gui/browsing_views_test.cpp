@@ -93,6 +93,10 @@ class BrowsingViewsTest : public QObject {
     QTest::keyClick(mini, Qt::Key_F1);
     QVERIFY(program.context.help().window());
     QVERIFY(program.context.help().window()->toPlainText().contains("Data non trovata"));
+    QWidget* help = program.context.help().window();
+    program.activate(help);
+    QTest::keyClick(help, Qt::Key_Escape);  // Esc closes the help
+    QVERIFY(!help->isVisible());
     // Asked again: the same window, where the user left it; closed, it opens afresh.
     QTest::keyClick(mini->findChild<QScrollBar*>("hs1"), Qt::Key_Left);
     QCOMPARE(program.openMiniList(), mini);

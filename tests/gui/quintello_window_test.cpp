@@ -9,15 +9,18 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPointer>
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <algorithm>
+#include <cmath>
 #include <memory>
 
 #include "archive/update_file.h"
@@ -79,7 +82,10 @@ QString differences(const GridView* view, const Grid& expected) {
                                       : back.isValid() && c >= expected.fixedCols())
         return where(r, c) + "back " + back.value<QColor>().name();
       const QVariant fore = index.data(Qt::ForegroundRole);
-      if (expected.hasForeColor(r, c) ? fore != toQColor(expected.foreColor(r, c)) : fore.isValid())
+      // A coloured cell without a text colour of its own gets one that reads on it.
+      const bool coloured = expected.hasBackColor(r, c) || expected.flood(r, c);
+      if (expected.hasForeColor(r, c) ? fore != toQColor(expected.foreColor(r, c))
+                                      : fore.isValid() && !coloured)
         return where(r, c) + "fore " + fore.value<QColor>().name();
       if (index.data(Qt::FontRole).value<QFont>().bold() != expected.bold(r, c))
         return where(r, c) + "bold";
@@ -273,7 +279,7 @@ class QuintelloWindowTest : public QObject {
     Program program(test::makeArchive(test::weeklyDraws(200)));
     auto* command2 = the<QPushButton>(program.main.get(), "Command2");
     QVERIFY(command2->isEnabled());
-    QCOMPARE(command2->text(), QString("Quintello"));
+    QCOMPARE(command2->text(), QString("&Quintello"));
     Quintello* window = program.open();
     QVERIFY(window && window->isVisible());
     QCOMPARE(program.context.help().file(), QString("helpquintello.chm"));
@@ -730,6 +736,13 @@ class QuintelloWindowTest : public QObject {
     QCOMPARE(window->findChildren<Ritardi*>().size(), qsizetype(1));
     click(window, "Command1");
     QCOMPARE(grid(window, "Fg_ZZ")->grid().dataRows(), 0);
+    // Esc closes a report window, as it would a dialog.
+    for (QPointer<QWidget> report : {static_cast<QWidget*>(summary), static_cast<QWidget*>(list)}) {
+      report->activateWindow();
+      QTRY_COMPARE(QApplication::activeWindow(), report.data());
+      QTest::keyClick(report, Qt::Key_Escape);
+      QTRY_VERIFY(!report || !report->isVisible());
+    }
   }
 
   // The delays report when the forecast list outlives the result list (the number picker
@@ -838,6 +851,116 @@ class QuintelloWindowTest : public QObject {
     const ForecastDrawList restricted = *expected.restrictedDrawList(1);
     QCOMPARE(differences(&window->drawListWindow()->grid(), restricted.FgE), QString());
     QCOMPARE(window->drawListWindow()->label(), QString::fromStdString(restricted.Label1.text));
+  }
+
+  // Alt and the underlined letter press the main window's and the Quintello window's commands.
+  void mnemonicsPressTheirButtons_data() {
+    QTest::addColumn<bool>("inQuintello");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("key");
+    QTest::newRow("Gestione archivio") << false << "Command1" << int(Qt::Key_G);
+    QTest::newRow("Quintello") << false << "Command2" << int(Qt::Key_Q);
+    QTest::newRow("Mini elenco") << false << "Command5" << int(Qt::Key_M);
+    QTest::newRow("FINE") << false << "Command45" << int(Qt::Key_F);
+    QTest::newRow("ELENCO") << true << "Command1" << int(Qt::Key_E);
+    QTest::newRow("ELABORA") << true << "Command27" << int(Qt::Key_L);
+    QTest::newRow("Aggiunge previsione") << true << "Command2" << int(Qt::Key_A);
+    QTest::newRow("Rimuove riga") << true << "Cmd_Rimuove" << int(Qt::Key_R);
+    QTest::newRow("Verifica previsione") << true << "Command12" << int(Qt::Key_V);
+    QTest::newRow("Visualizza sfaldamenti") << true << "Cmd_VerificaPrevisioni" << int(Qt::Key_F);
+    QTest::newRow("Riepilogo statistico") << true << "Command10" << int(Qt::Key_S);
+    QTest::newRow("Elenco ristretto") << true << "CmdEleEstraz" << int(Qt::Key_T);
+    QTest::newRow("Elenco completo") << true << "Command5" << int(Qt::Key_P);
+  }
+  void mnemonicsPressTheirButtons() {
+    QFETCH(bool, inQuintello);
+    QFETCH(QString, button);
+    QFETCH(int, key);
+    Program program(test::makeArchive(test::fiveDraws()));
+    QWidget* window = inQuintello ? static_cast<QWidget*>(program.open()) : program.main.get();
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QSignalSpy pressed(the<QAbstractButton>(window, button), &QAbstractButton::clicked);
+    QTest::keyClick(window, static_cast<Qt::Key>(key), Qt::AltModifier);
+    QTRY_COMPARE(pressed.count(), 1);  // a mnemonic shows the button pressed for a moment
+  }
+
+  // Tab and Shift+Tab move the focus out of every grid of both windows, never cell by cell.
+  void tabLeavesEveryGrid() {
+    Program program(test::makeArchive(test::fiveDraws()));
+    Quintello* quintello = program.open();
+    for (QWidget* window :
+         {static_cast<QWidget*>(program.main.get()), static_cast<QWidget*>(quintello)}) {
+      window->activateWindow();
+      QVERIFY(QTest::qWaitForWindowActive(window));
+      for (GridView* view : window->findChildren<GridView*>()) {
+        if (!view->isVisible()) continue;
+        for (const auto modifier : {Qt::NoModifier, Qt::ShiftModifier}) {
+          view->setFocus();
+          QTest::keyClick(view, Qt::Key_Tab, modifier);
+          QVERIFY2(!view->hasFocus(), qPrintable(view->objectName()));
+        }
+      }
+    }
+  }
+
+  // On a dark theme (light text) every coloured cell of the window still reads: its text
+  // colour contrasts with its back colour.
+  void colouredCellsReadOnADarkTheme() {
+    const QPalette light = QApplication::palette();
+    QPalette dark = light;
+    dark.setColor(QPalette::Base, QColor(30, 30, 30));
+    dark.setColor(QPalette::Text, QColor(235, 235, 235));
+    QApplication::setPalette(dark);
+    Program program(test::makeArchive(scatteredDraws(600)));
+    Quintello* window = program.open();
+    click(window, "Command27");
+    const auto luminance = [](const QColor& c) {
+      const auto linear = [](double v) {
+        return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+      };
+      return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+    };
+    int coloured = 0;
+    for (GridView* view : window->findChildren<GridView*>()) {
+      const QAbstractItemModel& model = *view->model();
+      for (int r = 0; r < model.rowCount(); ++r)
+        for (int c = view->grid().fixedCols(); c < model.columnCount(); ++c) {
+          const QVariant back = model.index(r, c).data(Qt::BackgroundRole);
+          if (!back.isValid()) continue;
+          const QVariant fore = model.index(r, c).data(Qt::ForegroundRole);
+          const double a = luminance(back.value<QColor>());
+          const double b =
+              luminance(fore.isValid() ? fore.value<QColor>() : dark.color(QPalette::Text));
+          QVERIFY2((std::max(a, b) + 0.05) / (std::min(a, b) + 0.05) >= 3.0,
+                   qPrintable(QString("%1 (%2, %3)").arg(view->objectName()).arg(r).arg(c)));
+          ++coloured;
+        }
+    }
+    QApplication::setPalette(light);
+    QVERIFY(coloured > 0);
+  }
+
+  // The commands on "the selected row" act without a click first: the lists start with their
+  // first row current.
+  void selectedRowCommandsActWithoutAClick() {
+    Program program(test::makeArchive(scatteredDraws(600)));
+    Quintello* window = program.open();
+    QuintelloSession expected = referenceSession(program.context.archive(), 1, 0, 12, 12, 600);
+    for (int n : {4, 9}) {
+      clickBoard(window, n);
+      QVERIFY(expected.toggleBoardNumber(n));
+    }
+    click(window, "Command2");
+    QVERIFY(expected.addFromBoard());
+    QCOMPARE(windowDifferences(window, expected, 600), QString());
+    click(window, "Command12");  // the first occurrence's draws
+    auto* detail = window->findChild<VerificaPrevisione*>();
+    QVERIFY(detail && detail->isVisible());
+    QCOMPARE(differences(grid(detail, "Fg1"), *expected.occurrenceDetail(1)), QString());
+    click(window, "Cmd_Rimuove");
+    QVERIFY(expected.removeForecast(1));
+    QCOMPARE(windowDifferences(window, expected, 600), QString());
   }
 };
 

@@ -131,7 +131,7 @@ class StartupTest : public QObject {
     QCOMPARE(content, "\"" + chosen + "\"\r\n");
     QCOMPARE(ProgramDatabase::open(ProgramFiles(dir.path()).programDatabasePath())
                  .getParameter("PercorsoArchivio"),
-             std::optional<std::string>(chosen));
+             std::optional<std::string>("scelto.mdb"));  // inside the program folder
     run.launcher.startupWindow()->proceed();
     QVERIFY(run.launcher.mainWindow());
     QCOMPARE(run.label("Lbl_fineNE"), QString("4"));
@@ -216,7 +216,7 @@ class StartupTest : public QObject {
     auto* quadrature = run.find<QPushButton>("Command3");
     QVERIFY(quadrature);
     QVERIFY(quadrature->isHidden());
-    QCOMPARE(run.find<QPushButton>("Command45")->text(), QString("FINE"));
+    QCOMPARE(run.find<QPushButton>("Command45")->text(), QString("&FINE"));
   }
 
   void standardDialogsSpeakItalian() {

@@ -66,13 +66,13 @@ QWidget* AggiornamentiTab::buildImportPanel() {
 
 QWidget* AggiornamentiTab::buildCommandPanel() {
   auto* panel = new QWidget(this);
-  command21_ = button(panel, "Command21", "AGGIORNA DA FILE");
-  command18_ = button(panel, "Command18", "CONTROLLO AGGIORNAMENTI");
+  command21_ = button(panel, "Command21", "AGGIORNA DA &FILE");
+  command18_ = button(panel, "Command18", "&CONTROLLO AGGIORNAMENTI");
   command26_ = button(panel, "Command26", "Command26");
   command26_->setToolTip("Interrompe lo scaricamento in corso");
   check3_ = new QCheckBox("Corregge estrazioni errate", panel);
   check3_->setObjectName("Check3");
-  command28_ = button(panel, "Command28", "AGGIORNAMENTO");
+  command28_ = button(panel, "Command28", "AGGIORNAMEN&TO");
   list4_ = new QListWidget(panel);
   list4_->setObjectName("List4");
   list4_->setFont(listFont());

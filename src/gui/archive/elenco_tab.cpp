@@ -37,7 +37,7 @@ ElencoEstrazioniTab::ElencoEstrazioniTab(AppContext& context, QWidget* parent)
   label9_ = new QLabel(this);
   label9_->setObjectName("Label9");
   label9_->setFrameShape(QFrame::StyledPanel);
-  label9_->setMinimumWidth(70);
+  fitWidthTo(label9_, "0000000");
   label9_->setAlignment(Qt::AlignCenter);
   label9_->setToolTip("Numero delle estrazioni in archivio");
 

@@ -45,11 +45,11 @@ QLabel* valueLabel(QWidget* parent, const char* name, const QString& tip) {
   label->setObjectName(name);
   label->setFrameShape(QFrame::StyledPanel);
   label->setAlignment(Qt::AlignCenter);
-  label->setMinimumWidth(64);
   label->setToolTip(tip);
   QFont font = label->font();
   font.setBold(true);
   label->setFont(font);
+  fitWidthTo(label, dateSample());
   return label;
 }
 
@@ -87,15 +87,13 @@ QWidget* GestioneEstrazioniTab::buildDrawPanel() {
   txtin_ = new EntryGrid(box);
 
   lblEstrazione_ = valueLabel(box, "LBLESTRAZIONE", "Data dell'estrazione mostrata");
-  lblEstrazione_->setMinimumWidth(96);
   pAN_DC_ = valueLabel(box, "pAN_DC", "Indice dell'estrazione: clic per sceglierne un altro");
   pAN_DC_->setCursor(Qt::PointingHandCursor);
   pAN_DC_->setFocusPolicy(Qt::StrongFocus);
   pAN_DC_->installEventFilter(this);
   labelPM_ = valueLabel(box, "LabelPM", "Progressivo nel mese");
   labelPA_ = valueLabel(box, "LabelPA", "Progressivo nell'anno");
-  labelPM_->setMinimumWidth(40);
-  labelPA_->setMinimumWidth(40);
+  for (auto* ordinal : {labelPM_, labelPA_}) fitWidthTo(ordinal, "000");
   auto* shown = new QGridLayout;
   shown->addWidget(lblEstrazione_, 0, 0);
   shown->addWidget(pAN_DC_, 0, 1);
@@ -179,15 +177,15 @@ QWidget* GestioneEstrazioniTab::buildArchivePanel() {
   labels->addWidget(caption(box, "Dati aggiornati al"), 1, 0);
   labels->addWidget(lblAggiornato_, 1, 1);
 
-  auto* command1 = button(box, "Command1", "AZZERA GRID ");
-  auto* command12 = button(box, "Command12", "INCOLLA ESTRAZIONE");
+  auto* command1 = button(box, "Command1", "&AZZERA GRID ");
+  auto* command12 = button(box, "Command12", "&INCOLLA ESTRAZIONE");
   command12->setToolTip("Riempie le caselle con i 55 numeri copiati negli appunti");
   connect(command1, &QPushButton::clicked, this, &GestioneEstrazioniTab::clearBoxes);
   connect(command12, &QPushButton::clicked, this, &GestioneEstrazioniTab::pasteDraw);
   auto* command4 = button(box, "Command4", "Vai ultima estrazione");
-  auto* command8 = button(box, "Command8", "SALVA ESTRAZIONE");
-  auto* command3 = button(box, "Command3", "MODIFICA ESTRAZIONE");
-  auto* command2 = button(box, "Command2", "ELIMINA ESTRAZIONE");
+  auto* command8 = button(box, "Command8", "&SALVA ESTRAZIONE");
+  auto* command3 = button(box, "Command3", "&MODIFICA ESTRAZIONE");
+  auto* command2 = button(box, "Command2", "E&LIMINA ESTRAZIONE");
   command8->setToolTip("Salva i numeri delle caselle con la data del calendario");
   command3->setToolTip("Sostituisce i numeri dell'estrazione mostrata, che mantiene la sua data");
   command2->setToolTip("Elimina l'estrazione mostrata");

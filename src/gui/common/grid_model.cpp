@@ -76,6 +76,10 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
       return {};
     case Qt::ForegroundRole:
       if (grid_.hasForeColor(row, col)) return toQColor(grid_.foreColor(row, col));
+      // A coloured cell keeps its text readable on a dark theme too; a flood bar is drawn
+      // over white when the cell has no back colour.
+      if (grid_.hasBackColor(row, col)) return toQColor(readableTextOn(grid_.backColor(row, col)));
+      if (grid_.flood(row, col)) return toQColor(readableTextOn(kWhite));
       return {};
     case Qt::FontRole:
       if (grid_.bold(row, col)) {

@@ -8,7 +8,9 @@ namespace quintello {
 
 namespace {
 
-constexpr int kTwipsPerPixel = 15;  // 1440 twips per inch at 96 dots per inch
+// Widths in twips follow the font's dots per inch (15 twips a pixel at 96), so a larger
+// font or scale factor widens the columns with their text.
+constexpr int kTwipsPerInch = 1440;
 
 // Paints a cell's flood bar behind its text: the back colour, then the bar from the left
 // edge over the given percentage of the width.
@@ -45,6 +47,7 @@ GridView::GridView(QWidget* parent) : QTableView(parent) {
   setItemDelegate(new FloodDelegate(this));
   setSelectionMode(QAbstractItemView::SingleSelection);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setTabKeyNavigation(false);  // Tab leaves the grid; the arrows move between cells
   setWordWrap(false);
   verticalHeader()->hide();
   verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -98,7 +101,7 @@ void GridView::applyColumnLayout() {
   for (int c = 0; c < grid.cols(); ++c) {
     setColumnHidden(c, grid.columnHidden(c));
     if (grid.columnWidth(c) > 0)
-      setColumnWidth(c, grid.columnWidth(c) / kTwipsPerPixel);
+      setColumnWidth(c, grid.columnWidth(c) * logicalDpiX() / kTwipsPerInch);
     else
       resizeColumnToContents(c);
   }

@@ -7,6 +7,8 @@
 #include <QTextBrowser>
 #include <QWidget>
 
+#include "gui/common/single_window.h"
+
 // The help pages live in the GUI library's resources, which a static library must register.
 static void registerHelpPages() { Q_INIT_RESOURCE(resources); }
 
@@ -49,6 +51,7 @@ void Help::show(const QString& section) {
     window_->setWindowTitle("Guida in linea");
     window_->setOpenExternalLinks(false);
     window_->resize(640, 520);
+    closeOnEscape(window_);
   }
   QUrl page(pageFor(file_));
   if (!section.isEmpty()) page.setFragment(section);

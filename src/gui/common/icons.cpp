@@ -88,4 +88,11 @@ QIcon paintedIcon(PaintedIcon icon) {
   return QIcon(pixmap);
 }
 
+QIcon programIcon() {
+  QIcon icon;
+  for (int size : {16, 32, 48, 64, 128, 256})
+    icon.addFile(QString(":/icons/%1/quintello.png").arg(size), QSize(size, size));
+  return icon;
+}
+
 }  // namespace quintello

@@ -15,4 +15,7 @@ enum class PaintedIcon {
 
 QIcon paintedIcon(PaintedIcon icon);
 
+// The program's own icon (resources/icons), every size the desktop may ask for.
+QIcon programIcon();
+
 }  // namespace quintello

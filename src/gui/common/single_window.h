@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPointer>
+#include <QShortcut>
 #include <QWidget>
 
 namespace quintello {
@@ -27,6 +28,13 @@ Window* openSingle(QPointer<Window>& slot, Create&& create) {
 inline void makeToolWindow(QWidget* window) {
   window->setWindowFlag(Qt::Window);
   window->setAttribute(Qt::WA_DeleteOnClose);
+}
+
+// Esc closes the window, as it does a dialog: the help and the report windows.
+inline void closeOnEscape(QWidget* window) {
+  auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), window);
+  escape->setContext(Qt::WindowShortcut);
+  QObject::connect(escape, &QShortcut::activated, window, &QWidget::close);
 }
 
 }  // namespace quintello

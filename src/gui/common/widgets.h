@@ -21,6 +21,17 @@ inline QPushButton* namedButton(QWidget* parent, const char* name, const QString
   return button;
 }
 
+// The widest text of a date field, "GG/MM/AAAA".
+inline QString dateSample() { return QStringLiteral("00/00/0000"); }
+
+// Makes a fixed field wide enough for the sample, the longest text it shows ("07/01/1871",
+// "10813"), measured in the field's own font (set it first): a larger font or scale factor
+// never cuts it.
+inline void fitWidthTo(QWidget* field, const QString& sample) {
+  const QFontMetrics metrics = field->fontMetrics();
+  field->setMinimumWidth(metrics.horizontalAdvance(sample) + 2 * metrics.averageCharWidth());
+}
+
 // A note that wraps its text.
 inline QLabel* wrappedNote(QWidget* parent, const QString& text) {
   auto* label = new QLabel(text, parent);

@@ -16,6 +16,7 @@ ElencoEstrazioni::ElencoEstrazioni(QWidget* parent) : QWidget(parent) {
   setObjectName("ElencoEstrazioni");
   setWindowTitle("Elenco estrazioni");
   makeToolWindow(this);
+  closeOnEscape(this);
 
   label1_ = new QLabel(this);
   label1_->setObjectName("Label1");

@@ -29,6 +29,7 @@
 #include "gui/common/grid_view.h"
 #include "gui/common/icons.h"
 #include "gui/common/single_window.h"
+#include "gui/common/widgets.h"
 #include "gui/quintello/chance_window.h"
 #include "gui/quintello/draw_list_window.h"
 #include "gui/quintello/report_windows.h"
@@ -52,6 +53,16 @@ void display(GridView* view, Grid grid) {
   view->modify([&grid](Grid& shown) { shown = std::move(grid); });
 }
 
+// The same for a list whose commands act on "the selected row": once it has rows, one is
+// current (the first, as in the old grid), so they act without a click first. The program
+// choosing it is not the user's choice: no row-change handler runs for it.
+void displayList(GridView* view, Grid grid) {
+  display(view, std::move(grid));
+  if (view->currentGridRow() != 0 || view->grid().dataRows() == 0) return;
+  const QSignalBlocker quiet(view);
+  view->setCurrentCell(view->grid().fixedRows(), 0);
+}
+
 void display(QLabel* label, const Label& caption) {
   label->setText(QString::fromStdString(caption.text));
   QPalette palette = label->palette();
@@ -66,12 +77,11 @@ QLabel* caption(QWidget* parent, const char* name, const QString& text) {
   return label;
 }
 
-QLabel* panel(QWidget* parent, const char* name, int minimumWidth) {
+QLabel* panel(QWidget* parent, const char* name) {
   auto* label = new QLabel(parent);
   label->setObjectName(name);
   label->setFrameShape(QFrame::StyledPanel);
   label->setAutoFillBackground(true);
-  label->setMinimumWidth(minimumWidth);
   label->setTextInteractionFlags(Qt::TextSelectableByMouse);
   return label;
 }
@@ -245,7 +255,7 @@ QWidget* Quintello::buildSelection() {
   grid->addWidget(chFine_, 1, 6);
   grid->setColumnStretch(7, 1);
 
-  auto* command1 = addButton(box, "Command1", "ELENCO", &Quintello::elenco);
+  auto* command1 = addButton(box, "Command1", "&ELENCO", &Quintello::elenco);
   QFont bold = command1->font();
   bold.setBold(true);
   command1->setFont(bold);
@@ -268,11 +278,13 @@ QWidget* Quintello::buildReferenceDraw() {
   hFine_->setMinimumHeight(20);
   useDrawKeys(hFine_);
   connect(hFine_, &QScrollBar::valueChanged, this, &Quintello::referenceDrawUpdate);
-  labend_ = panel(box, "labend", 150);
-  label4_ = panel(box, "Label4", 200);
+  labend_ = panel(box, "labend");
+  label4_ = panel(box, "Label4");
   QFont bold = labend_->font();
   bold.setBold(true);
   labend_->setFont(bold);
+  fitWidthTo(labend_, "00000 del " + dateSample());
+  fitWidthTo(label4_, "Ricavo: 00000 del " + dateSample());
 
   row->addWidget(hFine_, 2);
   row->addWidget(addButton(box, "Command22", "Ultima", &Quintello::lastDraw));
@@ -289,16 +301,18 @@ QWidget* Quintello::buildResultList() {
   fg1_ = addGrid(box, "Fg1");
   connect(fg1_, &GridView::cellClicked, this, &Quintello::clickResultList);
   connect(fg1_, &GridView::cellDoubleClicked, this, [this] { elenco(); });
-  lblNC_ = panel(box, "LBL_NC", 40);
+  lblNC_ = panel(box, "LBL_NC");
+  fitWidthTo(lblNC_, "0000");
   lblNC_->setAlignment(Qt::AlignCenter);
   lblNC_->setToolTip("Presenze trovate");
-  label7_ = panel(box, "Label7", 240);
+  label7_ = panel(box, "Label7");
+  fitWidthTo(label7_, "N° Estraz. = 00000  Freq = 00.00 (00.00)");
 
   auto* row = new QHBoxLayout;
   row->addWidget(lblNC_);
   row->addWidget(label7_, 1);
   row->addWidget(
-      addButton(box, "Command12", "Verifica previsione", &Quintello::showOccurrenceDetail));
+      addButton(box, "Command12", "&Verifica previsione", &Quintello::showOccurrenceDetail));
   row->addWidget(addButton(box, "Command25", "Copia tabella", &Quintello::copyResultList));
   row->addWidget(addButton(box, "Command37", "Stampa grid", &Quintello::printResultList));
   auto* layout = new QVBoxLayout(box);
@@ -343,7 +357,7 @@ QWidget* Quintello::buildTabs() {
   ssTab1_->addTab(buildPairPage(), "Coppie");
 
   // "ELABORA" next to the tabs.
-  auto* command27 = addButton(ssTab1_, "Command27", "ELABORA", &Quintello::elabora);
+  auto* command27 = addButton(ssTab1_, "Command27", "E&LABORA", &Quintello::elabora);
   QFont bold = command27->font();
   bold.setBold(true);
   command27->setFont(bold);
@@ -364,7 +378,7 @@ QWidget* Quintello::buildBoardPage() {
   fg90_->setMinimumSize(10 * 28, 9 * 18);
   connect(fg90_, &GridView::cellClicked, this, &Quintello::clickBoard);
   auto* command2 =
-      addButton(selezione, "Command2", "Aggiunge previsione", &Quintello::addFromBoard);
+      addButton(selezione, "Command2", "&Aggiunge previsione", &Quintello::addFromBoard);
   auto* command8 =
       addButton(selezione, "Command8", "Command8", &Quintello::addFromBoardThroughCombinations);
   command8->hide();  // created hidden
@@ -407,7 +421,7 @@ QWidget* Quintello::buildCombinationPage() {
   sizeRow->addWidget(comboN_);
   sizeRow->addStretch(1);
   auto* elencoButtons = new QHBoxLayout;
-  elencoButtons->addWidget(addButton(elencoPage, "Cmd_aggiunge", "Aggiunge previsione",
+  elencoButtons->addWidget(addButton(elencoPage, "Cmd_aggiunge", "&Aggiunge previsione",
                                      &Quintello::addFromCombinationList));
   elencoButtons->addStretch(1);
   elencoButtons->addWidget(
@@ -432,7 +446,7 @@ QWidget* Quintello::buildPairPage() {
   coppieLayout->addLayout(pairSearch);
   coppieLayout->addWidget(fg9090_, 1);
   auto* pairAdd = new QHBoxLayout;
-  pairAdd->addWidget(addButton(coppie, "Command7", "Aggiunge previsione", &Quintello::addPair));
+  pairAdd->addWidget(addButton(coppie, "Command7", "&Aggiunge previsione", &Quintello::addPair));
   pairAdd->addStretch(1);
   coppieLayout->addLayout(pairAdd);
   return coppie;
@@ -449,16 +463,17 @@ QWidget* Quintello::buildForecasts() {
   const auto highlightForecast = [this](int row) {
     if (row < 1) return;
     session_.highlightForecast(row);
-    display(fgZZ_, session_.renderFg_ZZ());
+    displayList(fgZZ_, session_.renderFg_ZZ());
   };
   connect(fgZZ_, &GridView::cellClicked, this, highlightForecast);
   connect(fgZZ_, &GridView::currentRowChanged, this, highlightForecast);
 
-  lblT_ = panel(box, "Lbl_T", 50);
-  lblS_ = panel(box, "Lbl_S", 50);
+  lblT_ = panel(box, "Lbl_T");
+  lblS_ = panel(box, "Lbl_S");
   for (auto* counter : {lblT_, lblS_}) {
     counter->setFont(verdana(counter->font(), true));
     counter->setAlignment(Qt::AlignCenter);
+    fitWidthTo(counter, "0000");
   }
   auto* label9 = caption(box, "Label9", "Coperti");
   auto* label11 = caption(box, "Label11", "Scoperti");
@@ -485,18 +500,18 @@ QWidget* Quintello::buildForecasts() {
   auto* buttons = new QGridLayout;
   buttons->setVerticalSpacing(3);
   buttons->addWidget(
-      addButton(box, "Cmd_Rimuove", "Rimuove riga selezionata", &Quintello::removeForecast), 0, 0,
+      addButton(box, "Cmd_Rimuove", "&Rimuove riga selezionata", &Quintello::removeForecast), 0, 0,
       1, 2);
-  buttons->addWidget(addButton(box, "Cmd_VerificaPrevisioni", "Visualizza sfaldamenti",
+  buttons->addWidget(addButton(box, "Cmd_VerificaPrevisioni", "Visualizza s&faldamenti",
                                &Quintello::verifyForecasts),
                      1, 0, 1, 2);
   buttons->addWidget(chVerificaPrev_, 2, 0, 1, 2);
-  buttons->addWidget(addButton(box, "Command10", "Riepilogo statistico", &Quintello::showSummary),
+  buttons->addWidget(addButton(box, "Command10", "Riepilogo &statistico", &Quintello::showSummary),
                      3, 0, 1, 2);
   buttons->addWidget(
-      addButton(box, "CmdEleEstraz", "Elenco ristretto", &Quintello::showRestrictedList), 4, 0);
-  buttons->addWidget(addButton(box, "Command5", "Elenco completo", &Quintello::showCompleteList), 4,
-                     1);
+      addButton(box, "CmdEleEstraz", "Elenco ris&tretto", &Quintello::showRestrictedList), 4, 0);
+  buttons->addWidget(addButton(box, "Command5", "Elenco com&pleto", &Quintello::showCompleteList),
+                     4, 1);
   buttons->addWidget(
       addButton(box, "CmdCaso", "Confronto con il caso", &Quintello::showChanceComparison), 5, 0, 1,
       2);
@@ -551,12 +566,12 @@ QWidget* Quintello::buildWorkingAreas() {
 
 void Quintello::openingSequence() {
   installHelp(this, context_.help(), kHelpFile);
-  display(fg1_, session_.renderFg1());  // every column centred
+  displayList(fg1_, session_.renderFg1());  // every column centred
   showBoard();
   fill(comboN_, kNumeriCombinazioneChoice.min, kNumeriCombinazioneChoice.max);
   choose(comboN_, kNumeriCombinazioneChoice.initial - kNumeriCombinazioneChoice.min);
   session_.emptyOccurrenceList();
-  display(fg1_, session_.renderFg1());
+  displayList(fg1_, session_.renderFg1());
   {
     const QSignalBlocker blocker(hFine_);
     const int n = context_.archive().count();
@@ -681,7 +696,7 @@ void Quintello::openNumberPicker() {
 void Quintello::numberPicked(int number) {
   cmdN_->setText(QString::number(number));
   session_.emptyOccurrenceList();
-  display(fg1_, session_.renderFg1());
+  displayList(fg1_, session_.renderFg1());
 }
 
 void Quintello::clickBoard(int row, int col) {
@@ -861,9 +876,9 @@ void Quintello::printForecasts() {
 // --- Showing the session -------------------------------------------------------------------
 
 void Quintello::showSession() {
-  display(fg1_, session_.renderFg1());
+  displayList(fg1_, session_.renderFg1());
   display(fgN_, session_.renderFgN());
-  display(fgZZ_, session_.renderFg_ZZ());
+  displayList(fgZZ_, session_.renderFg_ZZ());
   display(fgCC_, session_.renderFg_CC());
   display(fgU_, session_.renderFgU());
   display(fgI2_, session_.renderFg_I2());

@@ -9,6 +9,7 @@
 #include "gui/common/grid_output.h"
 #include "gui/common/grid_view.h"
 #include "gui/common/single_window.h"
+#include "gui/common/widgets.h"
 
 namespace quintello {
 
@@ -44,6 +45,7 @@ GridReportWindow::GridReportWindow(const QString& name, const QString& title,
   setObjectName(name);
   setWindowTitle(title);
   makeToolWindow(this);
+  closeOnEscape(this);
   grid_ = reportGrid(this, gridName);
   buttons_ = new QHBoxLayout;
   buttons_->addWidget(copyButton(this, "Command25", grid_));
@@ -67,6 +69,7 @@ Quintello_Riepilogo::Quintello_Riepilogo(QWidget* parent) : QWidget(parent) {
   setObjectName("Quintello_Riepilogo");
   setWindowTitle("Riepilogo statistico");
   makeToolWindow(this);
+  closeOnEscape(this);
 
   auto* label1 = new QLabel("Esiti per quantità numeri                      Esiti per colpo", this);
   label1->setObjectName("Label1");
@@ -81,7 +84,7 @@ Quintello_Riepilogo::Quintello_Riepilogo(QWidget* parent) : QWidget(parent) {
   label3_->setObjectName("Label3");
   label3_->setFont(bold);
   label3_->setFrameShape(QFrame::StyledPanel);
-  label3_->setMinimumWidth(60);
+  fitWidthTo(label3_, "0000000");
   label3_->setAlignment(Qt::AlignCenter);
   label3_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 

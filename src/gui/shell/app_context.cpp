@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "core/error.h"
+#include "core/version.h"
 
 namespace quintello {
 
@@ -40,10 +41,7 @@ void AppContext::finish() {
 }
 
 QString AppContext::versionCaption() {
-  return QString("Quintello: Versione %1.%2.%3")
-      .arg(QUINTELLO_VERSION_MAJOR)
-      .arg(QUINTELLO_VERSION_MINOR)
-      .arg(QUINTELLO_VERSION_PATCH);
+  return "Quintello: Versione " + QString::fromStdString(versionNumber());
 }
 
 }  // namespace quintello

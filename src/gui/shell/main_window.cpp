@@ -19,6 +19,7 @@
 #include "gui/common/grid_view.h"
 #include "gui/common/progress_bar.h"
 #include "gui/common/single_window.h"
+#include "gui/common/widgets.h"
 #include "gui/quadrature/quadrature_window.h"
 #include "gui/quintello/quintello_window.h"
 #include "gui/shell/app_context.h"
@@ -40,7 +41,7 @@ QLabel* valueLabel(QWidget* parent, const char* name) {
   auto* l = new QLabel(parent);
   l->setObjectName(name);
   l->setFrameShape(QFrame::StyledPanel);
-  l->setMinimumWidth(90);
+  fitWidthTo(l, dateSample());
   l->setTextInteractionFlags(Qt::TextSelectableByMouse);
   return l;
 }
@@ -102,12 +103,12 @@ QWidget* MainWindow::buildButtons() {
   auto* box = new QWidget(this);
   auto* row = new QVBoxLayout(box);
   row->setContentsMargins(0, 0, 0, 0);
-  auto* archive = windowButton(box, "Command1", "Gestione archivio", QStyle::SP_DriveHDIcon);
-  auto* quintello = windowButton(box, "Command2", "Quintello", QStyle::SP_FileDialogContentsView);
+  auto* archive = windowButton(box, "Command1", "&Gestione archivio", QStyle::SP_DriveHDIcon);
+  auto* quintello = windowButton(box, "Command2", "&Quintello", QStyle::SP_FileDialogContentsView);
   auto* quadrature = windowButton(box, "Command3", "Quadrature", QStyle::SP_FileDialogListView);
   auto* mini =
-      windowButton(box, "Command5", "Mini elenco estrazioni", QStyle::SP_FileDialogDetailedView);
-  auto* fine = new QPushButton("FINE", box);
+      windowButton(box, "Command5", "&Mini elenco estrazioni", QStyle::SP_FileDialogDetailedView);
+  auto* fine = new QPushButton("&FINE", box);
   fine->setObjectName("Command45");
   fine->setMinimumHeight(34);
   // The official historical archive, saved as estratti.zip: created hidden, nothing shows it.

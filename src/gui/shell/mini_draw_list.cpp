@@ -17,6 +17,7 @@
 #include "gui/common/grid_view.h"
 #include "gui/common/icons.h"
 #include "gui/common/single_window.h"
+#include "gui/common/widgets.h"
 #include "gui/shell/app_context.h"
 
 namespace quintello {
@@ -31,10 +32,10 @@ QLabel* panel(QWidget* parent, const char* name) {
   label->setFrameShape(QFrame::StyledPanel);
   label->setAlignment(Qt::AlignCenter);
   label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  label->setMinimumWidth(70);
   QFont font = label->font();
   font.setBold(true);
   label->setFont(font);
+  fitWidthTo(label, dateSample());
   return label;
 }
 

@@ -100,8 +100,8 @@ bool StartupWindow::start() {
   }
   std::string archiveProblem;
   try {
-    context_.setArchivePath(
-        context_.programDatabase()->getParameter(parameter::kPercorsoArchivio).value_or(""));
+    context_.setArchivePath(context_.files().resolvedPath(
+        context_.programDatabase()->getParameter(parameter::kPercorsoArchivio).value_or("")));
   } catch (const Error& error) {
     context_.setArchivePath({});
     archiveProblem = error.what();
@@ -165,7 +165,8 @@ void StartupWindow::selectArchive() {
   try {
     context_.files().writeArchivePathFile(path);
     context_.setArchivePath(path);
-    if (!context_.programDatabase()->setParameter(parameter::kPercorsoArchivio, path))
+    if (!context_.programDatabase()->setParameter(parameter::kPercorsoArchivio,
+                                                  context_.files().storedPath(path)))
       throw Error(
           "Il database del programma non ha il parametro PercorsoArchivio: l'archivio "
           "scelto non sarà ricordato al prossimo avvio.");
