@@ -212,8 +212,9 @@ class CliGoldenTest : public ::testing::Test {
 // Every golden file: number 1 on Bari at the last draw (the opening defaults); other wheels,
 // positions and "Fine ricerca" on an earlier draw; forecasts, verification and every report;
 // numbering after a removal, the pair add and automatic verification; the k = 1 ranking of
-// all 90 numbers; the pair search over all 4005 pairs. Each from the archive file and from
-// the draws file read into memory.
+// all 90 numbers; the pair search over all 4005 pairs; the number statistics on TT, on the
+// Nazionale (no draw before 2005) and over ranges of dates. Each from the archive file and
+// from the draws file read into memory.
 TEST_F(CliGoldenTest, OutputsOfTheIndependentModel) {
   std::vector<fs::path> goldens;
   for (const auto& entry : fs::directory_iterator(QUINTELLO_TEST_SOURCE_DIR "/cli/golden"))

@@ -96,6 +96,10 @@ inline DrawnNumbers drawnNumbers(const DrawArchive& archive, int draw, int wheel
   return drawn;
 }
 
+// Whether the wheel was drawn: five different numbers 1..90. A wheel not drawn that day
+// (left blank, as the Nazionale before 2005) or damaged is no draw on that wheel.
+inline bool holdsFiveNumbers(const DrawnNumbers& drawn) { return drawn.size == kPositions; }
+
 // How many numbers of the set are among the drawn ones.
 inline int hitCount(const DrawnNumbers& drawn, const NumberMask& set) {
   int hits = 0;
