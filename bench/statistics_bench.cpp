@@ -4,20 +4,13 @@
 #include <benchmark/benchmark.h>
 
 #include "analysis/statistics/number_statistics.h"
-#include "archive/update_file.h"
+#include "bundled_archive.h"
 
 namespace {
 
 using namespace quintello;
 
-const DrawArchive& bundledArchive() {
-  static const DrawArchive archive = [] {
-    DrawArchive loaded;
-    loadStoredDraws(readStoredDraws(QUINTELLO_BUNDLED_DRAWS), loaded);
-    return loaded;
-  }();
-  return archive;
-}
+using bench::bundledArchive;
 
 void BM_TableTT(benchmark::State& state) {
   const DrawArchive& archive = bundledArchive();

@@ -63,6 +63,13 @@ inline NumberMask wheelMask(const DrawArchive& archive, int draw, int wheel) {
   return mask;
 }
 
+// Whether a wheel was drawn, given the set of its numbers (wheelMask): five different numbers
+// 1..90. A wheel not drawn that day (left blank, as the Nazionale before 2005) or damaged is
+// no draw on that wheel.
+inline bool holdsFiveNumbers(const NumberMask& wheelNumbers) {
+  return wheelNumbers.count() == kPositions;
+}
+
 // The five positions of a wheel in a draw, keeping only the values that count as numbers:
 // a value outside 1..90, or a number repeated at a later position, reads 0.
 inline std::array<int, kPositions> countedNumbers(const DrawArchive& archive, int draw, int wheel) {
@@ -95,10 +102,6 @@ inline DrawnNumbers drawnNumbers(const DrawArchive& archive, int draw, int wheel
   }
   return drawn;
 }
-
-// Whether the wheel was drawn: five different numbers 1..90. A wheel not drawn that day
-// (left blank, as the Nazionale before 2005) or damaged is no draw on that wheel.
-inline bool holdsFiveNumbers(const DrawnNumbers& drawn) { return drawn.size == kPositions; }
 
 // How many numbers of the set are among the drawn ones.
 inline int hitCount(const DrawnNumbers& drawn, const NumberMask& set) {

@@ -23,10 +23,10 @@ void forEachConsideredDraw(const DrawArchive& archive, int wheel, DrawRange rang
     NumberMask out;
     bool considered = false;
     for (int w = firstWheel; w <= lastWheel; ++w) {
-      const DrawnNumbers drawn = drawnNumbers(archive, d, w);
-      if (!holdsFiveNumbers(drawn)) continue;
+      const NumberMask numbers = wheelMask(archive, d, w);
+      if (!holdsFiveNumbers(numbers)) continue;
       considered = true;
-      for (const int n : drawn) out.add(n);
+      out |= numbers;
     }
     if (considered) f(d, out);
   }

@@ -58,14 +58,15 @@ void Help::show(const QString& section) {
   window_->activateWindow();
 }
 
-void installHelp(QWidget* window, Help& help, const QString& helpFile) {
+void installHelp(QWidget* window, Help& help, const QString& helpFile, const QString& section) {
   if (!helpFile.isEmpty()) {
     help.setFile(helpFile);
     window->installEventFilter(new ActivationWatcher(window, help, helpFile));
   }
   auto* shortcut = new QShortcut(QKeySequence(Qt::Key_F1), window);
   shortcut->setContext(Qt::WindowShortcut);
-  QObject::connect(shortcut, &QShortcut::activated, &help, [&help] { help.show(); });
+  QObject::connect(shortcut, &QShortcut::activated, &help,
+                   [&help, section] { help.show(section); });
 }
 
 }  // namespace quintello

@@ -36,7 +36,8 @@ class Help : public QObject {
 };
 
 // Makes a window set the help file when it opens and whenever it is activated, and open
-// the help on F1. An empty helpFile leaves the current file as it is.
-void installHelp(QWidget* window, Help& help, const QString& helpFile);
+// the help on F1, at `section` when one is named. An empty helpFile leaves the current file
+// as it is.
+void installHelp(QWidget* window, Help& help, const QString& helpFile, const QString& section = {});
 
 }  // namespace quintello

@@ -1,0 +1,302 @@
+#include "gui/statistics/statistics_window.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSplitter>
+#include <QVBoxLayout>
+#include <QtCharts/QBarSeries>
+#include <QtCharts/QBarSet>
+#include <QtCharts/QCategoryAxis>
+#include <QtCharts/QChart>
+#include <QtCharts/QChartView>
+#include <QtCharts/QDateTimeAxis>
+#include <QtCharts/QLineSeries>
+#include <QtCharts/QValueAxis>
+#include <algorithm>
+
+#include "gui/common/grid_output.h"
+#include "gui/common/grid_view.h"
+#include "gui/common/single_window.h"
+#include "gui/shell/app_context.h"
+
+namespace quintello {
+
+namespace {
+
+constexpr const char* kDateFormat = "dd/MM/yyyy";
+constexpr int kPrintMarginTwips = 720;
+const QColor kCurrentDelay(230, 126, 34);
+const QColor kLongestDelay(52, 101, 164);
+
+QDate drawDate(const DrawArchive& archive, int draw) {
+  return QDate::fromString(QString::fromStdString(archive.dateText(draw)), kDateFormat);
+}
+
+QDateEdit* dateEdit(QWidget* parent, const char* name) {
+  auto* edit = new QDateEdit(parent);
+  edit->setObjectName(name);
+  edit->setDisplayFormat(kDateFormat);
+  edit->setCalendarPopup(true);
+  edit->setMinimumDate(QDate(1800, 1, 1));
+  return edit;
+}
+
+QChartView* chartView(QWidget* parent, const char* name) {
+  auto* chart = new QChart;
+  chart->setAnimationOptions(QChart::NoAnimation);
+  chart->legend()->setAlignment(Qt::AlignTop);
+  auto* view = new QChartView(chart, parent);
+  view->setObjectName(name);
+  view->setRenderHint(QPainter::Antialiasing);
+  view->setMinimumSize(520, 260);
+  return view;
+}
+
+// Empties a chart of its series and axes before it is drawn again.
+void clearChart(QChart* chart) {
+  chart->removeAllSeries();
+  for (QAbstractAxis* axis : chart->axes()) {
+    chart->removeAxis(axis);
+    delete axis;
+  }
+}
+
+QValueAxis* delayAxis(int highest) {
+  auto* axis = new QValueAxis;
+  axis->setRange(0, std::max(highest, 1));
+  axis->setLabelFormat("%d");
+  axis->applyNiceNumbers();
+  axis->setTitleText("Estrazioni");
+  return axis;
+}
+
+}  // namespace
+
+Statistiche::Statistiche(AppContext& context, QWidget* parent)
+    : QWidget(parent), context_(context) {
+  setObjectName("Statistiche");
+  setWindowTitle("Statistiche");
+  makeToolWindow(this);
+  installHelp(this, context_.help(), Help::kMainFile, "statistiche");
+
+  table_ = new GridView(context_.dialogs(), this);
+  table_->setObjectName("FgStatistiche");
+  table_->horizontalHeader()->setSortIndicatorShown(true);
+  table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  connect(table_->horizontalHeader(), &QHeaderView::sectionClicked, this, &Statistiche::sortBy);
+  connect(table_, &GridView::currentRowChanged, this, [this](int row) {
+    if (row > 0) selectNumber(static_cast<int>(table_->grid().value(row, 0)));
+  });
+
+  bars_ = chartView(this, "GraficoRitardi");
+  history_ = chartView(this, "GraficoStorico");
+  auto* charts = new QSplitter(Qt::Vertical, this);
+  charts->addWidget(bars_);
+  charts->addWidget(history_);
+
+  auto* body = new QHBoxLayout;
+  body->addWidget(table_);
+  body->addWidget(charts, 1);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(buildChoices());
+  layout->addLayout(body, 1);
+
+  connect(&context_, &AppContext::archiveReloaded, this, &Statistiche::followArchive);
+  followArchive();
+  // The table as wide as its columns; the charts take the rest.
+  int width = 2 * table_->frameWidth() + table_->verticalScrollBar()->sizeHint().width();
+  for (int c = 0; c < table_->grid().cols(); ++c) width += table_->columnWidth(c);
+  table_->setFixedWidth(width);
+  resize(1280, 800);
+}
+
+QWidget* Statistiche::buildChoices() {
+  auto* box = new QWidget(this);
+  ruota_ = new QComboBox(box);
+  ruota_->setObjectName("Ruota");
+  for (size_t w = 0; w < kStatisticsWheelCodes.size(); ++w)
+    ruota_->addItem(QString::fromUtf8(kStatisticsWheelCodes[w].data(),
+                                      static_cast<qsizetype>(kStatisticsWheelCodes[w].size())),
+                    static_cast<int>(w));
+  ruota_->setCurrentIndex(kWheelTT);
+  connect(ruota_, &QComboBox::activated, this,
+          [this](int index) { chooseWheel(ruota_->itemData(index).toInt()); });
+  dal_ = dateEdit(box, "Dal");
+  al_ = dateEdit(box, "Al");
+  for (QDateEdit* edit : {dal_, al_})
+    connect(edit, &QDateEdit::dateChanged, this,
+            [this] { chooseRange(dal_->date(), al_->date()); });
+  considered_ = new QLabel(box);
+  considered_->setObjectName("LblEstrazioni");
+  auto* copy = new QPushButton("Copia tabella", box);
+  copy->setObjectName("CopiaTabella");
+  connect(copy, &QPushButton::clicked, this, [this] { copyGridToClipboard(table_->grid()); });
+  auto* print = new QPushButton("Stampa grid", box);
+  print->setObjectName("StampaGrid");
+  connect(print, &QPushButton::clicked, this, [this] {
+    printGrid(context_.dialogs(), table_->grid(), kPrintMarginTwips, kPrintMarginTwips);
+  });
+
+  auto* row = new QHBoxLayout(box);
+  row->setContentsMargins(0, 0, 0, 0);
+  row->addWidget(new QLabel("Ruota", box));
+  row->addWidget(ruota_);
+  row->addSpacing(12);
+  row->addWidget(new QLabel("Dal", box));
+  row->addWidget(dal_);
+  row->addWidget(new QLabel("al", box));
+  row->addWidget(al_);
+  row->addSpacing(12);
+  row->addWidget(considered_);
+  row->addStretch(1);
+  row->addWidget(copy);
+  row->addWidget(print);
+  return box;
+}
+
+QChart* Statistiche::delayHistoryChart() const { return history_->chart(); }
+
+// A range that was the whole archive stays the whole archive: new draws join it.
+void Statistiche::followArchive() {
+  const DrawArchive& archive = context_.archive();
+  const bool whole =
+      archiveFirst_.isNull() || (dal_->date() == archiveFirst_ && al_->date() == archiveLast_);
+  archiveFirst_ = drawDate(archive, 1);
+  archiveLast_ = drawDate(archive, archive.count());
+  if (whole && archiveFirst_.isValid() && archiveLast_.isValid()) {
+    const QSignalBlocker blockFrom(dal_), blockTo(al_);
+    dal_->setDate(archiveFirst_);
+    al_->setDate(archiveLast_);
+  }
+  chooseRange(dal_->date(), al_->date());
+}
+
+void Statistiche::chooseWheel(int wheel) {
+  wheel_ = std::clamp(wheel, 0, kWheelTT);
+  ruota_->setCurrentIndex(wheel_);
+  refresh();
+}
+
+void Statistiche::chooseRange(QDate from, QDate to) {
+  {
+    const QSignalBlocker blockFrom(dal_), blockTo(al_);
+    dal_->setDate(from);
+    al_->setDate(to);
+  }
+  range_ = drawsBetween(context_.archive(), from.toString(Qt::ISODate).toStdString(),
+                        to.toString(Qt::ISODate).toStdString());
+  refresh();
+}
+
+void Statistiche::refresh() {
+  statistics_ = numberStatistics(context_.archive(), wheel_, range_);
+  considered_->setText(QString("Estrazioni considerate: %1").arg(statistics_.consideredDraws));
+  showTable();
+  showBars();
+  showHistory();
+}
+
+void Statistiche::sortBy(int column) {
+  const auto chosen = static_cast<StatisticsColumn>(std::clamp(column, 0, kStatisticsColumns - 1));
+  descending_ = chosen == sortColumn_ ? !descending_ : false;
+  sortColumn_ = chosen;
+  showTable();
+}
+
+void Statistiche::selectNumber(int number) {
+  if (!isLottoNumber(number) || number == selected_) return;
+  selected_ = number;
+  showTable();
+  showHistory();
+}
+
+// The table in the chosen order, the selected number's row current.
+void Statistiche::showTable() {
+  const QSignalBlocker block(table_);
+  table_->setGrid(statisticsGrid(context_.archive(), statistics_, sortColumn_, descending_));
+  table_->horizontalHeader()->setSortIndicator(
+      static_cast<int>(sortColumn_), descending_ ? Qt::DescendingOrder : Qt::AscendingOrder);
+  const Grid& grid = table_->grid();
+  for (int row = 1; row < grid.rows(); ++row)
+    if (static_cast<int>(grid.value(row, 0)) == selected_) table_->setCurrentCell(row, 0);
+}
+
+// The current delay against the longest, number by number.
+void Statistiche::showBars() {
+  QChart* chart = bars_->chart();
+  clearChart(chart);
+  auto* current = new QBarSet("Ritardo");
+  auto* longest = new QBarSet("Ritardo massimo");
+  current->setColor(kCurrentDelay);
+  longest->setColor(kLongestDelay);
+  int highest = 0;
+  for (int n = 1; n <= kHighestNumber; ++n) {
+    const NumberFigures& s = statistics_.numbers[static_cast<size_t>(n)];
+    *current << s.delay;
+    *longest << s.longestDelay;
+    highest = std::max(highest, s.longestDelay);
+  }
+  auto* series = new QBarSeries;
+  series->append(longest);
+  series->append(current);
+  series->setBarWidth(0.9);
+  chart->addSeries(series);
+  // Ninety names do not fit under the bars: 1 and every fifth number, under their bars.
+  auto* axisX = new QCategoryAxis;
+  axisX->setRange(-0.5, kHighestNumber - 0.5);
+  axisX->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+  for (int n = 0; n <= kHighestNumber; n += 5)
+    axisX->append(QString::number(std::max(n, 1)), std::max(n, 1) - 1);
+  axisX->setGridLineVisible(false);
+  axisX->setTitleText("Numero");
+  chart->addAxis(axisX, Qt::AlignBottom);
+  series->attachAxis(axisX);
+  QValueAxis* axisY = delayAxis(highest);
+  chart->addAxis(axisY, Qt::AlignLeft);
+  series->attachAxis(axisY);
+  chart->setTitle(
+      QString("Ritardo attuale e ritardo massimo dei 90 numeri su %1").arg(ruota_->currentText()));
+}
+
+// Every gap between two appearances of the selected number, placed at the date that ends it.
+void Statistiche::showHistory() {
+  QChart* chart = history_->chart();
+  clearChart(chart);
+  const DrawArchive& archive = context_.archive();
+  auto* series = new QLineSeries;
+  series->setName(QString("Ritardi del numero %1").arg(selected_));
+  series->setColor(kLongestDelay);
+  int highest = 0;
+  for (const DelayGap& gap : delayHistory(archive, wheel_, range_, selected_)) {
+    series->append(static_cast<qreal>(drawDate(archive, gap.draw).startOfDay().toMSecsSinceEpoch()),
+                   gap.delay);
+    highest = std::max(highest, gap.delay);
+  }
+  chart->addSeries(series);
+  auto* axisX = new QDateTimeAxis;
+  axisX->setFormat("yyyy");
+  axisX->setTickCount(8);
+  const QDate from = drawDate(archive, std::max(range_.first, 1));
+  const QDate to = drawDate(archive, std::min(range_.last, archive.count()));
+  if (from.isValid() && to.isValid() && from < to)
+    axisX->setRange(from.startOfDay(), to.startOfDay());
+  chart->addAxis(axisX, Qt::AlignBottom);
+  series->attachAxis(axisX);
+  QValueAxis* axisY = delayAxis(highest);
+  chart->addAxis(axisY, Qt::AlignLeft);
+  series->attachAxis(axisY);
+  const NumberFigures& s = statistics_.numbers[static_cast<size_t>(selected_)];
+  chart->setTitle(QString("Storico dei ritardi del numero %1 su %2: ritardo attuale %3, "
+                          "massimo %4")
+                      .arg(selected_)
+                      .arg(ruota_->currentText())
+                      .arg(s.delay)
+                      .arg(s.longestDelay));
+}
+
+}  // namespace quintello
