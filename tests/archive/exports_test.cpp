@@ -22,7 +22,8 @@ namespace fs = std::filesystem;
 using test::TempDir;
 
 std::string golden(const std::string& name) {
-  std::ifstream in(fs::path(__FILE__).parent_path() / "golden" / name, std::ios::binary);
+  std::ifstream in(fs::path(QUINTELLO_TEST_SOURCE_DIR) / "archive" / "golden" / name,
+                   std::ios::binary);
   std::ostringstream text;
   text << in.rdbuf();
   return text.str();
@@ -46,7 +47,8 @@ struct RecordedProgress : Progress {
 class Exports : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    const auto path = (fs::path(__FILE__).parent_path() / "golden" / "export_draws.txt").string();
+    const auto path =
+        (fs::path(QUINTELLO_TEST_SOURCE_DIR) / "archive" / "golden" / "export_draws.txt").string();
     loadStoredDraws(readStoredDraws(path), archive_);
   }
   static DrawArchive archive_;
