@@ -63,11 +63,15 @@ inline NumberMask wheelMask(const DrawArchive& archive, int draw, int wheel) {
   return mask;
 }
 
-// Whether a wheel was drawn, given the set of its numbers (wheelMask): five different numbers
-// 1..90. A wheel not drawn that day (left blank, as the Nazionale before 2005) or damaged is
-// no draw on that wheel.
-inline bool holdsFiveNumbers(const NumberMask& wheelNumbers) {
-  return wheelNumbers.count() == kPositions;
+// The numbers of a wheel that was drawn: it holds five different numbers 1..90. A wheel not
+// drawn that day (left blank, as the Nazionale before 2005) or damaged gives the empty set.
+inline NumberMask drawnWheelNumbers(const DrawArchive& archive, int draw, int wheel) {
+  NumberMask numbers;
+  for (const int n : archive.wheel(draw, wheel)) {
+    if (!isLottoNumber(n) || numbers.has(n)) return {};
+    numbers.add(n);
+  }
+  return numbers;
 }
 
 // The five positions of a wheel in a draw, keeping only the values that count as numbers:

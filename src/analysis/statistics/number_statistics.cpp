@@ -23,9 +23,8 @@ void forEachConsideredDraw(const DrawArchive& archive, int wheel, DrawRange rang
     NumberMask out;
     bool considered = false;
     for (int w = firstWheel; w <= lastWheel; ++w) {
-      const NumberMask numbers = wheelMask(archive, d, w);
-      if (!holdsFiveNumbers(numbers)) continue;
-      considered = true;
+      const NumberMask numbers = drawnWheelNumbers(archive, d, w);
+      considered = considered || !numbers.empty();
       out |= numbers;
     }
     if (considered) f(d, out);
