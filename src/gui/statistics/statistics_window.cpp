@@ -30,6 +30,7 @@ namespace {
 
 constexpr const char* kDateFormat = "dd/MM/yyyy";
 constexpr int kPrintMarginTwips = 720;
+constexpr qsizetype kMarkedPoints = 300;  // fewer gaps than this show each one as a dot
 const QColor kCurrentDelay(230, 126, 34);
 const QColor kLongestDelay(52, 101, 164);
 
@@ -57,22 +58,19 @@ QChartView* chartView(QWidget* parent, const char* name) {
   return view;
 }
 
-// Empties a chart of its series and axes before it is drawn again.
-void clearChart(QChart* chart) {
-  chart->removeAllSeries();
-  for (QAbstractAxis* axis : chart->axes()) {
-    chart->removeAxis(axis);
-    delete axis;
-  }
+// The delays' axis, on the left of a chart and attached to its series.
+QValueAxis* delayAxis(QChart* chart, QAbstractSeries* series) {
+  auto* axis = new QValueAxis;
+  axis->setLabelFormat("%d");
+  axis->setTitleText("Estrazioni");
+  chart->addAxis(axis, Qt::AlignLeft);
+  series->attachAxis(axis);
+  return axis;
 }
 
-QValueAxis* delayAxis(int highest) {
-  auto* axis = new QValueAxis;
-  axis->setRange(0, std::max(highest, 1));
-  axis->setLabelFormat("%d");
+void setHighestDelay(QValueAxis* axis, int highest) {
+  axis->setRange(0, std::max(highest, 4));  // whole numbers on the ticks, even when low
   axis->applyNiceNumbers();
-  axis->setTitleText("Estrazioni");
-  return axis;
 }
 
 }  // namespace
@@ -93,8 +91,7 @@ Statistiche::Statistiche(AppContext& context, QWidget* parent)
     if (row > 0) selectNumber(static_cast<int>(table_->grid().value(row, 0)));
   });
 
-  bars_ = chartView(this, "GraficoRitardi");
-  history_ = chartView(this, "GraficoStorico");
+  buildCharts();
   auto* charts = new QSplitter(Qt::Vertical, this);
   charts->addWidget(bars_);
   charts->addWidget(history_);
@@ -226,77 +223,88 @@ void Statistiche::showTable() {
     if (static_cast<int>(grid.value(row, 0)) == selected_) table_->setCurrentCell(row, 0);
 }
 
+// The charts are built once; every change refills them.
+void Statistiche::buildCharts() {
+  bars_ = chartView(this, "GraficoRitardi");
+  QChart* bars = bars_->chart();
+  longestDelays_ = new QBarSet("Ritardo massimo");
+  currentDelays_ = new QBarSet("Ritardo");
+  longestDelays_->setColor(kLongestDelay);
+  currentDelays_->setColor(kCurrentDelay);
+  for (int n = 1; n <= kHighestNumber; ++n) {
+    *longestDelays_ << 0;
+    *currentDelays_ << 0;
+  }
+  auto* delays = new QBarSeries;
+  delays->append(longestDelays_);
+  delays->append(currentDelays_);
+  delays->setBarWidth(0.9);
+  bars->addSeries(delays);
+  // Ninety names do not fit under the bars: 1 and every fifth number, under their bars.
+  auto* numbers = new QCategoryAxis;
+  numbers->setRange(-0.5, kHighestNumber - 0.5);
+  numbers->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+  for (int n = 0; n <= kHighestNumber; n += 5)
+    numbers->append(QString::number(std::max(n, 1)), std::max(n, 1) - 1);
+  numbers->setGridLineVisible(false);
+  numbers->setTitleText("Numero");
+  bars->addAxis(numbers, Qt::AlignBottom);
+  delays->attachAxis(numbers);
+  barsScale_ = delayAxis(bars, delays);
+
+  history_ = chartView(this, "GraficoStorico");
+  QChart* history = history_->chart();
+  gaps_ = new QLineSeries;
+  gaps_->setColor(kLongestDelay);
+  history->addSeries(gaps_);
+  historyDates_ = new QDateTimeAxis;
+  historyDates_->setTickCount(8);
+  history->addAxis(historyDates_, Qt::AlignBottom);
+  gaps_->attachAxis(historyDates_);
+  historyScale_ = delayAxis(history, gaps_);
+}
+
 // The current delay against the longest, number by number.
 void Statistiche::showBars() {
-  QChart* chart = bars_->chart();
-  clearChart(chart);
-  auto* current = new QBarSet("Ritardo");
-  auto* longest = new QBarSet("Ritardo massimo");
-  current->setColor(kCurrentDelay);
-  longest->setColor(kLongestDelay);
   int highest = 0;
   for (int n = 1; n <= kHighestNumber; ++n) {
     const NumberFigures& s = statistics_.numbers[static_cast<size_t>(n)];
-    *current << s.delay;
-    *longest << s.longestDelay;
+    currentDelays_->replace(n - 1, s.delay);
+    longestDelays_->replace(n - 1, s.longestDelay);
     highest = std::max(highest, s.longestDelay);
   }
-  auto* series = new QBarSeries;
-  series->append(longest);
-  series->append(current);
-  series->setBarWidth(0.9);
-  chart->addSeries(series);
-  // Ninety names do not fit under the bars: 1 and every fifth number, under their bars.
-  auto* axisX = new QCategoryAxis;
-  axisX->setRange(-0.5, kHighestNumber - 0.5);
-  axisX->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-  for (int n = 0; n <= kHighestNumber; n += 5)
-    axisX->append(QString::number(std::max(n, 1)), std::max(n, 1) - 1);
-  axisX->setGridLineVisible(false);
-  axisX->setTitleText("Numero");
-  chart->addAxis(axisX, Qt::AlignBottom);
-  series->attachAxis(axisX);
-  QValueAxis* axisY = delayAxis(highest);
-  chart->addAxis(axisY, Qt::AlignLeft);
-  series->attachAxis(axisY);
-  chart->setTitle(
+  setHighestDelay(barsScale_, highest);
+  bars_->chart()->setTitle(
       QString("Ritardo attuale e ritardo massimo dei 90 numeri su %1").arg(ruota_->currentText()));
 }
 
 // Every gap between two appearances of the selected number, placed at the date that ends it.
 void Statistiche::showHistory() {
-  QChart* chart = history_->chart();
-  clearChart(chart);
   const DrawArchive& archive = context_.archive();
-  auto* series = new QLineSeries;
-  series->setName(QString("Ritardi del numero %1").arg(selected_));
-  series->setColor(kLongestDelay);
+  QList<QPointF> points;
   int highest = 0;
   for (const DelayGap& gap : delayHistory(archive, wheel_, range_, selected_)) {
-    series->append(static_cast<qreal>(drawDate(archive, gap.draw).startOfDay().toMSecsSinceEpoch()),
-                   gap.delay);
+    const QDateTime date = drawDate(archive, gap.draw).startOfDay();
+    points.append(QPointF(static_cast<qreal>(date.toMSecsSinceEpoch()), gap.delay));
     highest = std::max(highest, gap.delay);
   }
-  chart->addSeries(series);
-  auto* axisX = new QDateTimeAxis;
-  axisX->setFormat("yyyy");
-  axisX->setTickCount(8);
+  gaps_->replace(points);
+  gaps_->setPointsVisible(points.size() <= kMarkedPoints);
+  gaps_->setName(QString("Ritardi del numero %1").arg(selected_));
+  setHighestDelay(historyScale_, highest);
   const QDate from = drawDate(archive, std::max(range_.first, 1));
   const QDate to = drawDate(archive, std::min(range_.last, archive.count()));
   if (from.isValid() && to.isValid() && from < to)
-    axisX->setRange(from.startOfDay(), to.startOfDay());
-  chart->addAxis(axisX, Qt::AlignBottom);
-  series->attachAxis(axisX);
-  QValueAxis* axisY = delayAxis(highest);
-  chart->addAxis(axisY, Qt::AlignLeft);
-  series->attachAxis(axisY);
+    historyDates_->setRange(from.startOfDay(), to.startOfDay());
+  // Years over a long range; months and years over a few.
+  historyDates_->setFormat(from.isValid() && from.daysTo(to) < 3 * 365 ? "MM/yyyy" : "yyyy");
   const NumberFigures& s = statistics_.numbers[static_cast<size_t>(selected_)];
-  chart->setTitle(QString("Storico dei ritardi del numero %1 su %2: ritardo attuale %3, "
-                          "massimo %4")
-                      .arg(selected_)
-                      .arg(ruota_->currentText())
-                      .arg(s.delay)
-                      .arg(s.longestDelay));
+  history_->chart()->setTitle(QString("Storico dei ritardi del numero %1 su %2: ritardo attuale "
+                                      "%3, massimo %4")
+                                  .arg(selected_)
+                                  .arg(ruota_->currentText())
+                                  .arg(s.delay)
+                                  .arg(s.longestDelay));
 }
 
 }  // namespace quintello

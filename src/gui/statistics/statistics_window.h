@@ -5,11 +5,15 @@
 
 #include "analysis/statistics/number_statistics.h"
 
+class QBarSet;
 class QChart;
 class QChartView;
 class QComboBox;
 class QDateEdit;
+class QDateTimeAxis;
 class QLabel;
+class QLineSeries;
+class QValueAxis;
 
 namespace quintello {
 
@@ -38,6 +42,7 @@ class Statistiche : public QWidget {
 
  private:
   QWidget* buildChoices();
+  void buildCharts();
   void followArchive();
   void refresh();
   void showTable();
@@ -51,7 +56,13 @@ class Statistiche : public QWidget {
   QLabel* considered_;
   GridView* table_;
   QChartView* bars_;
+  QBarSet* currentDelays_;
+  QBarSet* longestDelays_;
+  QValueAxis* barsScale_;
   QChartView* history_;
+  QLineSeries* gaps_;
+  QDateTimeAxis* historyDates_;
+  QValueAxis* historyScale_;
   QDate archiveFirst_, archiveLast_;
   int wheel_ = kWheelTT;
   DrawRange range_;
