@@ -208,16 +208,21 @@ void Statistiche::sortBy(int column) {
 void Statistiche::selectNumber(int number) {
   if (!isLottoNumber(number) || number == selected_) return;
   selected_ = number;
-  showTable();
+  showSelection();
   showHistory();
 }
 
-// The table in the chosen order, the selected number's row current.
+// The table in the chosen order.
 void Statistiche::showTable() {
-  const QSignalBlocker block(table_);
   table_->setGrid(statisticsGrid(context_.archive(), statistics_, sortColumn_, descending_));
   table_->horizontalHeader()->setSortIndicator(
       static_cast<int>(sortColumn_), descending_ ? Qt::DescendingOrder : Qt::AscendingOrder);
+  showSelection();
+}
+
+// The selected number's row is the current one.
+void Statistiche::showSelection() {
+  const QSignalBlocker block(table_);
   const Grid& grid = table_->grid();
   for (int row = 1; row < grid.rows(); ++row)
     if (static_cast<int>(grid.value(row, 0)) == selected_) table_->setCurrentCell(row, 0);

@@ -46,6 +46,7 @@ class Statistiche : public QWidget {
   void followArchive();
   void refresh();
   void showTable();
+  void showSelection();
   void showBars();
   void showHistory();
 
