@@ -6,20 +6,13 @@
 #include <vector>
 
 #include "analysis/quintello/session.h"
-#include "archive/update_file.h"
+#include "bundled_archive.h"
 
 namespace {
 
 using namespace quintello;
 
-const DrawArchive& bundledArchive() {
-  static const DrawArchive archive = [] {
-    DrawArchive loaded;
-    loadStoredDraws(readStoredDraws(QUINTELLO_BUNDLED_DRAWS), loaded);
-    return loaded;
-  }();
-  return archive;
-}
+using bench::bundledArchive;
 
 // The heaviest list the window offers: 100 occurrences of 1 on Bari, windows of 20 draws.
 QuintelloSession heavyList() {

@@ -34,6 +34,7 @@
 #include "gui/shell/app_context.h"
 #include "gui/shell/main_window.h"
 #include "gui/shell/mini_draw_list.h"
+#include "gui/statistics/statistics_window.h"
 
 namespace quintello {
 
@@ -134,9 +135,9 @@ std::vector<std::pair<QString, WindowOpener>> screenshotWindows() {
         emit grid->cellClicked(row, col);
     return mini;
   });
-  windows.emplace_back("Numeri", [](AppContext&, MainWindow& main) -> QWidget* {
+  windows.emplace_back("Numeri", [](AppContext& context, MainWindow& main) -> QWidget* {
     static NoClient client;
-    auto* picker = new Numeri(client, &main);
+    auto* picker = new Numeri(client, context.dialogs(), &main);
     const int marked[] = {5, 23, 47, 61, 88};
     picker->markNumbers(marked);
     return picker;
@@ -221,6 +222,12 @@ std::vector<std::pair<QString, WindowOpener>> screenshotWindows() {
     }
     quadrature->highlightPair(11);
     return quadrature;
+  });
+  // TT over the whole archive, the number 1 selected.
+  windows.emplace_back("Statistiche", [](AppContext&, MainWindow& main) -> QWidget* {
+    auto* statistics = main.openStatistics();
+    statistics->selectNumber(1);
+    return statistics;
   });
   // The quadrature grid as printed: page 1 of the PDF rendered to PNG.
   windows.emplace_back("StampaGrid", [](AppContext&, MainWindow& main) -> QWidget* {

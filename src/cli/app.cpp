@@ -59,6 +59,10 @@ int runCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
       case Options::Command::Esporta:
         runEsporta(options, loadProgramArchive(options.archivio, executableFolder), out);
         break;
+      case Options::Command::Statistiche:
+        runStatistiche(options, loadProgramArchive(options.archivio, executableFolder).archive,
+                       out);
+        break;
     }
     out.flush();
     if (!out) {

@@ -24,5 +24,7 @@ void runAggiorna(const Options& options, const std::string& executableFolder, st
                  std::ostream& err);
 // "esporta FORMAT FILE": the export of the "Salvataggi" tab, byte for byte.
 void runEsporta(const Options& options, const LoadedArchive& loaded, std::ostream& out);
+// "statistiche": frequency, delays and last appearance of the 90 numbers on a wheel or TT.
+void runStatistiche(const Options& options, const DrawArchive& archive, std::ostream& out);
 
 }  // namespace quintello::cli

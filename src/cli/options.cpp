@@ -303,7 +303,7 @@ Options parseOptions(std::span<const std::string> args) {
       parseQuintello(in, options);
       return options;
     }
-    if (arg == "aggiorna" || arg == "esporta") {
+    if (arg == "aggiorna" || arg == "esporta" || arg == "statistiche") {
       std::vector<std::string> rest;  // the command's own arguments
       while (!in.done()) {
         const std::string& next = in.take();
@@ -312,17 +312,22 @@ Options parseOptions(std::span<const std::string> args) {
       if (arg == "aggiorna") {
         options.command = Options::Command::Aggiorna;
         options.aggiorna = parseAggiorna(rest);
-      } else {
+      } else if (arg == "esporta") {
         options.command = Options::Command::Esporta;
         options.esporta = parseEsporta(rest);
+      } else {
+        options.command = Options::Command::Statistiche;
+        options.statistiche = parseStatistiche(rest);
       }
       return options;
     }
     if (arg.starts_with("-")) throw UsageError("Opzione sconosciuta: " + quoted(arg) + ".");
-    throw UsageError("Comando sconosciuto: " + quoted(arg) +
-                     " (i comandi sono quintello, info, quadratura, aggiorna ed esporta).");
+    throw UsageError(
+        "Comando sconosciuto: " + quoted(arg) +
+        " (i comandi sono quintello, info, quadratura, aggiorna, esporta e statistiche).");
   }
-  throw UsageError("Manca il comando: quintello, info, quadratura, aggiorna o esporta.");
+  throw UsageError(
+      "Manca il comando: quintello, info, quadratura, aggiorna, esporta o statistiche.");
 }
 
 namespace {
@@ -347,6 +352,8 @@ std::string usageText() {
   quintello-cli [--archivio FILE] [--json] aggiorna FILE [--applica [--corregge]]
                 [--file-aggiornamento USCITA]
   quintello-cli [--archivio FILE] [--json] esporta dati-iii|zefiral|nazionale USCITA
+  quintello-cli [--archivio FILE] [--json] statistiche [--ruota SIGLA] [--dal GG/MM/AAAA]
+                [--al GG/MM/AAAA]
   quintello-cli --aiuto
   quintello-cli --version
 
@@ -408,6 +415,12 @@ i messaggi del controllo ("Manca estrazione del: ", "Errori Estrazione del ", ..
 esporta: scrive l'intero archivio nel file USCITA nel formato dato: dati-iii (Ambrosa 3,
 record da 110 byte), zefiral (righe tra virgolette) o nazionale (elenco della ruota
 Nazionale). Dati.iii e Zefiral contengono solo le dieci ruote classiche.
+
+statistiche: per ognuno dei 90 numeri la frequenza, il ritardo attuale, il ritardo massimo e la
+data dell'ultima uscita, contando le sole estrazioni in cui la ruota ha cinque numeri.
+  --ruota SIGLA           BA..NZ, oppure TT per le dieci ruote classiche insieme (TT)
+  --dal GG/MM/AAAA        prima data considerata (la prima estrazione)
+  --al GG/MM/AAAA         ultima data considerata (l'ultima estrazione)
 )";
 }
 

@@ -11,6 +11,7 @@
 
 #include "analysis/quintello/limits.h"
 #include "cli/maintenance_options.h"
+#include "cli/statistics_options.h"
 
 namespace quintello::cli {
 
@@ -81,7 +82,7 @@ struct QuintelloOptions {
 };
 
 struct Options {
-  enum class Command { Help, Version, Info, Quadratura, Quintello, Aggiorna, Esporta };
+  enum class Command { Help, Version, Info, Quadratura, Quintello, Aggiorna, Esporta, Statistiche };
   Command command = Command::Help;
   std::optional<std::string> archivio;
   bool json = false;
@@ -89,6 +90,7 @@ struct Options {
   QuintelloOptions quintello;
   AggiornaOptions aggiorna;
   EsportaOptions esporta;
+  StatisticheOptions statistiche;
 };
 
 // Reads the arguments after the program name. Throws UsageError on anything it cannot run:

@@ -189,4 +189,29 @@ std::string Grid::clipText(Range range) const {
   return out;
 }
 
+std::string Grid::csvText() const {
+  std::string out;
+  for (int r = 0; r < rows(); ++r) {
+    bool first = true;
+    for (int c = 0; c < cols_; ++c) {
+      if (columnHidden(c)) continue;
+      if (!first) out += ';';
+      first = false;
+      const std::string& cell = text(r, c);
+      if (cell.find_first_of(";\"\r\n") == std::string::npos) {
+        out += cell;
+        continue;
+      }
+      out += '"';
+      for (const char ch : cell) {
+        if (ch == '"') out += '"';
+        out += ch;
+      }
+      out += '"';
+    }
+    out += "\r\n";
+  }
+  return out;
+}
+
 }  // namespace quintello

@@ -85,6 +85,10 @@ class Grid {
   // Cells of a row joined by a tab, rows separated by a carriage return.
   std::string clipText() const;
   std::string clipText(Range range) const;
+  // The texts as shown (hidden columns left out) for Italian spreadsheets: cells separated by
+  // ";", every row ended by CR LF; a cell holding ";", a quote or a line break goes between
+  // quotes, its quotes doubled.
+  std::string csvText() const;
 
  private:
   struct Cell {

@@ -1,6 +1,7 @@
 #include "core/pending_file.h"
 
 #include <filesystem>
+#include <fstream>
 #include <system_error>
 
 #include "core/error.h"
@@ -36,6 +37,17 @@ void PendingFile::commit() {
   if (error)
     throw Error("Impossibile scrivere il file \"" + target_ + "\": " + writeFailureReason(error));
   done_ = true;
+}
+
+void writeWholeFile(const std::string& path, std::string_view contents) {
+  PendingFile pending(path);
+  {
+    std::ofstream out(pending.path(), std::ios::binary | std::ios::trunc);
+    out.write(contents.data(), static_cast<std::streamsize>(contents.size()));
+    out.close();
+    if (!out) throw Error("Impossibile scrivere il file \"" + path + "\".");
+  }
+  pending.commit();
 }
 
 }  // namespace quintello

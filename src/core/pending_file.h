@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace quintello {
 
@@ -24,5 +25,9 @@ class PendingFile {
   std::string target_, temp_;
   bool done_ = false;
 };
+
+// Writes a whole file through a PendingFile: what was at path stays until the new contents
+// are complete. Throws Error naming the file when it cannot be written.
+void writeWholeFile(const std::string& path, std::string_view contents);
 
 }  // namespace quintello

@@ -214,8 +214,9 @@ class CliGoldenTest : public ::testing::Test {
 // positions and "Fine ricerca" on an earlier draw; forecasts, verification and every report;
 // numbering after a removal, the pair add and automatic verification; the k = 1 ranking of
 // all 90 numbers; the pair search over all 4005 pairs; the forecasts against chance on a game
-// wheel with no draws in the older windows. Each from the archive file and from
-// the draws file read into memory.
+// wheel with no draws in the older windows; the number statistics on TT, on the Nazionale (no
+// draw before 2005) and over ranges of dates. Each from the archive file and from the draws
+// file read into memory.
 TEST_F(CliGoldenTest, OutputsOfTheIndependentModel) {
   std::vector<fs::path> goldens;
   for (const auto& entry : fs::directory_iterator(QUINTELLO_TEST_SOURCE_DIR "/cli/golden"))
@@ -256,22 +257,27 @@ TEST_F(CliGoldenTest, JsonHoldsTheTextOutput) {
       "quintello --numero 90 --rilevazione MI --gioco TO --colpi 15 --presenze 20 --tabellone "
       "8,61,33 --previsione 17 --previsione 44,5 --verifica --stampa elenco,colpi,ristretto:1,"
       "etichette";
-  const CliRun text = run(words(line));
-  const auto json = nlohmann::ordered_json::parse(run(words("--json " + line)).out);
   // The text output rebuilt from the document: each grid's name and cells, then the labels.
-  std::string rebuilt;
-  for (const auto& grid : json["grids"]) {
-    rebuilt += "# " + grid["name"].get<std::string>() + "\n";
-    for (const auto& row : grid["rows"]) {
-      for (size_t c = 0; c < row.size(); ++c)
-        rebuilt += (c > 0 ? "\t" : "") + row[c]["text"].get<std::string>();
-      rebuilt += "\n";
+  const auto rebuilt = [](const nlohmann::ordered_json& json) {
+    std::string text;
+    for (const auto& grid : json["grids"]) {
+      text += "# " + grid["name"].get<std::string>() + "\n";
+      for (const auto& row : grid["rows"]) {
+        for (size_t c = 0; c < row.size(); ++c)
+          text += (c > 0 ? "\t" : "") + row[c]["text"].get<std::string>();
+        text += "\n";
+      }
     }
-  }
-  rebuilt += "# etichette\n";
-  for (const auto& [name, label] : json["labels"].items())
-    rebuilt += name + "\t" + label["text"].get<std::string>() + "\n";
-  EXPECT_EQ(rebuilt, text.out);
+    if (!json["labels"].empty()) text += "# etichette\n";
+    for (const auto& [name, label] : json["labels"].items())
+      text += name + "\t" + label["text"].get<std::string>() + "\n";
+    return text;
+  };
+  const auto json = nlohmann::ordered_json::parse(run(words("--json " + line)).out);
+  EXPECT_EQ(rebuilt(json), run(words(line)).out);
+  const std::string statistics = "statistiche --ruota NZ --dal 01/01/2025";
+  EXPECT_EQ(rebuilt(nlohmann::ordered_json::parse(run(words("--json " + statistics)).out)),
+            run(words(statistics)).out);
   // The restricted list of forecast 1 (8, 33, 61): those numbers green, the others white.
   std::map<std::string, std::set<std::string>> backs;
   for (const auto& row : json["grids"][2]["rows"])

@@ -72,7 +72,7 @@ TEST(CliOptions, AcceptedLines) {
 // (bounded, however long the argument) followed by the pointer to the help.
 TEST(CliOptions, RefusedLines) {
   const std::vector<std::pair<std::string, std::string>> cases = {
-      {"", "Manca il comando: quintello, info, quadratura, aggiorna o esporta."},
+      {"", "Manca il comando: quintello, info, quadratura, aggiorna, esporta o statistiche."},
       {"estrai", "Comando sconosciuto: \"estrai\""},
       {"--numero 5 quintello", "Opzione sconosciuta: \"--numero\"."},
       {"quintello --verbose", "Opzione sconosciuta per il comando quintello: \"--verbose\"."},
@@ -102,6 +102,13 @@ TEST(CliOptions, RefusedLines) {
       {"quadratura 1 2 3 4 5", "prende quattro numeri, non di più."},
       {"quadratura 1 2 3 91",
        "quadratura N4: valore \"91\" non valido: serve un numero intero da 0 a 90."},
+      {"statistiche --ruota TU", "--ruota: sigla di ruota \"TU\" sconosciuta"},
+      {"statistiche --dal 31/02/2020", "--dal: data \"31/02/2020\" non valida"},
+      {"statistiche --al 2020-01-01", "--al: data \"2020-01-01\" non valida"},
+      {"statistiche --dal 02/01/2020 --al 01/01/2020",
+       "--dal: la data 02/01/2020 viene dopo quella di --al (01/01/2020)."},
+      {"statistiche --al", "L'opzione --al richiede un valore."},
+      {"statistiche --numero 5", "Opzione sconosciuta per il comando statistiche: \"--numero\"."},
       {"quintello --colpi " + std::string(100000, '7'), "\"" + std::string(40, '7') + "...\""},
   };
   const std::string help = "\nPer l'elenco dei comandi e delle opzioni: quintello-cli --aiuto\n";

@@ -220,7 +220,8 @@ class BrowsingViewsTest : public QObject {
   }
 
   void drawListShowsWhatItsOpenerFills() {
-    ElencoEstrazioni list;
+    test::ScriptedDialogs dialogs;
+    ElencoEstrazioni list(dialogs);
     list.show();
     auto* fgE = list.findChild<GridView*>("FgE");
     Grid lines = drawListWindowGrid();
@@ -249,7 +250,8 @@ class BrowsingViewsTest : public QObject {
     QFETCH(QList<int>, keys);
     QFETCH(QList<int>, picked);
     RecordingClient client;
-    Numeri picker(client);
+    test::ScriptedDialogs dialogs;
+    Numeri picker(client, dialogs);
     picker.show();
     const int reference[] = {3};
     picker.markNumbers(reference);

@@ -2,8 +2,10 @@
 // read back with poppler's tools.
 #include "gui/common/grid_output.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
@@ -12,6 +14,7 @@
 
 #include "core/color.h"
 #include "core/grid.h"
+#include "gui/common/grid_view.h"
 #include "gui/support/scripted_dialogs.h"
 #include "support/test_archive.h"
 
@@ -187,6 +190,53 @@ class GridOutputTest : public QObject {
     QCOMPARE(dialogs.shown().at(0).kind, QString("print"));
     QCOMPARE(dialogs.messages().size(), messages);
     QCOMPARE(QFile::exists(pdfPath(dir)), printed);
+  }
+
+  // "Salva come CSV..." of a grid's context menu: the texts as shown, ";" between cells.
+  void contextMenuSavesTheGridAsCsv_data() {
+    QTest::addColumn<QString>("answer");  // the file chosen; null cancels the dialog
+    QTest::addColumn<QString>("saved");   // the file written; null when none
+    QTest::addColumn<QByteArray>("csv");  // after the byte order mark
+    QTest::addColumn<int>("messages");
+    const QByteArray lines =
+        "N\xC2\xB0   ;Valore\r\n1;07\r\n2;\"a;b\"\r\n3;\"detto \"\"s\xC3\xAC\"\"\"\r\n";
+    QTest::newRow("chosen") << "tabella.csv"
+                            << "tabella.csv" << lines << 0;
+    QTest::newRow("no extension") << "tabella"
+                                  << "tabella.csv" << lines << 0;
+    QTest::newRow("cancelled") << QString() << QString() << QByteArray() << 0;
+    QTest::newRow("unwritable") << "/cartella-che-non-esiste/t.csv" << QString() << QByteArray()
+                                << 1;
+  }
+  void contextMenuSavesTheGridAsCsv() {
+    QFETCH(QString, answer);
+    QFETCH(QString, saved);
+    QFETCH(QByteArray, csv);
+    QFETCH(int, messages);
+    test::TempDir dir;
+    test::ScriptedDialogs dialogs;
+    const QString folder = QString::fromStdString(dir.path()) + "/";
+    if (answer.isNull())
+      dialogs.answerCancel();
+    else
+      dialogs.answerText(answer.startsWith('/') ? answer : folder + answer);
+    GridView view(dialogs);
+    Grid grid = Grid::withHeader("N°   |Nascosta|Valore");
+    grid.addRow({"1", "x", "07"});
+    grid.addRow({"2", "y", "a;b"});
+    grid.addRow({"3", "z", "detto \"sì\""});
+    grid.setColumnHidden(1, true);
+    view.setGrid(grid);
+    view.findChild<QAction*>("SalvaCsv")->trigger();
+    QCOMPARE(dialogs.shown().at(0).kind, QString("save"));
+    QCOMPARE(dialogs.messages().size(), messages);
+    QCOMPARE(QDir(folder).entryList(QDir::Files),
+             saved.isNull() ? QStringList() : QStringList{saved});
+    if (!saved.isNull()) {
+      QFile file(folder + saved);
+      QVERIFY(file.open(QIODevice::ReadOnly));
+      QCOMPARE(file.readAll(), "\xEF\xBB\xBF" + csv);
+    }
   }
 };
 

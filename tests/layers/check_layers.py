@@ -26,6 +26,8 @@ ALLOWED = {
                     "gui/shell/app_context.h"},
     "gui/quadrature": {"core", "archive", "analysis", "gui/common", "gui/quadrature",
                        "gui/shell/app_context.h"},
+    "gui/statistics": {"core", "archive", "analysis", "gui/common", "gui/statistics",
+                       "gui/shell/app_context.h"},
     "app": {"core", "archive", "analysis", "gui", "app"},
 }
 WITHOUT_QT = ("core", "archive", "analysis", "cli")

@@ -63,6 +63,17 @@ inline NumberMask wheelMask(const DrawArchive& archive, int draw, int wheel) {
   return mask;
 }
 
+// The numbers of a wheel that was drawn: it holds five different numbers 1..90. A wheel not
+// drawn that day (left blank, as the Nazionale before 2005) or damaged gives the empty set.
+inline NumberMask drawnWheelNumbers(const DrawArchive& archive, int draw, int wheel) {
+  NumberMask numbers;
+  for (const int n : archive.wheel(draw, wheel)) {
+    if (!isLottoNumber(n) || numbers.has(n)) return {};
+    numbers.add(n);
+  }
+  return numbers;
+}
+
 // The five positions of a wheel in a draw, keeping only the values that count as numbers:
 // a value outside 1..90, or a number repeated at a later position, reads 0.
 inline std::array<int, kPositions> countedNumbers(const DrawArchive& archive, int draw, int wheel) {
@@ -99,7 +110,7 @@ inline DrawnNumbers drawnNumbers(const DrawArchive& archive, int draw, int wheel
 // True when the wheel was fully drawn in the draw: five different numbers 1..90. A wheel not
 // drawn yet in those years, or left without data, was not.
 inline bool holdsFullDraw(const DrawArchive& archive, int draw, int wheel) {
-  return drawnNumbers(archive, draw, wheel).size == kPositions;
+  return !drawnWheelNumbers(archive, draw, wheel).empty();
 }
 
 // How many numbers of the set are among the drawn ones.

@@ -57,7 +57,7 @@ AggiornamentiTab::AggiornamentiTab(AppContext& context, QWidget* parent)
 
 QWidget* AggiornamentiTab::buildImportPanel() {
   auto* box = new QGroupBox("Estrazioni del file di aggiornamento", this);
-  fgImporta_ = new GridView(box);
+  fgImporta_ = new GridView(context_.dialogs(), box);
   fgImporta_->setObjectName("FgImporta");
   auto* layout = new QVBoxLayout(box);
   layout->addWidget(fgImporta_);

@@ -26,7 +26,7 @@ QPushButton* button(QWidget* parent, const char* name, const QString& text) {
 ElencoEstrazioniTab::ElencoEstrazioniTab(AppContext& context, QWidget* parent)
     : QWidget(parent), context_(context) {
   setObjectName("ElencoEstrazioni");
-  fgDB_ = new GridView(this);
+  fgDB_ = new GridView(context_.dialogs(), this);
   fgDB_->setObjectName("FgDB");
   // The current row shows its own yellow, not the selection's colour.
   fgDB_->setSelectionMode(QAbstractItemView::NoSelection);

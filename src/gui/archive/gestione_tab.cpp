@@ -229,7 +229,7 @@ QWidget* GestioneEstrazioniTab::buildYearCalendar() {
   connect(combo1_, &QComboBox::currentIndexChanged, this, &GestioneEstrazioniTab::loadCalendar);
   connect(check2_, &QCheckBox::toggled, this, &GestioneEstrazioniTab::loadCalendar);
 
-  fg1_ = new GridView(box);
+  fg1_ = new GridView(context_.dialogs(), box);
   fg1_->setObjectName("Fg1");
   fg1_->setSelectionMode(QAbstractItemView::SingleSelection);
   fg1_->setSelectionBehavior(QAbstractItemView::SelectItems);

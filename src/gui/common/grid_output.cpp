@@ -1,6 +1,7 @@
 #include "gui/common/grid_output.h"
 
 #include <QClipboard>
+#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QMarginsF>
@@ -12,6 +13,8 @@
 #include <cmath>
 #include <vector>
 
+#include "core/error.h"
+#include "core/pending_file.h"
 #include "gui/common/dialogs.h"
 #include "gui/common/grid_model.h"
 
@@ -146,6 +149,19 @@ void copyGridToClipboard(const Grid& grid) {
   QClipboard* clipboard = QGuiApplication::clipboard();
   clipboard->clear();
   clipboard->setText(QString::fromStdString(grid.clipText()));
+}
+
+bool saveGridAsCsv(Dialogs& dialogs, const Grid& grid) {
+  auto chosen = dialogs.saveFile("Salva come CSV", QString(), "File CSV (*.csv)");
+  if (!chosen || chosen->isEmpty()) return false;
+  if (QFileInfo(*chosen).suffix().isEmpty()) *chosen += ".csv";
+  try {
+    writeWholeFile(chosen->toStdString(), "\xEF\xBB\xBF" + grid.csvText());
+  } catch (const Error& error) {
+    dialogs.message(QString::fromUtf8(error.what()), "Salva come CSV", Dialogs::Icon::Critical);
+    return false;
+  }
+  return true;
 }
 
 int printGridTo(QPrinter& printer, const Grid& grid, int marginLeftRightTwips,

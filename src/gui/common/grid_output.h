@@ -30,6 +30,11 @@ bool printGrid(Dialogs& dialogs, const Grid& grid, int marginLeftRightTwips,
 int printGridTo(QPrinter& printer, const Grid& grid, int marginLeftRightTwips,
                 int marginTopBottomTwips);
 
+// "Salva come CSV...": the save dialog, then the grid's CSV text (UTF-8 with a byte order mark,
+// so that spreadsheets read the accents) written under a temporary name and renamed when
+// complete. False when the user cancels or the file cannot be written (told in a message box).
+bool saveGridAsCsv(Dialogs& dialogs, const Grid& grid);
+
 // The same into a PDF file on A4 paper, for users without a printer and for tests.
 int printGridToPdf(const QString& path, const Grid& grid, int marginLeftRightTwips,
                    int marginTopBottomTwips);

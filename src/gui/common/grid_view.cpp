@@ -1,8 +1,11 @@
 #include "gui/common/grid_view.h"
 
+#include <QAction>
 #include <QHeaderView>
 #include <QPainter>
 #include <QStyledItemDelegate>
+
+#include "gui/common/grid_output.h"
 
 namespace quintello {
 
@@ -11,6 +14,7 @@ namespace {
 // Widths in twips follow the font's dots per inch (15 twips a pixel at 96), so a larger
 // font or scale factor widens the columns with their text.
 constexpr int kTwipsPerInch = 1440;
+constexpr int kMenuPrintMarginTwips = 720;  // half an inch on every side
 
 // Paints a cell's flood bar behind its text: the back colour, then the bar from the left
 // edge over the given percentage of the width.
@@ -42,8 +46,9 @@ class FloodDelegate : public QStyledItemDelegate {
 
 }  // namespace
 
-GridView::GridView(QWidget* parent) : QTableView(parent) {
+GridView::GridView(Dialogs& dialogs, QWidget* parent) : QTableView(parent) {
   setModel(&model_);
+  addMenuCommands(dialogs);
   setItemDelegate(new FloodDelegate(this));
   setSelectionMode(QAbstractItemView::SingleSelection);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -70,6 +75,21 @@ GridView::GridView(QWidget* parent) : QTableView(parent) {
           [this](const QModelIndex& current) {
             emit currentRowChanged(current.isValid() ? model_.gridRow(current.row()) : 0);
           });
+}
+
+void GridView::addMenuCommands(Dialogs& dialogs) {
+  setContextMenuPolicy(Qt::ActionsContextMenu);
+  const auto command = [this](const char* name, const QString& text, auto run) {
+    auto* action = new QAction(text, this);
+    action->setObjectName(name);
+    connect(action, &QAction::triggered, this, run);
+    addAction(action);
+  };
+  command("Copia", "Copia", [this] { copyGridToClipboard(grid()); });
+  command("SalvaCsv", "Salva come CSV...", [this, &dialogs] { saveGridAsCsv(dialogs, grid()); });
+  command("Stampa", "Stampa...", [this, &dialogs] {
+    printGrid(dialogs, grid(), kMenuPrintMarginTwips, kMenuPrintMarginTwips);
+  });
 }
 
 int GridView::currentGridRow() const {

@@ -6,14 +6,18 @@
 
 namespace quintello {
 
+class Dialogs;
+
 // The one view of every grid of the program: a table over a GridModel with flood bars,
 // merged columns (equal adjacent cells shown as one), hidden columns and widths in twips.
 // Rows and columns in its signals and accessors are grid rows (the header is row 0).
+// Its context menu copies the grid ("Copia"), saves it for a spreadsheet ("Salva come
+// CSV...") and prints it ("Stampa..."), the dialogs going through `dialogs`.
 class GridView : public QTableView {
   Q_OBJECT
 
  public:
-  explicit GridView(QWidget* parent = nullptr);
+  explicit GridView(Dialogs& dialogs, QWidget* parent = nullptr);
 
   GridModel& gridModel() { return model_; }
   const Grid& grid() const { return model_.grid(); }
@@ -36,6 +40,7 @@ class GridView : public QTableView {
  private:
   void applyColumnLayout();
   void applySpans();
+  void addMenuCommands(Dialogs& dialogs);
 
   GridModel model_;
 };

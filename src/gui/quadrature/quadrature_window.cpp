@@ -144,7 +144,7 @@ Quadrature::Quadrature(AppContext& context, QWidget* parent) : QWidget(parent) {
   makeToolWindow(this);
   installHelp(this, context.help(), kHelpFile);
 
-  fg1_ = new GridView(this);
+  fg1_ = new GridView(context.dialogs(), this);
   fg1_->setObjectName("Fg1");
   fg1_->setGrid(quadratureGrid());
   fg1_->setSelectionMode(QAbstractItemView::NoSelection);

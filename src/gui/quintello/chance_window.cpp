@@ -12,7 +12,7 @@
 namespace quintello {
 
 Quintello_Caso::Quintello_Caso(Dialogs& dialogs, Help& help, QWidget* parent)
-    : GridReportWindow("Quintello_Caso", "Confronto con il caso", "caso", parent) {
+    : GridReportWindow("Quintello_Caso", "Confronto con il caso", "caso", dialogs, parent) {
   auto* explanation = new QLabel(
       "Attesi: le finestre con esito che gli stessi numeri darebbero in media giocati a caso; "
       "Probabilità: quanto è probabile ottenere almeno gli stessi esiti per puro caso (più è "

@@ -12,7 +12,7 @@
 
 namespace quintello {
 
-ElencoEstrazioni::ElencoEstrazioni(QWidget* parent) : QWidget(parent) {
+ElencoEstrazioni::ElencoEstrazioni(Dialogs& dialogs, QWidget* parent) : QWidget(parent) {
   setObjectName("ElencoEstrazioni");
   setWindowTitle("Elenco estrazioni");
   makeToolWindow(this);
@@ -25,7 +25,7 @@ ElencoEstrazioni::ElencoEstrazioni(QWidget* parent) : QWidget(parent) {
   font.setBold(true);
   label1_->setFont(font);
 
-  fgE_ = new GridView(this);
+  fgE_ = new GridView(dialogs, this);
   fgE_->setObjectName("FgE");
   fgE_->setGrid(drawListWindowGrid());
 

@@ -9,6 +9,7 @@ class QLabel;
 
 namespace quintello {
 
+class Dialogs;
 class GridView;
 
 // ElencoEstrazioni, the draw list: a scrollable list of draws that the window opening it
@@ -22,7 +23,7 @@ class ElencoEstrazioni : public QWidget {
   Q_OBJECT
 
  public:
-  explicit ElencoEstrazioni(QWidget* parent = nullptr);
+  explicit ElencoEstrazioni(Dialogs& dialogs, QWidget* parent = nullptr);
 
   // Shows the grid FgE (header included) and the caption, and scrolls to the first line.
   void fill(Grid grid, const QString& label);

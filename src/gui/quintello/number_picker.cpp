@@ -16,7 +16,8 @@ constexpr int kCellSide = 34;
 
 }  // namespace
 
-Numeri::Numeri(NumberPickerClient& client, QWidget* parent) : QDialog(parent), client_(client) {
+Numeri::Numeri(NumberPickerClient& client, Dialogs& dialogs, QWidget* parent)
+    : QDialog(parent), client_(client) {
   setObjectName("Numeri");
   setWindowTitle("Numeri");
 
@@ -24,7 +25,7 @@ Numeri::Numeri(NumberPickerClient& client, QWidget* parent) : QDialog(parent), c
   label1->setObjectName("Label1");
   label1->setAlignment(Qt::AlignCenter);
 
-  fg1_ = new GridView(this);
+  fg1_ = new GridView(dialogs, this);
   fg1_->setObjectName("Fg1");
   fg1_->setGrid(numberBoardGrid());
   fg1_->setSelectionMode(QAbstractItemView::NoSelection);

@@ -5,6 +5,7 @@
 
 namespace quintello {
 
+class Dialogs;
 class GridView;
 
 // What the window opening the number picker is told.
@@ -23,7 +24,7 @@ class Numeri : public QDialog {
   Q_OBJECT
 
  public:
-  explicit Numeri(NumberPickerClient& client, QWidget* parent = nullptr);
+  Numeri(NumberPickerClient& client, Dialogs& dialogs, QWidget* parent = nullptr);
 
   // Green on the given numbers (for example the reference draw's), white elsewhere.
   void markNumbers(std::span<const int> numbers);

@@ -186,7 +186,7 @@ Quintello_Caso* Quintello::chanceWindow() const { return caso_; }
 // --- Building the window ---------------------------------------------------------------
 
 GridView* Quintello::addGrid(QWidget* parent, const char* name) {
-  auto* grid = new GridView(parent);
+  auto* grid = new GridView(context_.dialogs(), parent);
   grid->setObjectName(name);
   grid->installEventFilter(this);
   return grid;
@@ -674,7 +674,7 @@ void Quintello::openNumberPicker() {
     return;
   }
   session_.inputs().NumeroCercato = leadingInteger(cmdN_->text().toStdString());
-  auto* picker = new Numeri(*this, this);
+  auto* picker = new Numeri(*this, context_.dialogs(), this);
   picker_ = picker;
   picker->setModal(true);
   // The reference draw's numbers on the detection wheel, in green.
@@ -824,12 +824,14 @@ void Quintello::verifyForecasts() {
 void Quintello::showOccurrenceDetail() {
   auto detail = session_.occurrenceDetail(selectedRow(fg1_));
   if (!detail) return;
-  openSingle(verifica_, [this] { return new VerificaPrevisione(this); })->fill(std::move(*detail));
+  openSingle(verifica_, [this] {
+    return new VerificaPrevisione(context_.dialogs(), this);
+  })->fill(std::move(*detail));
 }
 
 void Quintello::showSummary() {
   openSingle(riepilogo_, [this] {
-    return new Quintello_Riepilogo(this);
+    return new Quintello_Riepilogo(context_.dialogs(), this);
   })->fill(session_.statisticalSummary());
 }
 
@@ -837,7 +839,7 @@ void Quintello::showRestrictedList() {
   auto list = session_.restrictedDrawList(selectedRow(fgZZ_));
   if (!list) return;
   openSingle(elencoEstrazioni_, [this] {
-    return new ElencoEstrazioni(this);
+    return new ElencoEstrazioni(context_.dialogs(), this);
   })->fill(std::move(list->FgE), QString::fromStdString(list->Label1.text));
 }
 
@@ -845,14 +847,16 @@ void Quintello::showCompleteList() {
   auto list = session_.completeDrawList(selectedRow(fgZZ_));
   if (!list) return;
   openSingle(elencoEstrazioni_, [this] {
-    return new ElencoEstrazioni(this);
+    return new ElencoEstrazioni(context_.dialogs(), this);
   })->fill(std::move(list->FgE), QString::fromStdString(list->Label1.text));
 }
 
 void Quintello::showDelays() {
   auto report = session_.delaysReport();
   if (!report) return;
-  openSingle(ritardi_, [this] { return new Ritardi(this); })->fill(std::move(*report));
+  openSingle(ritardi_, [this] {
+    return new Ritardi(context_.dialogs(), this);
+  })->fill(std::move(*report));
 }
 
 void Quintello::showChanceComparison() {

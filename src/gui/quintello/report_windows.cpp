@@ -23,8 +23,8 @@ QPushButton* copyButton(QWidget* parent, const char* name, GridView* grid) {
   return button;
 }
 
-GridView* reportGrid(QWidget* parent, const QString& name) {
-  auto* grid = new GridView(parent);
+GridView* reportGrid(Dialogs& dialogs, QWidget* parent, const QString& name) {
+  auto* grid = new GridView(dialogs, parent);
   grid->setObjectName(name);
   return grid;
 }
@@ -40,13 +40,13 @@ int fullWidth(const GridView* grid) {
 }  // namespace
 
 GridReportWindow::GridReportWindow(const QString& name, const QString& title,
-                                   const QString& gridName, QWidget* parent)
+                                   const QString& gridName, Dialogs& dialogs, QWidget* parent)
     : QWidget(parent) {
   setObjectName(name);
   setWindowTitle(title);
   makeToolWindow(this);
   closeOnEscape(this);
-  grid_ = reportGrid(this, gridName);
+  grid_ = reportGrid(dialogs, this, gridName);
   buttons_ = new QHBoxLayout;
   buttons_->addWidget(copyButton(this, "Command25", grid_));
   buttons_->addStretch(1);
@@ -60,12 +60,13 @@ void GridReportWindow::fill(Grid grid) {
   resize(std::max(width(), std::min(fullWidth(grid_) + 24, 1200)), std::max(height(), 420));
 }
 
-Ritardi::Ritardi(QWidget* parent) : GridReportWindow("Ritardi", "Ritardi", "fGR", parent) {}
+Ritardi::Ritardi(Dialogs& dialogs, QWidget* parent)
+    : GridReportWindow("Ritardi", "Ritardi", "fGR", dialogs, parent) {}
 
-VerificaPrevisione::VerificaPrevisione(QWidget* parent)
-    : GridReportWindow("VerificaPrevisione", "Verifica previsione", "Fg1", parent) {}
+VerificaPrevisione::VerificaPrevisione(Dialogs& dialogs, QWidget* parent)
+    : GridReportWindow("VerificaPrevisione", "Verifica previsione", "Fg1", dialogs, parent) {}
 
-Quintello_Riepilogo::Quintello_Riepilogo(QWidget* parent) : QWidget(parent) {
+Quintello_Riepilogo::Quintello_Riepilogo(Dialogs& dialogs, QWidget* parent) : QWidget(parent) {
   setObjectName("Quintello_Riepilogo");
   setWindowTitle("Riepilogo statistico");
   makeToolWindow(this);
@@ -76,8 +77,8 @@ Quintello_Riepilogo::Quintello_Riepilogo(QWidget* parent) : QWidget(parent) {
   QFont bold = label1->font();
   bold.setBold(true);
   label1->setFont(bold);
-  fg1_ = reportGrid(this, "Fg1");
-  fG2_ = reportGrid(this, "fG2");
+  fg1_ = reportGrid(dialogs, this, "Fg1");
+  fG2_ = reportGrid(dialogs, this, "fG2");
   auto* label2 = new QLabel("Totale esiti", this);
   label2->setObjectName("Label2");
   label3_ = new QLabel(this);

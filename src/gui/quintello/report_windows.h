@@ -10,6 +10,7 @@ class QLabel;
 
 namespace quintello {
 
+class Dialogs;
 class GridView;
 
 // The report windows the Quintello window opens. Each shows what the session renders and
@@ -22,7 +23,7 @@ class GridReportWindow : public QWidget {
 
  public:
   GridReportWindow(const QString& name, const QString& title, const QString& gridName,
-                   QWidget* parent);
+                   Dialogs& dialogs, QWidget* parent);
 
   void fill(Grid grid);
   GridView& grid() { return *grid_; }
@@ -41,7 +42,7 @@ class Ritardi : public GridReportWindow {
   Q_OBJECT
 
  public:
-  explicit Ritardi(QWidget* parent = nullptr);
+  explicit Ritardi(Dialogs& dialogs, QWidget* parent = nullptr);
 };
 
 // VerificaPrevisione, "Verifica previsione": the twenty draws after one occurrence with
@@ -50,7 +51,7 @@ class VerificaPrevisione : public GridReportWindow {
   Q_OBJECT
 
  public:
-  explicit VerificaPrevisione(QWidget* parent = nullptr);
+  explicit VerificaPrevisione(Dialogs& dialogs, QWidget* parent = nullptr);
 };
 
 // Quintello_Riepilogo, "Riepilogo statistico": outcomes by forecast size and hit count (Fg1)
@@ -59,7 +60,7 @@ class Quintello_Riepilogo : public QWidget {
   Q_OBJECT
 
  public:
-  explicit Quintello_Riepilogo(QWidget* parent = nullptr);
+  explicit Quintello_Riepilogo(Dialogs& dialogs, QWidget* parent = nullptr);
 
   void fill(RiepilogoStatistico summary);
 

@@ -24,6 +24,7 @@
 #include "gui/quintello/quintello_window.h"
 #include "gui/shell/app_context.h"
 #include "gui/shell/mini_draw_list.h"
+#include "gui/statistics/statistics_window.h"
 
 namespace quintello {
 
@@ -58,7 +59,7 @@ MainWindow::MainWindow(AppContext& context, QWidget* parent)
   // The draw list on the left, as wide as its columns; buttons and range on the right.
   auto* central = new QWidget(this);
   auto* layout = new QHBoxLayout(central);
-  fgpa_ = new GridView(central);
+  fgpa_ = new GridView(context_.dialogs(), central);
   fgpa_->setObjectName("fgpa");
   layout->addWidget(fgpa_);
   auto* side = new QVBoxLayout;
@@ -121,7 +122,10 @@ QWidget* MainWindow::buildButtons() {
   connect(mini, &QPushButton::clicked, this, &MainWindow::openMiniList);
   connect(quintello, &QPushButton::clicked, this, &MainWindow::openQuintello);
   connect(quadrature, &QPushButton::clicked, this, &MainWindow::openQuadrature);
-  for (auto* b : {archive, quintello, quadrature, mini, storico}) row->addWidget(b);
+  auto* statistics =
+      windowButton(box, "CommandStatistiche", "Statistiche", QStyle::SP_FileDialogInfoView);
+  connect(statistics, &QPushButton::clicked, this, &MainWindow::openStatistics);
+  for (auto* b : {archive, quintello, quadrature, mini, storico, statistics}) row->addWidget(b);
   row->addSpacing(12);
   row->addWidget(fine);
   connect(fine, &QPushButton::clicked, this, [this] { context_.finish(); });
@@ -169,6 +173,10 @@ Quintello* MainWindow::openQuintello() {
 
 Quadrature* MainWindow::openQuadrature() {
   return openSingle(quadrature_, [this] { return new Quadrature(context_, this); });
+}
+
+Statistiche* MainWindow::openStatistics() {
+  return openSingle(statistics_, [this] { return new Statistiche(context_, this); });
 }
 
 void MainWindow::ImpostazioniArchivioModello() {

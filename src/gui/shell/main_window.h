@@ -18,6 +18,7 @@ class OfficialArchiveDownload;
 class ProgressBarAdapter;
 class Quadrature;
 class Quintello;
+class Statistiche;
 
 // Container, the main window: the buttons that open the other windows, the analysis range
 // (the model archive) in five labels, every draw with its ordinals, and the progress bar
@@ -37,6 +38,7 @@ class MainWindow : public QMainWindow {
   Estrazioni_minielenco* openMiniList();  // Command5 "Mini elenco estrazioni"
   Quintello* openQuintello();             // Command2 "Quintello"
   Quadrature* openQuadrature();           // Command3 (hidden) and kQuadratureShortcut
+  Statistiche* openStatistics();          // "Statistiche"
   static constexpr const char* kQuadratureShortcut = "Ctrl+Shift+Q";
 
  protected:
@@ -61,6 +63,7 @@ class MainWindow : public QMainWindow {
   QPointer<Estrazioni_minielenco> miniList_;
   QPointer<Quadrature> quadrature_;
   QPointer<Quintello> quintello_;
+  QPointer<Statistiche> statistics_;
 };
 
 }  // namespace quintello

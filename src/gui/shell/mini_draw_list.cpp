@@ -58,7 +58,7 @@ Estrazioni_minielenco::Estrazioni_minielenco(AppContext& context, QWidget* paren
   makeToolWindow(this);
   installHelp(this, context_.help(), kHelpFile);
 
-  fG2_ = new GridView(this);
+  fG2_ = new GridView(context_.dialogs(), this);
   fG2_->setObjectName("fG2");
   // Cells show their highlight colour, not the selection's.
   fG2_->setSelectionMode(QAbstractItemView::NoSelection);

@@ -3,7 +3,8 @@
 
 An independent, deliberately plain model of the Quintello method, written straight from the
 rules of the method (occurrence list, forecasts, verification, reports, pair search, the k = 1
-number ranking). It shares no code with the program: when the program and this model
+number ranking), and of the number statistics (frequency and delays on a wheel or on the ten
+classic wheels together). It shares no code with the program: when the program and this model
 disagree, one of the two has a fault to find.
 
 Usage: independent_check.py DRAWS_FILE GOLDEN_FOLDER [--compare]
@@ -486,8 +487,45 @@ def render(name, lines):
     return "# " + name + "\n" + "".join("\t".join(cells) + "\n" for cells in lines)
 
 
+STATISTICS_HEADER = ["Numero", "Frequenza", "Ritardo", "Ritardo massimo", "Ultima uscita"]
+
+
+def iso(date):
+    return date[6:10] + date[3:5] + date[0:2]
+
+
+def statistics(draws, args):
+    """`statistiche [--ruota XX|TT] [--dal GG/MM/AAAA] [--al GG/MM/AAAA]`, straight from the
+    definitions: a wheel counts in a draw when it holds five different numbers 1..90; TT is
+    the ten classic wheels together, a draw counting when any of them does."""
+    options = dict(zip(args[1::2], args[2::2]))
+    wheel = options.get("--ruota", "TT")
+    wheels = range(10) if wheel == "TT" else [WHEELS.index(wheel)]
+    first = iso(options.get("--dal", "01/01/0001"))
+    last = iso(options.get("--al", "31/12/9999"))
+    considered = []  # (date, set of numbers out)
+    for date, numbers in draws[1:]:
+        if not first <= iso(date) <= last:
+            continue
+        drawn = [numbers[w] for w in wheels
+                 if len(set(numbers[w])) == 5 and all(1 <= x <= 90 for x in numbers[w])]
+        if drawn:
+            considered.append((date, set(x for five in drawn for x in five)))
+    lines = [STATISTICS_HEADER]
+    for x in range(1, 91):
+        out = [i for i, (_, numbers) in enumerate(considered) if x in numbers]
+        # The runs without the number: before the first time, between two times, and now.
+        bounds = [-1] + out + [len(considered)]
+        runs = [b - a - 1 for a, b in zip(bounds, bounds[1:])]
+        lines.append([str(x), str(len(out)), str(runs[-1]), str(max(runs)),
+                      considered[out[-1]][0] if out else ""])
+    return render("statistiche", lines)
+
+
 def run_case(draws, args):
     """Parses the quintello arguments the way the program documents them and prints."""
+    if args[0] == "statistiche":
+        return statistics(draws, args)
     options = dict()
     actions = []
     prints = []
@@ -575,6 +613,10 @@ CASES = {
             "--tabellone 61 --stampa previsioni,elenco,caso",
     "coppie": "quintello --numero 52 --rilevazione NA --gioco NZ --presenze 6 --estrazione 10753 "
               "--fine --coppie --stampa coppie",
+    "statistiche_tt": "statistiche",
+    "statistiche_nazionale": "statistiche --ruota NZ",
+    "statistiche_cagliari_dal": "statistiche --ruota CA --dal 15/03/1990",
+    "statistiche_bari_1946": "statistiche --ruota BA --dal 01/01/1946 --al 31/12/1946",
 }
 
 
