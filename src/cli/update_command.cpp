@@ -3,7 +3,7 @@
 
 #include <filesystem>
 
-#include "archive/official_archive.h"
+#include "archive/draw_file.h"
 #include "archive/update_check.h"
 #include "cli/commands.h"
 #include "cli/json.h"
@@ -13,30 +13,15 @@ namespace quintello::cli {
 
 namespace {
 
-// The draws of FILE as rows of the check, and as draws for --file-aggiornamento.
-struct FileRows {
-  std::vector<UpdateRow> rows;
-  std::vector<StoredDraw> draws;  // the usable rows, in file order
-};
-
-FileRows readFileRows(const std::string& path) {
-  FileRows read;
+DrawFile readFileRows(const std::string& path) {
   try {
-    if (drawFileKind(path) == DrawFileKind::UpdateFile) {
-      UpdateFileRows file = readUpdateFile(path, FirstLine::Check);
-      if (file.wrongForm)
-        throw Error("\"" + path + "\": " + std::string(update_text::kFormatoNonCorretto) + ".");
-      read.rows = std::move(file.rows);
-      for (const auto& row : read.rows)
-        if (row.problem.empty()) read.draws.push_back(storedDrawOfRow(row));
-    } else {
-      read.draws = readOfficialArchive(path);
-      read.rows = updateRowsFromDraws(read.draws);
-    }
+    DrawFile file = readDrawFile(path);
+    if (file.wrongForm)
+      throw Error("\"" + path + "\": " + std::string(update_text::kFormatoNonCorretto) + ".");
+    return file;
   } catch (const UpdateFailure& failure) {
     throw Error(std::string(failure.what()) + " (" + failure.detail() + ")");
   }
-  return read;
 }
 
 // The stored draws the check compares with: the archive file, or the bundled draws file.
@@ -124,7 +109,7 @@ void runAggiorna(const Options& options, const std::string& executableFolder, st
                  std::ostream& err) {
   const AggiornaOptions& aggiorna = options.aggiorna;
   const ArchiveLocation location = locateProgramArchive(options.archivio, executableFolder);
-  FileRows file = readFileRows(aggiorna.file);
+  DrawFile file = readFileRows(aggiorna.file);
   Stored stored = openStored(location, aggiorna.applica);
 
   AggiornaReport report;
@@ -142,7 +127,7 @@ void runAggiorna(const Options& options, const std::string& executableFolder, st
     printJson(aggiorna, report, out);
   else
     printText(aggiorna, report, out, err);
-  // Draws stored before a failure stay stored; the run still ends as failed.
+  // Nothing was stored (invalid lines, or the archive refused the write): a failed run.
   if (report.applied && report.applied->failure) throw Error(*report.applied->failure);
 }
 
