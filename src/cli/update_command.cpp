@@ -8,6 +8,7 @@
 #include "cli/commands.h"
 #include "cli/json.h"
 #include "core/error.h"
+#include "core/program_files.h"
 
 namespace quintello::cli {
 
@@ -22,6 +23,12 @@ DrawFile readFileRows(const std::string& path) {
   } catch (const UpdateFailure& failure) {
     throw Error(std::string(failure.what()) + " (" + failure.detail() + ")");
   }
+}
+
+// What a written file must never replace: the archive read and the program database.
+std::vector<std::string> filesInUse(const std::string& archive,
+                                    const std::string& executableFolder) {
+  return {archive, ProgramFiles::locate(executableFolder).programDatabasePath()};
 }
 
 // The stored draws the check compares with: the archive file, or the bundled draws file.
@@ -119,7 +126,8 @@ void runAggiorna(const Options& options, const std::string& executableFolder, st
   if (aggiorna.applica)
     report.applied = applyUpdate(report.check, *stored.db, aggiorna.corregge, progress);
   if (aggiorna.fileAggiornamento) {
-    writeUpdateFile(*aggiorna.fileAggiornamento, file.draws);
+    writeUpdateFile(*aggiorna.fileAggiornamento, file.draws,
+                    filesInUse(location.path, executableFolder));
     report.written = file.draws.size();
   }
 
@@ -131,10 +139,12 @@ void runAggiorna(const Options& options, const std::string& executableFolder, st
   if (report.applied && report.applied->failure) throw Error(*report.applied->failure);
 }
 
-void runEsporta(const Options& options, const LoadedArchive& loaded, std::ostream& out) {
+void runEsporta(const Options& options, const LoadedArchive& loaded,
+                const std::string& executableFolder, std::ostream& out) {
   const EsportaOptions& esporta = options.esporta;
   NoProgress progress;
-  exportArchive(esporta.format, loaded.archive, esporta.file, progress);
+  exportArchive(esporta.format, loaded.archive, esporta.file, progress,
+                filesInUse(loaded.source, executableFolder));
   std::error_code error;
   const auto bytes = std::filesystem::file_size(esporta.file, error);
   const std::string_view format = exportFormatName(esporta.format);
