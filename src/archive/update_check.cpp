@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 
 #include "core/color.h"
 #include "core/dates.h"
@@ -268,6 +269,15 @@ UpdateCheck checkUpdateRows(std::vector<UpdateRow> rows, ArchiveDatabase& db, Pr
   } catch (const Error& failure) {
     throw UpdateFailure(update_text::kFaseControllo, failure.what());
   }
+}
+
+std::vector<StoredDraw> withoutIncompleteDates(std::vector<StoredDraw> draws,
+                                               const UpdateCheck& check) {
+  std::set<std::string_view> incomplete;
+  for (const auto& row : check.rows)
+    if (row.finding == Finding::Incomplete) incomplete.insert(row.isoDate);
+  std::erase_if(draws, [&](const StoredDraw& draw) { return incomplete.contains(draw.isoDate); });
+  return draws;
 }
 
 Grid importGrid(const UpdateCheck& check) {

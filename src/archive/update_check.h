@@ -125,6 +125,11 @@ UpdateCheck checkUpdateRows(std::vector<UpdateRow> rows, StoredDrawLookup& store
 // The same against the archive file, read as one consistent state.
 UpdateCheck checkUpdateRows(std::vector<UpdateRow> rows, ArchiveDatabase& db, Progress& progress);
 
+// The draws without the dates the check found incomplete (what --file-aggiornamento writes:
+// an update file has no such dates, so they would come back as draws).
+std::vector<StoredDraw> withoutIncompleteDates(std::vector<StoredDraw> draws,
+                                               const UpdateCheck& check);
+
 // FgImporta: the header, one row per line (column 1 the date, columns 2..12 the wheel
 // groups) and the check's colours: ArancioMedio behind a date to import; a red bold date for
 // a stored draw that differs; VerdeMedio behind each wheel that agrees.

@@ -126,9 +126,10 @@ void runAggiorna(const Options& options, const std::string& executableFolder, st
   if (aggiorna.applica)
     report.applied = applyUpdate(report.check, *stored.db, aggiorna.corregge, progress);
   if (aggiorna.fileAggiornamento) {
-    writeUpdateFile(*aggiorna.fileAggiornamento, file.draws,
+    const auto draws = withoutIncompleteDates(std::move(file.draws), report.check);
+    writeUpdateFile(*aggiorna.fileAggiornamento, draws,
                     filesInUse(location.path, executableFolder));
-    report.written = file.draws.size();
+    report.written = draws.size();
   }
 
   if (options.json)

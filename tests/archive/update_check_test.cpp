@@ -423,6 +423,10 @@ TEST_F(UpdateCheckTest, OfficialArchiveIncompleteDates) {
             (std::vector<std::string>{
                 "Manca estrazione del: 16/01/2025", "Estrazione incompleta del 15/01/2025",
                 "Estrazione incompleta del 07/01/2025", "Errori Estrazione del 04/01/2025"}));
+  // Nor does an update file written from it hold them.
+  const auto whole = withoutIncompleteDates(file.draws, checked);
+  ASSERT_EQ(whole.size(), 2u);
+  EXPECT_EQ(whole[1].isoDate, "2025-01-16");
   const ApplyResult applied = applyUpdate(checked, *db, true, progress);
   EXPECT_FALSE(applied.failure);
   EXPECT_EQ(applied.added, std::vector<std::string>{"16/01/2025"});
