@@ -31,7 +31,8 @@ struct DrawFile {
   bool wrongForm = false;
   // The rows of the check (FgImporta), invalid lines among them, in file order.
   std::vector<UpdateRow> rows;
-  // The draws of the usable rows, in the order of the rows (for --file-aggiornamento).
+  // The draws of the usable rows (for --file-aggiornamento): an update file's in file order,
+  // the official archive's in date order.
   std::vector<StoredDraw> draws;
 };
 

@@ -306,8 +306,11 @@ ApplyResult applyUpdate(const UpdateCheck& check, ArchiveDatabase& db, bool corr
     return result;
   }
   if (check.invalidCount() > 0) {
-    result.failure = "Il file contiene " + std::to_string(check.invalidCount()) +
-                     " righe non valide (vedere l'elenco): nessuna estrazione è stata salvata.";
+    const size_t invalid = check.invalidCount();
+    result.failure =
+        "Il file contiene " +
+        (invalid == 1 ? "una riga non valida" : std::to_string(invalid) + " righe non valide") +
+        " (vedere l'elenco): nessuna estrazione è stata salvata.";
     result.messages.push_back(*result.failure);
     return result;
   }

@@ -320,7 +320,7 @@ TEST_F(UpdateCheckTest, ApplyWithAndWithoutCorrection) {
     std::vector<std::string> after;
   };
   const std::string refused =
-      "Il file contiene 1 righe non valide (vedere l'elenco): nessuna estrazione è stata salvata.";
+      "Il file contiene una riga non valida (vedere l'elenco): nessuna estrazione è stata salvata.";
   const std::vector<Case> cases = {
       {"an invalid line: nothing stored",
        true,

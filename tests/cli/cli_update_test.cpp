@@ -150,7 +150,7 @@ TEST_F(CliUpdateRun, CheckThenApplyThenCorrect) {
   expectRun(small + withBadLine + " --applica", 2,
             "# controllo\nRiga 4 non valida: i numeri di Bari non sono validi\n" +
                 kFound.substr(std::string("# controllo\n").size()) +
-                "# aggiornamento\nIl file contiene 1 righe non valide (vedere l'elenco): "
+                "# aggiornamento\nIl file contiene una riga non valida (vedere l'elenco): "
                 "nessuna estrazione è stata salvata.\n",
             "nessuna estrazione è stata salvata");
   EXPECT_EQ(readWholeFile(archive), before);
