@@ -139,8 +139,9 @@ void exportZefiral(const DrawArchive& archive, Progress& progress, const std::st
     throw Error(std::string(export_text::kCartellaNonEsiste));
   try {
     exportArchive(ExportFormat::Zefiral, archive, path, progress, inUse);
-  } catch (const Error&) {
-    throw Error(std::string(export_text::kCartellaNonEsiste));
+  } catch (const Error& failure) {
+    // The folder is there: the reason the file could not be written follows.
+    throw Error(std::string(export_text::kCartellaNonEsiste) + " " + failure.what());
   }
 }
 

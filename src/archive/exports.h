@@ -50,8 +50,9 @@ void exportArchive(ExportFormat format, const DrawArchive& archive, const std::s
                    Progress& progress, const std::vector<std::string>& inUse = {});
 
 // "SALVA IN FORMATO ZEFIRAL": writes the Zefiral file at its fixed place. The folder is not
-// created: when it does not exist, or the file cannot be written, throws Error whose what()
-// is kCartellaNonEsiste (critical icon, title kTitoloAvviso) and nothing is written.
+// created: when it does not exist throws Error whose what() is kCartellaNonEsiste (critical
+// icon, title kTitoloAvviso); when the file cannot be written, kCartellaNonEsiste followed by
+// the reason. Nothing is written.
 void exportZefiral(const DrawArchive& archive, Progress& progress);
 void exportZefiral(const DrawArchive& archive, Progress& progress, const std::string& path,
                    const std::vector<std::string>& inUse = {});

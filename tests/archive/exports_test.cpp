@@ -194,6 +194,16 @@ TEST_F(Exports, ZefiralFixedPlaceAndMissingFolder) {
   fs::create_directory(dir.file("AMBROSA3"));
   exportZefiral(archive_, none);
   EXPECT_EQ(readFile(zefiralPath()), golden("DATI32.III"));
+  // The folder is there but the file cannot be written: the reason follows.
+  try {
+    exportZefiral(archive_, none, zefiralPath(), {zefiralPath()});
+    ADD_FAILURE() << "replaced a file in use";
+  } catch (const Error& failure) {
+    EXPECT_TRUE(std::string(failure.what())
+                    .starts_with(std::string(export_text::kCartellaNonEsiste) +
+                                 " Impossibile scrivere il file"))
+        << failure.what();
+  }
   setenv("HOME", oldHome.c_str(), 1);
 }
 
