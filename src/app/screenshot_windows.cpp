@@ -107,7 +107,7 @@ QString sampleUpdateFile(AppContext& context) {
     StoredDraw draw{date, {}};
     for (int w = 0; w < kWheelCount; ++w) {
       char group[16];
-      std::snprintf(group, sizeof group, "%02d-%02d-%02d-%02d-%02d", w * 7 + 3, w * 5 + 21,
+      std::snprintf(group, sizeof group, "%02d-%02d-%02d-%02d-%02d", w * 7 + 3, w * 5 + 18,
                     w * 3 + 40, w * 2 + 61, w + 80);
       draw.wheels[static_cast<size_t>(w)] = group;
     }

@@ -57,7 +57,8 @@ int runCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
         runAggiorna(options, executableFolder, out, err);
         break;
       case Options::Command::Esporta:
-        runEsporta(options, loadProgramArchive(options.archivio, executableFolder), out);
+        runEsporta(options, loadProgramArchive(options.archivio, executableFolder),
+                   executableFolder, out);
         break;
       case Options::Command::Statistiche:
         runStatistiche(options, loadProgramArchive(options.archivio, executableFolder).archive,

@@ -23,7 +23,8 @@ void runQuintello(const Options& options, const DrawArchive& archive, std::ostre
 void runAggiorna(const Options& options, const std::string& executableFolder, std::ostream& out,
                  std::ostream& err);
 // "esporta FORMAT FILE": the export of the "Salvataggi" tab, byte for byte.
-void runEsporta(const Options& options, const LoadedArchive& loaded, std::ostream& out);
+void runEsporta(const Options& options, const LoadedArchive& loaded,
+                const std::string& executableFolder, std::ostream& out);
 // "statistiche": frequency, delays and last appearance of the 90 numbers on a wheel or TT.
 void runStatistiche(const Options& options, const DrawArchive& archive, std::ostream& out);
 

@@ -3,40 +3,32 @@
 
 #include <filesystem>
 
-#include "archive/official_archive.h"
+#include "archive/draw_file.h"
 #include "archive/update_check.h"
 #include "cli/commands.h"
 #include "cli/json.h"
 #include "core/error.h"
+#include "core/program_files.h"
 
 namespace quintello::cli {
 
 namespace {
 
-// The draws of FILE as rows of the check, and as draws for --file-aggiornamento.
-struct FileRows {
-  std::vector<UpdateRow> rows;
-  std::vector<StoredDraw> draws;  // the usable rows, in file order
-};
-
-FileRows readFileRows(const std::string& path) {
-  FileRows read;
+DrawFile readFileRows(const std::string& path) {
   try {
-    if (drawFileKind(path) == DrawFileKind::UpdateFile) {
-      UpdateFileRows file = readUpdateFile(path, FirstLine::Check);
-      if (file.wrongForm)
-        throw Error("\"" + path + "\": " + std::string(update_text::kFormatoNonCorretto) + ".");
-      read.rows = std::move(file.rows);
-      for (const auto& row : read.rows)
-        if (row.problem.empty()) read.draws.push_back(storedDrawOfRow(row));
-    } else {
-      read.draws = readOfficialArchive(path);
-      read.rows = updateRowsFromDraws(read.draws);
-    }
+    DrawFile file = readDrawFile(path);
+    if (file.wrongForm)
+      throw Error("\"" + path + "\": " + std::string(update_text::kFormatoNonCorretto) + ".");
+    return file;
   } catch (const UpdateFailure& failure) {
     throw Error(std::string(failure.what()) + " (" + failure.detail() + ")");
   }
-  return read;
+}
+
+// What a written file must never replace: the archive read and the program database.
+std::vector<std::string> filesInUse(const std::string& archive,
+                                    const std::string& executableFolder) {
+  return {archive, ProgramFiles::locate(executableFolder).programDatabasePath()};
 }
 
 // The stored draws the check compares with: the archive file, or the bundled draws file.
@@ -124,7 +116,7 @@ void runAggiorna(const Options& options, const std::string& executableFolder, st
                  std::ostream& err) {
   const AggiornaOptions& aggiorna = options.aggiorna;
   const ArchiveLocation location = locateProgramArchive(options.archivio, executableFolder);
-  FileRows file = readFileRows(aggiorna.file);
+  DrawFile file = readFileRows(aggiorna.file);
   Stored stored = openStored(location, aggiorna.applica);
 
   AggiornaReport report;
@@ -134,22 +126,26 @@ void runAggiorna(const Options& options, const std::string& executableFolder, st
   if (aggiorna.applica)
     report.applied = applyUpdate(report.check, *stored.db, aggiorna.corregge, progress);
   if (aggiorna.fileAggiornamento) {
-    writeUpdateFile(*aggiorna.fileAggiornamento, file.draws);
-    report.written = file.draws.size();
+    const auto draws = withoutIncompleteDates(std::move(file.draws), report.check);
+    writeUpdateFile(*aggiorna.fileAggiornamento, draws,
+                    filesInUse(location.path, executableFolder));
+    report.written = draws.size();
   }
 
   if (options.json)
     printJson(aggiorna, report, out);
   else
     printText(aggiorna, report, out, err);
-  // Draws stored before a failure stay stored; the run still ends as failed.
+  // Nothing was stored (invalid lines, or the archive refused the write): a failed run.
   if (report.applied && report.applied->failure) throw Error(*report.applied->failure);
 }
 
-void runEsporta(const Options& options, const LoadedArchive& loaded, std::ostream& out) {
+void runEsporta(const Options& options, const LoadedArchive& loaded,
+                const std::string& executableFolder, std::ostream& out) {
   const EsportaOptions& esporta = options.esporta;
   NoProgress progress;
-  exportArchive(esporta.format, loaded.archive, esporta.file, progress);
+  exportArchive(esporta.format, loaded.archive, esporta.file, progress,
+                filesInUse(loaded.source, executableFolder));
   std::error_code error;
   const auto bytes = std::filesystem::file_size(esporta.file, error);
   const std::string_view format = exportFormatName(esporta.format);

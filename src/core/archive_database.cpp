@@ -69,9 +69,9 @@ std::string openFailureReason(const std::string& path, const sqlite::Failure& fa
       primary == SQLITE_CANTOPEN || primary == SQLITE_READONLY || primary == SQLITE_PERM;
   if (code == SQLITE_READONLY_ROLLBACK)
     return "una modifica precedente dell'archivio è stata interrotta e va completata (file " +
-           journal +
-           "); chi legge soltanto non può farlo. Avviare il programma Quintello con questo "
-           "archivio, che la completa all'apertura, poi riprovare.";
+           journal + "), ma il file o la cartella " + folder +
+           " non consentono la scrittura. Chiedere il permesso di scrittura, poi riprovare: il "
+           "programma o quintello-cli la completano all'apertura.";
   if (permission && hasContent(path + "-journal"))
     return "una modifica precedente dell'archivio è stata interrotta e non può essere "
            "completata, perché il file " +
@@ -117,14 +117,29 @@ void checkArchiveFile(const std::string& path, bool writing) {
            "il file è in sola lettura. Togliere la sola lettura dal file o sceglierne un altro.");
 }
 
+// A write killed half way leaves its journal ("hot"): a read-write connection rolls the
+// change back on its first read, as the program does when it opens the archive. A command
+// that only reads does the same when the file and its folder allow writing, so it reads the
+// archive as it was; otherwise the read reports the journal.
+void rollBackInterruptedWrite(const std::string& path) {
+  if (!hasContent(path + "-journal") || !canWrite(path) || !canWrite(folderOf(path))) return;
+  try {
+    sqlite::Database db(path, sqlite::Database::Mode::ReadWrite);
+    db.execute("SELECT count(*) FROM sqlite_master");
+  } catch (const sqlite::Failure&) {
+    // Left to the read, which says what is wrong.
+  }
+}
+
 // Reading only must leave the folder as it was. SQLite creates "-wal" and "-shm" files
 // beside a write-ahead-log archive even to read it; when the log holds nothing those files
 // are not needed and the archive is read as immutable. A rollback-journal archive is read
-// with ordinary locks: that creates nothing, and a hot journal is reported rather than
-// silently ignored.
+// with ordinary locks: that creates nothing, and a hot journal that cannot be rolled back is
+// reported rather than silently ignored.
 sqlite::Database connect(const std::string& path, bool writing) {
   using Mode = sqlite::Database::Mode;
   if (writing) return sqlite::Database(path, Mode::ReadWrite);
+  rollBackInterruptedWrite(path);
   if (sqlite::usesWriteAheadLog(path) && !hasContent(path + "-wal"))
     return sqlite::Database(path, Mode::Immutable);
   return sqlite::Database(path, Mode::ReadOnly);
@@ -216,6 +231,9 @@ constexpr std::string_view kUpdateDraw =
 constexpr std::string_view kFindDraw =
     "SELECT DataEstrazione, Ba, Ca, Fi, Ge, Mi, Na, Pa, Ro, \"To\", Ve, Nz "
     "FROM EstrazioniLotto WHERE DataEstrazione = ?";
+constexpr std::string_view kLastDraw =
+    "SELECT DataEstrazione, Ba, Ca, Fi, Ge, Mi, Na, Pa, Ro, \"To\", Ve, Nz "
+    "FROM EstrazioniLotto ORDER BY DataEstrazione DESC LIMIT 1";
 
 std::string now(const char* format) {
   const std::time_t t = std::time(nullptr);
@@ -245,19 +263,31 @@ void requireIsoDate(std::string_view isoDate) {
 
 }  // namespace
 
-std::optional<StoredDraw> StoredDrawReader::find(std::string_view isoDate) {
+std::optional<StoredDraw> StoredDrawReader::read(sqlite::Statement& statement) {
   try {
-    statement_.reset();
-    statement_.bind(1, isoDate);
-    if (!statement_.step()) return std::nullopt;
-    StoredDraw draw{std::string(statement_.text(0)), {}};
+    if (!statement.step()) {
+      statement.reset();
+      return std::nullopt;
+    }
+    StoredDraw draw{std::string(statement.text(0)), {}};
     for (int w = 0; w < kWheelCount; ++w)
-      draw.wheels[static_cast<size_t>(w)] = statement_.text(w + 1);
-    statement_.reset();
+      draw.wheels[static_cast<size_t>(w)] = statement.text(w + 1);
+    statement.reset();
     return draw;
   } catch (const sqlite::Failure& failure) {
     refuse(path_, openFailureReason(path_, failure, false));
   }
+}
+
+std::optional<StoredDraw> StoredDrawReader::find(std::string_view isoDate) {
+  byDate_.reset();
+  byDate_.bind(1, isoDate);
+  return read(byDate_);
+}
+
+std::optional<StoredDraw> StoredDrawReader::last() {
+  last_.reset();
+  return read(last_);
 }
 
 ArchiveDatabase ArchiveDatabase::open(const std::string& path) {
@@ -429,6 +459,44 @@ bool ArchiveDatabase::updateDraw(const StoredDraw& draw) {
   }
 }
 
+std::vector<bool> ArchiveDatabase::writeDraws(const std::vector<DrawWrite>& writes) {
+  for (const auto& write : writes) requireIsoDate(write.draw.isoDate);
+  std::vector<bool> written;
+  written.reserve(writes.size());
+  try {
+    sqlite::Transaction transaction(db_);
+    StoredDrawReader stored = drawReader();
+    auto insert = db_.prepare(kInsertDraw);
+    auto update = db_.prepare(kUpdateDraw);
+    const Stamp stamp;
+    for (const auto& write : writes) {
+      // Looked up inside the transaction, so no other writer can change the date in between.
+      const auto found = stored.find(write.draw.isoDate);
+      const bool adding = write.kind == DrawWrite::Kind::Add;
+      written.push_back(adding != found.has_value());
+      if (!written.back()) continue;
+      StoredDraw draw = write.draw;
+      if (found && write.keepStoredWheels)
+        for (size_t w = 0; w < draw.wheels.size(); ++w)
+          if (draw.wheels[w].empty()) draw.wheels[w] = found->wheels[w];
+      auto& statement = adding ? insert : update;
+      statement.reset();
+      if (adding) {
+        statement.bind(1, draw.isoDate);
+        bindWheels(statement, draw, 2);
+        statement.bind(13, stamp.date).bind(14, stamp.time).run();
+      } else {
+        bindWheels(statement, draw, 1);
+        statement.bind(12, stamp.date).bind(13, stamp.time).bind(14, draw.isoDate).run();
+      }
+    }
+    transaction.commit();
+  } catch (const sqlite::Failure& failure) {
+    cannotWrite(path_, failure);
+  }
+  return written;
+}
+
 bool ArchiveDatabase::deleteDraw(std::string_view isoDate) {
   requireIsoDate(isoDate);
   try {
@@ -448,7 +516,7 @@ std::optional<StoredDraw> ArchiveDatabase::findDraw(std::string_view isoDate) {
 
 StoredDrawReader ArchiveDatabase::drawReader() {
   try {
-    return StoredDrawReader(path_, db_.prepare(kFindDraw));
+    return StoredDrawReader(path_, db_.prepare(kFindDraw), db_.prepare(kLastDraw));
   } catch (const sqlite::Failure& failure) {
     refuse(path_, openFailureReason(path_, failure, false));
   }
