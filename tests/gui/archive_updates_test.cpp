@@ -27,12 +27,11 @@
 #include "gui/archive/archive_window.h"
 #include "gui/archive/gestione_tab.h"
 #include "gui/archive/salvataggi_tab.h"
-#include "gui/common/downloader.h"
 #include "gui/common/grid_view.h"
 #include "gui/shell/app_context.h"
 #include "gui/shell/main_window.h"
-#include "gui/support/local_http_server.h"
 #include "gui/support/scripted_dialogs.h"
+#include "support/local_http_server.h"
 #include "support/test_archive.h"
 
 using namespace quintello;
@@ -136,8 +135,9 @@ struct Program {
     click("Command21");
   }
   // "CONTROLLO AGGIORNAMENTI" from the address, to its end.
-  bool checkForUpdates(const QUrl& address) {
-    updates()->setUpdateFileAddress(address);
+  bool checkForUpdates(const std::string& address,
+                       UpdateSource::Kind kind = UpdateSource::Kind::MakersServer) {
+    updates()->setUpdateSource({kind, address});
     QSignalSpy handled(updates(), &AggiornamentiTab::downloadHandled);
     click("Command18");
     return handled.wait(10'000);
@@ -324,8 +324,8 @@ class ArchiveUpdatesTest : public QObject {
   void downloadChecksTheServersFileAndOverwritesTheCopy() {
     Program p;
     test::LocalHttpServer server;
-    server.serveBody(QString::fromLatin1(kUpdateFileServerPath.data()), threeLines());
-    const QUrl address = server.url(QString::fromLatin1(kUpdateFileServerPath.data()));
+    server.serveBody(std::string(kUpdateFileServerPath), threeLines().toStdString());
+    const std::string address = server.url(std::string(kUpdateFileServerPath));
     QVERIFY(p.checkForUpdates(address));
     QVERIFY(p.dialogs.messages().isEmpty());
     QCOMPARE(readFile(p.copyPath()), threeLines() + "\r\n");
@@ -334,7 +334,7 @@ class ArchiveUpdatesTest : public QObject {
 
     // The next run replaces the copy; no first-line check on a download.
     const QByteArray second = updateLine("11/12/2025", {{0, "12-34-56-78-90"}}).left(100) + "\r\n";
-    server.serveBody(QString::fromLatin1(kUpdateFileServerPath.data()), second);
+    server.serveBody(std::string(kUpdateFileServerPath), second.toStdString());
     QVERIFY(p.checkForUpdates(address));
     QCOMPARE(readFile(p.copyPath()), second + "\r\n");
     QCOMPARE(p.fgImporta().rows(), 2);
@@ -347,7 +347,7 @@ class ArchiveUpdatesTest : public QObject {
     QByteArray body = "<html>\r\n";
     body += QByteArray("\x01\x02\xff,\"\r\n");
     body += "</html>";
-    server.serveBody("/f", body);
+    server.serveBody("/f", body.toStdString());
     QVERIFY(p.checkForUpdates(server.url("/f")));
     QVERIFY(p.dialogs.messages().isEmpty());
     QCOMPARE(p.fgImporta().rows(), 4);
@@ -375,8 +375,8 @@ class ArchiveUpdatesTest : public QObject {
     test::LocalHttpServer server;
     if (answer == "404") server.serveStatus("/f", 404);
     if (answer == "silence") server.serveSilence("/f");
-    if (answer == "large") server.serveBody("/f", QByteArray(Downloader::kUpdateFileCap + 1, 'x'));
-    p.updates()->setDownloadTimeout(300ms);
+    if (answer == "large") server.serveBody("/f", std::string(kUpdateFileDownloadCap + 1, 'x'));
+    p.updates()->setDownloadLimits(1s, 10s);
     QVERIFY(p.checkForUpdates(server.url("/f")));
     QFETCH(QString, detail);
     QCOMPARE(p.dialogs.messages(), QStringList{kStorto + "Collegamento al sito\n\n" + detail});
@@ -390,7 +390,7 @@ class ArchiveUpdatesTest : public QObject {
     Program p;
     test::LocalHttpServer server;
     server.serveSilence("/f");
-    p.updates()->setUpdateFileAddress(server.url("/f"));
+    p.updates()->setUpdateSource({UpdateSource::Kind::MakersServer, server.url("/f")});
     QVERIFY(!p.find<QPushButton>("Command26")->isEnabled());
     QSignalSpy handled(p.updates(), &AggiornamentiTab::downloadHandled);
     p.click("Command18");

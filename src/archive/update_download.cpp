@@ -1,0 +1,84 @@
+#include "archive/update_download.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#include "archive/official_archive.h"
+#include "archive/server_addresses.h"
+#include "core/parameters.h"
+
+namespace quintello {
+
+namespace {
+
+std::string inFolder(const std::string& folder, std::string_view name) {
+  return (std::filesystem::path(folder) / std::string(name)).string();
+}
+
+FetchedUpdate fetchMakersFile(const std::string& address, const std::string& folder,
+                              DownloadLimits limits) {
+  limits.maxBytes = kUpdateFileDownloadCap;
+  FetchedUpdate fetched{download(address, {}, limits), {}, false};
+  if (!fetched.download.ok()) return fetched;
+  const std::string copy = inFolder(folder, kDownloadedUpdateFile);
+  saveDownloadedUpdateFile(copy, fetched.download.body);
+  fetched.download.body.clear();
+  fetched.rows = readUpdateFile(copy, FirstLine::Skip).rows;
+  return fetched;
+}
+
+FetchedUpdate fetchByAddress(const std::string& address, const std::string& folder,
+                             DownloadLimits limits) {
+  limits.maxBytes = kOfficialArchiveDownloadCap;
+  const std::string copy = inFolder(folder, kDownloadedArchiveFile);
+  FetchedUpdate fetched{download(address, copy, limits), {}, false};
+  if (!fetched.download.ok()) return fetched;
+  try {
+    if (drawFileKind(copy) == DrawFileKind::UpdateFile) {
+      fetched.rows = readUpdateFile(copy, FirstLine::Skip).rows;
+    } else {
+      fetched.official = true;
+      fetched.rows =
+          updateRowsFromDraws(latestDraws(readOfficialArchive(copy), kOfficialCheckedDraws));
+    }
+  } catch (const UpdateFailure&) {
+    throw;
+  } catch (const Error& error) {
+    throw UpdateFailure(update_text::kFaseElenco, error.what());
+  }
+  return fetched;
+}
+
+}  // namespace
+
+std::string officialArchiveAddress(ProgramDatabase* db) {
+  std::string address;
+  if (db) try {
+      address = db->getParameter(parameter::kIndirizzoArchivioUfficiale).value_or("");
+    } catch (const Error&) {
+      // an unreadable parameter counts as none
+    }
+  return address.empty() ? builtOfficialArchiveAddress() : address;
+}
+
+UpdateSource defaultUpdateSource(const std::string& officialAddress) {
+  if (const std::string makers = builtUpdateFileAddress(); !makers.empty())
+    return {UpdateSource::Kind::MakersServer, makers};
+  return {UpdateSource::Kind::Address, officialAddress};
+}
+
+FetchedUpdate fetchUpdate(const UpdateSource& source, const std::string& folder,
+                          DownloadLimits limits) {
+  if (source.kind == UpdateSource::Kind::MakersServer)
+    return fetchMakersFile(source.address, folder, std::move(limits));
+  return fetchByAddress(source.address, folder, std::move(limits));
+}
+
+std::vector<StoredDraw> latestDraws(std::vector<StoredDraw> draws, size_t count) {
+  std::sort(draws.begin(), draws.end(),
+            [](const StoredDraw& a, const StoredDraw& b) { return a.isoDate < b.isoDate; });
+  if (draws.size() > count) draws.erase(draws.begin(), draws.end() - long(count));
+  return draws;
+}
+
+}  // namespace quintello
