@@ -80,13 +80,14 @@ struct QuintelloOptions {
 };
 
 struct Options {
-  enum class Command { Help, Info, Quadratura, Quintello, Aggiorna, Esporta };
+  enum class Command { Help, Info, Quadratura, Quintello, Aggiorna, Scarica, Esporta };
   Command command = Command::Help;
   std::optional<std::string> archivio;
   bool json = false;
   std::array<int, 4> quadratura{};  // N1..N4, 0 = missing corner
   QuintelloOptions quintello;
   AggiornaOptions aggiorna;
+  ScaricaOptions scarica;
   EsportaOptions esporta;
 };
 
