@@ -15,6 +15,7 @@
 #include "cli/archive_source.h"
 #include "cli/cli_process.h"
 #include "cli/options.h"
+#include "support/local_http_server.h"
 
 namespace quintello::test {
 namespace {
@@ -41,6 +42,11 @@ TEST(CliMaintenanceOptions, AcceptedLines) {
          return o.command == Options::Command::Esporta && o.archivio == "a.mdb" &&
                 o.esporta == cli::EsportaOptions{ExportFormat::Nazionale, "naz.txt"};
        }},
+      {"scarica --applica --corregge --indirizzo http://127.0.0.1/s.zip --tempo-massimo 5",
+       [](const Options& o) {
+         return o.command == Options::Command::Scarica &&
+                o.scarica == cli::ScaricaOptions{"http://127.0.0.1/s.zip", true, true, 5};
+       }},
       {"esporta zefiral DATI32.III",
        [](const Options& o) { return o.esporta.format == ExportFormat::Zefiral; }},
       {"esporta dati-iii Dati.iii",
@@ -62,6 +68,9 @@ TEST(CliMaintenanceOptions, RefusedLines) {
       {"aggiorna a.txt --file-aggiornamento", "--file-aggiornamento richiede un valore"},
       {"aggiorna a.txt --file-aggiornamento --applica", "--file-aggiornamento: manca il nome"},
       {"aggiorna a.txt --tutto", "Opzione sconosciuta per il comando aggiorna: \"--tutto\""},
+      {"scarica --corregge", "--corregge vale solo insieme ad --applica."},
+      {"scarica --tempo-massimo 0", "--tempo-massimo"},
+      {"scarica agg.txt", "Argomento sconosciuto per il comando scarica: \"agg.txt\""},
       {"esporta", "Il comando esporta prende il formato"},
       {"esporta dati-iii", "Il comando esporta prende il formato"},
       {"esporta dati-iii a b", "Il comando esporta prende il formato"},
@@ -208,6 +217,36 @@ TEST_F(CliUpdateRun, BundledDrawsAgreeWithThemselves) {
             "# controllo\nNessuna anomalia rilevata\n");
   std::ofstream(work.file("vuoto.txt")) << "";
   expectRun("aggiorna " + work.file("vuoto.txt"), 2, "", "non sia del formato corretto");
+}
+
+// scarica from a local server: the downloaded file checked as aggiorna checks it, every
+// failure an Italian sentence and exit status 2, the archive untouched until --applica.
+TEST_F(CliUpdateRun, ScaricaFromALocalServer) {
+  LocalHttpServer server;
+  server.serveBody("/storico.zip", readWholeFile(storicoZip));
+  server.serveBody("/agg.txt", readWholeFile(update));
+  server.serveTrickle("/lento.zip", readWholeFile(storicoZip), std::chrono::milliseconds(300));
+  server.serveRedirect("/altrove.zip", "ftp://127.0.0.1/storico.zip");
+  const std::string before = readWholeFile(archive);
+  const std::string scarica = "--archivio " + archive + " scarica --indirizzo ";
+  const std::tuple<std::string, int, std::string, std::string> cases[] = {
+      {scarica + server.url("/storico.zip"), 0, kFound, ""},
+      {scarica + server.url("/agg.txt"), 0, kFound, ""},
+      {scarica + server.url("/manca.zip"), 2, "",
+       "Il server ha risposto con l'errore 404: file non trovato."},
+      {scarica + server.url("/lento.zip") + " --tempo-massimo 1", 2, "",
+       "non si è concluso entro 1 secondo."},
+      {scarica + server.url("/altrove.zip"), 2, "",
+       "Il server ha rimandato a un indirizzo non ammesso: \"ftp://127.0.0.1/storico.zip\"."},
+  };
+  for (const auto& [line, status, out, err] : cases) expectRun(line, status, out, err);
+  EXPECT_EQ(readWholeFile(archive), before);
+  expectRun(scarica + server.url("/storico.zip") + " --applica", 0,
+            kFound +
+                "# aggiornamento\nAggiunta estrazione del07/01/2025\naggiunti N° 1 record\n"
+                "Dati salvati correttamente.\n");
+  expectRun(scarica + server.url("/storico.zip"), 0,
+            "# controllo\nErrori Estrazione del 04/01/2025\n");
 }
 
 // Each export writes the bytes of the tab's export of the same archive.
