@@ -42,4 +42,8 @@ DrawFileKind drawFileKind(const std::string& path);
 // The draws of the official archive, from its text or from its zip. Throws Error.
 std::vector<StoredDraw> readOfficialArchive(const std::string& path);
 
+// The draws in the official archive's text form, one line per wheel drawn ("\n" ends each), as
+// the operator writes them: numbers without leading zeros.
+std::string officialArchiveText(const std::vector<StoredDraw>& draws);
+
 }  // namespace quintello

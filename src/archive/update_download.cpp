@@ -31,21 +31,10 @@ FetchedUpdate fetchByAddress(const std::string& address, const std::string& fold
                              DownloadLimits limits) {
   limits.maxBytes = kOfficialArchiveDownloadCap;
   const std::string copy = inFolder(folder, kDownloadedArchiveFile);
-  FetchedUpdate fetched{download(address, copy, limits), {}, false};
-  if (!fetched.download.ok()) return fetched;
-  try {
-    if (drawFileKind(copy) == DrawFileKind::UpdateFile) {
-      fetched.rows = readUpdateFile(copy, FirstLine::Skip).rows;
-    } else {
-      fetched.official = true;
-      fetched.rows =
-          updateRowsFromDraws(latestDraws(readOfficialArchive(copy), kOfficialCheckedDraws));
-    }
-  } catch (const UpdateFailure&) {
-    throw;
-  } catch (const Error& error) {
-    throw UpdateFailure(update_text::kFaseElenco, error.what());
-  }
+  DownloadResult result = download(address, copy, limits);
+  if (!result.ok()) return {std::move(result), {}, false};
+  FetchedUpdate fetched = readDownloadedFile(copy);
+  fetched.download = std::move(result);
   return fetched;
 }
 
@@ -72,6 +61,24 @@ FetchedUpdate fetchUpdate(const UpdateSource& source, const std::string& folder,
   if (source.kind == UpdateSource::Kind::MakersServer)
     return fetchMakersFile(source.address, folder, std::move(limits));
   return fetchByAddress(source.address, folder, std::move(limits));
+}
+
+FetchedUpdate readDownloadedFile(const std::string& copy) {
+  FetchedUpdate fetched{{DownloadResult::Status::Completed, {}, 0, {}}, {}, false};
+  try {
+    if (drawFileKind(copy) == DrawFileKind::UpdateFile) {
+      fetched.rows = readUpdateFile(copy, FirstLine::Skip).rows;
+    } else {
+      fetched.official = true;
+      fetched.rows =
+          updateRowsFromDraws(latestDraws(readOfficialArchive(copy), kOfficialCheckedDraws));
+    }
+  } catch (const UpdateFailure&) {
+    throw;
+  } catch (const Error& error) {
+    throw UpdateFailure(update_text::kFaseElenco, error.what());
+  }
+  return fetched;
 }
 
 std::vector<StoredDraw> latestDraws(std::vector<StoredDraw> draws, size_t count) {

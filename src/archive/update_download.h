@@ -46,6 +46,10 @@ struct FetchedUpdate {
 FetchedUpdate fetchUpdate(const UpdateSource& source, const std::string& folder,
                           DownloadLimits limits);
 
+// The second half of a download by address: the copy read by its content, an update file as
+// it stands, the official archive's text or zip down to its latest draws. Throws UpdateFailure.
+FetchedUpdate readDownloadedFile(const std::string& copy);
+
 // The draws from the date of the count-th last draw on, in their order.
 std::vector<StoredDraw> latestDraws(std::vector<StoredDraw> draws, size_t count);
 

@@ -19,6 +19,7 @@
 #include <sstream>
 
 #include "archive/exports.h"
+#include "archive/official_archive.h"
 #include "archive/server_addresses.h"
 #include "archive/update_check.h"
 #include "core/parameters.h"
@@ -33,6 +34,7 @@
 #include "gui/support/scripted_dialogs.h"
 #include "support/local_http_server.h"
 #include "support/test_archive.h"
+#include "support/zip_writer.h"
 
 using namespace quintello;
 using test::fiveDraws;
@@ -58,6 +60,27 @@ QByteArray threeLines() {
   return updateLine("25/11/2025", {{0, "01-02-03-04-05"}}) + "\r\n" +
          updateLine("02/12/2025", {{0, "10-20-30-40-51"}}) + "\r\n" +
          updateLine("11/12/2025", {{0, "12-34-56-78-90"}, {10, "01-11-21-31-41"}}) + "\r\n";
+}
+
+// Every cell of a grid with its marks, for comparing two grids.
+QStringList cells(const Grid& grid) {
+  QStringList all;
+  for (int r = 0; r < grid.rows(); ++r)
+    for (int c = 0; c < grid.cols(); ++c) {
+      const Color back = grid.backColor(r, c), fore = grid.foreColor(r, c);
+      all << QString("%1,%2 %3 %4.%5.%6 %7.%8.%9 %10")
+                 .arg(r)
+                 .arg(c)
+                 .arg(QString::fromStdString(grid.text(r, c)))
+                 .arg(back.r)
+                 .arg(back.g)
+                 .arg(back.b)
+                 .arg(fore.r)
+                 .arg(fore.g)
+                 .arg(fore.b)
+                 .arg(grid.bold(r, c));
+    }
+  return all;
 }
 
 QStringList storedRows(const std::string& path) {
@@ -384,6 +407,34 @@ class ArchiveUpdatesTest : public QObject {
     QCOMPARE(readFile(p.copyPath()), QByteArray("copia precedente"));
     QCOMPARE(p.fgImporta().rows(), 1);
     QVERIFY(p.find<QPushButton>("Command18")->isEnabled());
+  }
+
+  // With no maker's server the check downloads the official archive; FgImporta and List4
+  // show what the archive layer's check of the same file gives.
+  void officialArchiveIsCheckedAsTheCoreChecksIt() {
+    Program p;
+    const UpdateSource source = p.updates()->updateSource();
+    QCOMPARE(int(source.kind), int(UpdateSource::Kind::Address));
+    QCOMPARE(source.address, builtOfficialArchiveAddress());
+    // The archive's draws, one of them different on Bari, and a new one.
+    auto draws = test::storedDraws(fiveDraws());
+    draws[1].wheels[0] = "10-20-30-40-51";
+    draws.push_back(test::storedDraws({{"12/12/2025", {{"BA", {1, 2, 3, 4, 5}}}}})[0]);
+    const std::string zip = p.dir.file("ufficiale.zip");
+    QVERIFY(test::writeZip(zip, {{"storico.txt", officialArchiveText(draws)}}));
+    test::LocalHttpServer server;
+    server.serveBody("/storico01-oggi.zip", readFile(zip).toStdString());
+    QVERIFY(p.checkForUpdates(server.url("/storico01-oggi.zip"), UpdateSource::Kind::Address));
+
+    NoProgress none;
+    const UpdateCheck check =
+        checkUpdateRows(readDownloadedFile(zip).rows, *p.context.archiveDatabase(), none);
+    QCOMPARE(cells(p.fgImporta()), cells(importGrid(check)));
+    QCOMPARE(p.list4().size(), int(check.messages.size()));
+    for (size_t i = 0; i < check.messages.size(); ++i)
+      QCOMPARE(p.list4()[int(i)], QString::fromStdString(check.messages[i]));
+    QCOMPARE(p.fgImporta().backColor(6, 1), ArancioMedio);  // the new draw
+    QVERIFY(p.dialogs.messages().isEmpty());
   }
 
   void command26CancelsTheTransfer() {

@@ -40,6 +40,8 @@ class AggiornamentiTab : public QWidget {
   void checkForUpdates();  // Command18 "CONTROLLO AGGIORNAMENTI"
   void applyUpdate();      // Command28 "AGGIORNAMENTO"
   void cancelTransfer();   // Command26
+  // The rows of a file, shown in FgImporta and checked, as every read and download ends.
+  void showAndCheck(std::vector<UpdateRow> rows);
   // FgImporta back to its header: what the last check found no longer holds (a draw was
   // saved or modified).
   void clearImport();
@@ -68,8 +70,6 @@ class AggiornamentiTab : public QWidget {
   QWidget* buildNotes();
 
   void downloadFinished();
-  // Shows the rows in FgImporta and checks them.
-  void showAndCheck(std::vector<UpdateRow> rows);
   // Reads the file into FgImporta and checks it.
   void readAndCheck(const std::string& path, FirstLine firstLine);
   void showSource();
