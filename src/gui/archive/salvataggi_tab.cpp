@@ -150,6 +150,7 @@ void SalvataggiTab::addOfficialAddress(QWidget* box, QVBoxLayout* layout) {
   textUfficiale_ = new QLineEdit(
       QString::fromStdString(officialArchiveAddress(context_.programDatabase())), box);
   textUfficiale_->setObjectName("TextArchivioUfficiale");
+  textUfficiale_->setCursorPosition(0);  // the scheme and host in sight
   caption->setBuddy(textUfficiale_);
   auto* makeDefault = button(box, "CommandArchivioUfficiale", "RENDE PREDEFINITO");
   connect(makeDefault, &QPushButton::clicked, this, &SalvataggiTab::makeOfficialAddressDefault);
