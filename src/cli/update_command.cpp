@@ -198,7 +198,7 @@ void runScarica(const Options& options, const std::string& executableFolder, std
     throw Error(std::string(failure.what()) + " (" + failure.detail() + ")");
   }
   if (!fetched.download.ok())
-    throw Error("scaricamento da " + source.address + " non riuscito: " + fetched.download.error);
+    throw Error("Scaricamento da " + source.address + " non riuscito. " + fetched.download.error);
   checkAndReport(options, executableFolder,
                  {source.address, std::move(fetched.rows), scarica.applica, scarica.corregge, {}},
                  out, err);
