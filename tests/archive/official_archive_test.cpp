@@ -3,7 +3,6 @@
 #include "archive/official_archive.h"
 
 #include <gtest/gtest.h>
-#include <zip.h>
 
 #include <filesystem>
 #include <fstream>
@@ -11,6 +10,7 @@
 #include "archive/update_file.h"
 #include "core/error.h"
 #include "support/test_archive.h"
+#include "support/zip_writer.h"
 
 namespace quintello {
 namespace {
@@ -18,23 +18,9 @@ namespace {
 namespace fs = std::filesystem;
 using test::TempDir;
 
-// Writes a zip holding the given files (name, content), made with libzip as any zip tool would.
 void writeZip(const std::string& path,
               const std::vector<std::pair<std::string, std::string>>& files) {
-  int error = 0;
-  zip_t* archive = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
-  ASSERT_NE(archive, nullptr);
-  for (const auto& [name, content] : files) {
-    if (name.ends_with("/")) {
-      ASSERT_GE(zip_dir_add(archive, name.c_str(), ZIP_FL_ENC_UTF_8), 0);
-      continue;
-    }
-    // Owned by the archive once added.
-    zip_source_t* source = zip_source_buffer(archive, content.data(), content.size(), 0);
-    ASSERT_NE(source, nullptr);
-    ASSERT_GE(zip_file_add(archive, name.c_str(), source, ZIP_FL_ENC_UTF_8), 0);
-  }
-  ASSERT_EQ(zip_close(archive), 0);  // the buffers are read here, while still alive
+  ASSERT_TRUE(test::writeZip(path, files));
 }
 
 void writeText(const std::string& path, const std::string& text) {

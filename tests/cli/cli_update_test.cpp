@@ -2,7 +2,6 @@
 // small archive, an update file, the official archive's text and its zip.
 
 #include <gtest/gtest.h>
-#include <zip.h>
 
 #include <filesystem>
 #include <sstream>
@@ -16,6 +15,7 @@
 #include "cli/cli_process.h"
 #include "cli/options.h"
 #include "support/local_http_server.h"
+#include "support/zip_writer.h"
 
 namespace quintello::test {
 namespace {
@@ -112,12 +112,7 @@ class CliUpdateRun : public ::testing::Test {
         "2025/01/04\tMI\t1\t2\t3\t4\t6\n"
         "2025/01/07\tBA\t41\t42\t43\t44\t45\n";
     std::ofstream(storico, std::ios::binary) << storicoText;
-    int error = 0;
-    zip_t* zip = zip_open(storicoZip.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
-    ASSERT_NE(zip, nullptr);
-    zip_file_add(zip, "storico.txt",
-                 zip_source_buffer(zip, storicoText.data(), storicoText.size(), 0), 0);
-    ASSERT_EQ(zip_close(zip), 0);
+    ASSERT_TRUE(writeZip(storicoZip, {{"storico.txt", storicoText}}));
   }
 
   CliRun run(const std::string& line) { return runCliProcess(words(line), programFolder.path()); }
