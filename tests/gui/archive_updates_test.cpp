@@ -547,6 +547,18 @@ class ArchiveUpdatesTest : public QObject {
     QCOMPARE(p.find<QLineEdit>("Text2")->text(), QString());
     p.click("Command15");
     QCOMPARE(p.parameter(parameter::kIndirizzoInternet), "");
+
+    // The official archive's address (a database without its row gets one): stored, and used
+    // at once by CONTROLLO AGGIORNAMENTI; a non-web address is refused.
+    auto* official = p.find<QLineEdit>("TextArchivioUfficiale");
+    QCOMPARE(official->text(), QString::fromStdString(builtOfficialArchiveAddress()));
+    official->setText("ftp://127.0.0.1/storico.zip");
+    p.click("CommandArchivioUfficiale");
+    QCOMPARE(p.parameter(parameter::kIndirizzoArchivioUfficiale), "<manca>");
+    official->setText("http://127.0.0.1:1/storico.zip");
+    p.click("CommandArchivioUfficiale");
+    QCOMPARE(p.parameter(parameter::kIndirizzoArchivioUfficiale), "http://127.0.0.1:1/storico.zip");
+    QCOMPARE(p.updates()->updateSource().address, "http://127.0.0.1:1/storico.zip");
   }
 
   void missingParameterRowIsNotWritten() {
