@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "archive/draw_file.h"
 #include "archive/exports.h"
 #include "archive/first_start.h"
 #include "archive/update_check.h"
@@ -67,7 +68,7 @@ void BM_CheckBundledUpdateFile(benchmark::State& state) {
   NoProgress none;
   size_t rows = 0;
   for (auto _ : state) {
-    UpdateFileRows read = readUpdateFile(QUINTELLO_BUNDLED_DRAWS, FirstLine::Check);
+    DrawFile read = readDrawFile(QUINTELLO_BUNDLED_DRAWS);
     const UpdateCheck check = checkUpdateRows(std::move(read.rows), db, none);
     rows = check.rows.size();
     if (state.range(0)) benchmark::DoNotOptimize(importGrid(check).rows());
@@ -94,8 +95,7 @@ FiftyMissing prepareFiftyMissing(const Folder& folder) {
   }
   auto db = ArchiveDatabase::open(prepared.archive);
   NoProgress none;
-  prepared.check =
-      checkUpdateRows(readUpdateFile(QUINTELLO_BUNDLED_DRAWS, FirstLine::Check).rows, db, none);
+  prepared.check = checkUpdateRows(readDrawFile(QUINTELLO_BUNDLED_DRAWS).rows, db, none);
   return prepared;
 }
 

@@ -38,6 +38,7 @@ Question deleteQuestion(std::string_view shownDate) {
 }
 
 DrawChange salvaEstrazione(ArchiveDatabase& db, const EntryBoxes& boxes, const CalendarDate& date) {
+  if (std::string problem = entryProblem(boxes); !problem.empty()) return {false, {}, problem};
   return attempt([&]() -> DrawChange {
     const auto iso = isoDate(date);
     if (!iso) return {false, std::nullopt, "La data " + dateText(date) + " non esiste."};
@@ -48,6 +49,7 @@ DrawChange salvaEstrazione(ArchiveDatabase& db, const EntryBoxes& boxes, const C
 
 DrawChange modificaEstrazione(ArchiveDatabase& db, const EntryBoxes& boxes,
                               std::string_view shownDate) {
+  if (std::string problem = entryProblem(boxes); !problem.empty()) return {false, {}, problem};
   return attempt([&]() -> DrawChange {
     const auto iso = isoFromDateText(shownDate);
     if (!iso || !db.updateDraw(recordToWrite(boxes, *iso))) return {false, kDrawNotFound, {}};

@@ -49,6 +49,9 @@ struct DrawChange {
   std::string failure;  // a database failure, in Italian (shown under kAnomalyTitle); else empty
 };
 
+// Boxes that cannot be stored (entryProblem) are refused by both, naming the wheel as a
+// failure; nothing is written.
+//
 // A new draw under the calendar's date, the boxes as they stand. A date already stored is
 // refused by the table's key: nothing is written and kDateAlreadyStored is shown.
 DrawChange salvaEstrazione(ArchiveDatabase& db, const EntryBoxes& boxes, const CalendarDate& date);

@@ -1,11 +1,15 @@
 #include "archive/entry_record.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <limits>
+#include <vector>
 
 #include "core/dates.h"
 #include "core/error.h"
 #include "core/number_format.h"
+#include "core/one_line_text.h"
+#include "core/wheels.h"
 
 namespace quintello {
 
@@ -69,6 +73,43 @@ std::string storedWheelText(const EntryBoxes& boxes, int wheel) {
     text += boxes.text(entryBox(wheel, p));
   }
   return text;
+}
+
+namespace {
+
+// The number a box holds: 0 for an empty box ("", "0", "00"), -1 for anything but one or two
+// digits.
+int boxNumber(std::string_view text) {
+  if (text.empty()) return 0;
+  if (text.size() > 2 || !std::all_of(text.begin(), text.end(), isDigit)) return -1;
+  return std::stoi(std::string(text));
+}
+
+std::string wheelProblem(const EntryBoxes& boxes, int wheel) {
+  const std::string name(kWheelNames[static_cast<size_t>(wheel)]);
+  std::vector<int> numbers;
+  for (int p = 1; p <= kPositions; ++p) {
+    const std::string& text = boxes.text(entryBox(wheel, p));
+    const int number = boxNumber(text);
+    if (number == 0) continue;
+    if (!isLottoNumber(number))
+      return "Il numero \"" + shortOneLineText(text) + "\" di " + name + " non è tra 1 e 90.";
+    if (std::find(numbers.begin(), numbers.end(), number) != numbers.end())
+      return "Il numero " + std::to_string(number) + " compare due volte su " + name + ".";
+    numbers.push_back(number);
+  }
+  if (!numbers.empty() && numbers.size() < kPositions)
+    return "La ruota di " + name + " ha " + std::to_string(numbers.size()) +
+           " numeri su 5: completarla o svuotarla. Nulla è stato salvato.";
+  return {};
+}
+
+}  // namespace
+
+std::string entryProblem(const EntryBoxes& boxes) {
+  for (int w = 0; w < kWheelCount; ++w)
+    if (std::string problem = wheelProblem(boxes, w); !problem.empty()) return problem;
+  return {};
 }
 
 StoredDraw recordToWrite(const EntryBoxes& boxes, std::string isoDate) {

@@ -49,8 +49,11 @@ PasteResult parsePastedDraw(std::string_view clipboardText);
 // --- The record "SALVA ESTRAZIONE" and "MODIFICA ESTRAZIONE" write ---
 
 // The stored text of a wheel: its five boxes joined by "-" exactly as they stand, so an empty
-// row gives "----" and a one-digit box a one-character piece. Nothing is checked.
+// row gives "----" and a one-digit box a one-character piece. Nothing is checked here.
 std::string storedWheelText(const EntryBoxes& boxes, int wheel);
+// Why the boxes cannot be stored, naming the wheel, or empty when they can: every wheel must
+// be empty (or "00", no draw on that wheel) or hold five different numbers 1..90.
+std::string entryProblem(const EntryBoxes& boxes);
 // The draw to store under `isoDate` ("AAAA-MM-GG"): the calendar's date for a new draw, the
 // shown draw's own date for a modification. datareg and orareg are stamped when writing.
 StoredDraw recordToWrite(const EntryBoxes& boxes, std::string isoDate);

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <array>
-#include <fstream>
 #include <map>
 #include <memory>
 #include <optional>
@@ -71,17 +70,11 @@ std::string quoted(std::string_view text) {
   return "\"" + shortOneLineText(text, kShown) + "\"";
 }
 
-// A line that cannot be read: the message names it.
-class LineError {
- public:
-  explicit LineError(size_t lineNumber) : lineNumber_(lineNumber) {}
-  [[noreturn]] void operator()(const std::string& why) const {
-    throw Error("Archivio storico, riga " + std::to_string(lineNumber_) + ": " + why + ".");
-  }
-
- private:
-  size_t lineNumber_;
+// Why a line cannot be read.
+struct LineProblem {
+  std::string why;
 };
+[[noreturn]] void fail(std::string why) { throw LineProblem{std::move(why)}; }
 
 // "YYYY/MM/DD" -> "YYYY-MM-DD".
 std::optional<std::string> isoFromOfficialDate(std::string_view date) {
@@ -92,7 +85,7 @@ std::optional<std::string> isoFromOfficialDate(std::string_view date) {
   return isoFromDateText(dayFirst);
 }
 
-int parseDrawnNumber(std::string_view text, const LineError& fail) {
+int parseDrawnNumber(std::string_view text) {
   const bool digits =
       !text.empty() && text.size() <= 2 &&
       std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
@@ -101,33 +94,42 @@ int parseDrawnNumber(std::string_view text, const LineError& fail) {
   return number;
 }
 
-// Adds one line to the draws by date.
-void addLine(std::string_view line, size_t lineNumber, std::map<std::string, StoredDraw>& draws) {
-  const LineError fail(lineNumber);
-  const auto fields = fieldsOf(line);
-  if (fields.size() != kFields) fail("servono data, ruota e cinque numeri separati da tabulazioni");
-  const auto iso = isoFromOfficialDate(fields[0]);
-  if (!iso) fail("la data " + quoted(fields[0]) + " non è una data AAAA/MM/GG");
-  const auto wheel = officialWheelIndex(fields[1]);
-  if (!wheel) fail("la ruota " + quoted(fields[1]) + " è sconosciuta");
-  WheelNumbers numbers{};
-  for (size_t k = 0; k < numbers.size(); ++k) {
-    numbers[k] = static_cast<std::int16_t>(parseDrawnNumber(fields[2 + k], fail));
-    if (std::find(numbers.begin(), numbers.begin() + static_cast<long>(k), numbers[k]) !=
-        numbers.begin() + static_cast<long>(k))
-      fail("il numero " + std::to_string(numbers[k]) + " compare due volte");
+// The draws by date as they are read, with the first line of each date.
+struct DrawsByDate {
+  std::map<std::string, std::pair<StoredDraw, size_t>> draws;
+
+  // Adds one line; throws LineProblem.
+  void add(std::string_view line, size_t lineNumber) {
+    const auto fields = fieldsOf(trimmed(line));  // blanks past the last number are no field
+    if (fields.size() != kFields)
+      fail("servono data, ruota e cinque numeri separati da tabulazioni");
+    const auto iso = isoFromOfficialDate(fields[0]);
+    if (!iso) fail("la data " + quoted(fields[0]) + " non è una data AAAA/MM/GG");
+    if (isAfterToday(*iso)) fail("la data " + quoted(fields[0]) + " è successiva a oggi");
+    const auto wheel = officialWheelIndex(fields[1]);
+    if (!wheel) fail("la ruota " + quoted(fields[1]) + " è sconosciuta");
+    WheelNumbers numbers{};
+    for (size_t k = 0; k < numbers.size(); ++k) {
+      numbers[k] = static_cast<std::int16_t>(parseDrawnNumber(fields[2 + k]));
+      if (std::find(numbers.begin(), numbers.begin() + static_cast<long>(k), numbers[k]) !=
+          numbers.begin() + static_cast<long>(k))
+        fail("il numero " + std::to_string(numbers[k]) + " compare due volte");
+    }
+    auto found = draws.find(*iso);
+    if (found == draws.end()) {
+      if (draws.size() == kMaxUpdateRows)
+        throw Error("L'archivio storico contiene più di " + std::to_string(kMaxUpdateRows) +
+                    " date.");
+      found = draws.emplace(*iso, std::pair{StoredDraw{*iso, {}}, lineNumber}).first;
+    }
+    std::string& text = found->second.first.wheels[static_cast<size_t>(*wheel)];
+    const std::string drawn = encodeWheelText(numbers);
+    if (!text.empty() && text != drawn)
+      fail("la ruota " + std::string(fields[1]) +
+           " compare due volte nella stessa data con numeri diversi");
+    text = drawn;
   }
-  auto found = draws.find(*iso);
-  if (found == draws.end()) {
-    if (draws.size() == kMaxUpdateRows)
-      fail("l'archivio contiene più di " + std::to_string(kMaxUpdateRows) + " date");
-    found = draws.emplace(*iso, StoredDraw{*iso, {}}).first;
-  }
-  std::string& text = found->second.wheels[static_cast<size_t>(*wheel)];
-  if (!text.empty())
-    fail("la ruota " + std::string(fields[1]) + " compare due volte nella stessa data");
-  text = encodeWheelText(numbers);
-}
+};
 
 struct ZipDiscard {
   void operator()(zip_t* archive) const { zip_discard(archive); }
@@ -138,6 +140,33 @@ struct ZipFileClose {
 
 [[noreturn]] void refuseZip(const std::string& path, const std::string& why) {
   throw Error("Il file compresso \"" + path + "\" non è l'archivio storico: " + why + ".");
+}
+
+// libzip's own texts are English: what a user may meet, in Italian.
+std::string zipFailureText(const zip_error_t* error) {
+  switch (zip_error_code_zip(error)) {
+    case ZIP_ER_NOZIP:
+      return "non è un file zip";
+    case ZIP_ER_INCONS:
+    case ZIP_ER_EOF:
+      return "il file zip è danneggiato o incompleto";
+    case ZIP_ER_CRC:
+    case ZIP_ER_ZLIB:
+    case ZIP_ER_COMPRESSED_DATA:
+      return "i dati compressi sono danneggiati";
+    case ZIP_ER_NOPASSWD:
+    case ZIP_ER_WRONGPASSWD:
+    case ZIP_ER_ENCRNOTSUPP:
+      return "il file è protetto da una password";
+    case ZIP_ER_COMPNOTSUPP:
+      return "il metodo di compressione non è supportato";
+    case ZIP_ER_MULTIDISK:
+      return "i file zip su più dischi non sono supportati";
+    case ZIP_ER_MEMORY:
+      return "memoria insufficiente";
+    default:
+      return "errore zip " + std::to_string(zip_error_code_zip(error));
+  }
 }
 
 // The one file entry of the zip (folders aside).
@@ -155,66 +184,47 @@ zip_uint64_t onlyFileEntry(zip_t* archive, const std::string& path) {
   return *file;
 }
 
-bool startsWith(const std::string& path, std::string_view head) {
-  std::ifstream in = openInputFile(path);
-  std::string start(head.size(), '\0');
-  in.read(start.data(), static_cast<std::streamsize>(start.size()));
-  return static_cast<size_t>(in.gcount()) == head.size() && start == head;
-}
-
-// The first line that is not blank, at most a few hundred bytes of it.
-std::string firstLine(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::string head(4096, '\0');
-  in.read(head.data(), static_cast<std::streamsize>(head.size()));
-  head.resize(static_cast<size_t>(in.gcount()));
-  std::string first;
-  forEachLine(head, [&](std::string_view line) {
-    if (first.empty() && !trimmed(line).empty()) first = line;
-  });
-  return first;
-}
-
-std::string readBoundedFile(const std::string& path) {
-  std::ifstream in = openInputFile(path);
-  std::string text;
-  std::array<char, 64 * 1024> block;
-  while (in.read(block.data(), block.size()) || in.gcount() > 0) {
-    text.append(block.data(), static_cast<size_t>(in.gcount()));
-    if (text.size() > kOfficialArchiveMaxBytes)
-      throw Error("Il file \"" + path + "\" è troppo grande.");
-  }
-  if (in.bad()) throw Error("Errore durante la lettura del file \"" + path + "\".");
-  return text;
-}
-
 }  // namespace
 
-std::vector<StoredDraw> parseOfficialArchive(std::string_view text) {
+OfficialArchive parseOfficialArchive(std::string_view text) {
   if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
-  std::map<std::string, StoredDraw> byDate;
+  DrawsByDate byDate;
+  OfficialArchive archive;
   size_t lineNumber = 0;
   forEachLine(text, [&](std::string_view line) {
     ++lineNumber;
-    if (!trimmed(line).empty()) addLine(line, lineNumber, byDate);
+    if (trimmed(line).empty()) return;
+    try {
+      byDate.add(line, lineNumber);
+    } catch (const LineProblem& problem) {
+      if (archive.invalidLines.size() == kMaxUpdateRows)
+        throw Error("L'archivio storico contiene più di " + std::to_string(kMaxUpdateRows) +
+                    " righe non valide.");
+      archive.invalidLines.push_back({lineNumber, std::string(line.substr(0, 10)), problem.why});
+    }
   });
-  std::vector<StoredDraw> draws;
-  draws.reserve(byDate.size());
-  for (auto& [date, draw] : byDate) draws.push_back(std::move(draw));
-  return draws;
+  archive.draws.reserve(byDate.draws.size());
+  for (auto& [date, draw] : byDate.draws) {
+    archive.draws.push_back(std::move(draw.first));
+    archive.firstLines.push_back(draw.second);
+  }
+  return archive;
 }
 
-std::string readOfficialArchiveZip(const std::string& path) {
-  int code = 0;
-  std::unique_ptr<zip_t, ZipDiscard> archive(
-      zip_open(path.c_str(), ZIP_RDONLY | ZIP_CHECKCONS, &code));
-  if (!archive) {
-    zip_error_t error;
-    zip_error_init_with_code(&error, code);
-    const std::string why = zip_error_strerror(&error);
+std::string unpackOfficialArchiveZip(std::string_view bytes, const std::string& path) {
+  zip_error_t error;
+  zip_error_init(&error);
+  zip_source_t* source = zip_source_buffer_create(bytes.data(), bytes.size(), 0, &error);
+  zip_t* opened =
+      source ? zip_open_from_source(source, ZIP_RDONLY | ZIP_CHECKCONS, &error) : nullptr;
+  if (!opened) {
+    if (source) zip_source_free(source);
+    const std::string why = zipFailureText(&error);
     zip_error_fini(&error);
     refuseZip(path, "il file è danneggiato o non è un file zip (" + why + ")");
   }
+  zip_error_fini(&error);
+  std::unique_ptr<zip_t, ZipDiscard> archive(opened);  // owns the source from here
   const zip_uint64_t entry = onlyFileEntry(archive.get(), path);
   zip_stat_t stat;
   zip_stat_init(&stat);
@@ -223,35 +233,21 @@ std::string readOfficialArchiveZip(const std::string& path) {
     refuseZip(path, "il file contenuto è troppo grande");
   std::unique_ptr<zip_file_t, ZipFileClose> file(zip_fopen_index(archive.get(), entry, 0));
   if (!file)
-    refuseZip(path, std::string("il file contenuto non può essere letto (") +
-                        zip_strerror(archive.get()) + ")");
+    refuseZip(path, "il file contenuto non può essere letto (" +
+                        zipFailureText(zip_get_error(archive.get())) + ")");
   std::string text;
   std::array<char, 64 * 1024> block;
   for (;;) {
     const zip_int64_t got = zip_fread(file.get(), block.data(), block.size());
     if (got < 0)
-      refuseZip(path, std::string("il file contenuto è danneggiato (") +
-                          zip_error_strerror(zip_file_get_error(file.get())) + ")");
+      refuseZip(path, "il file contenuto è danneggiato (" +
+                          zipFailureText(zip_file_get_error(file.get())) + ")");
     if (got == 0) break;
     if (text.size() + static_cast<size_t>(got) > kOfficialArchiveMaxBytes)
       refuseZip(path, "il file contenuto è troppo grande");
     text.append(block.data(), static_cast<size_t>(got));
   }
   return text;
-}
-
-DrawFileKind drawFileKind(const std::string& path) {
-  // A zip starts with a file entry, or with the end record when it is empty.
-  if (startsWith(path, "PK\x03\x04") || startsWith(path, "PK\x05\x06"))
-    return DrawFileKind::OfficialZip;
-  return firstLine(path).find('\t') != std::string::npos ? DrawFileKind::OfficialText
-                                                         : DrawFileKind::UpdateFile;
-}
-
-std::vector<StoredDraw> readOfficialArchive(const std::string& path) {
-  if (drawFileKind(path) == DrawFileKind::OfficialZip)
-    return parseOfficialArchive(readOfficialArchiveZip(path));
-  return parseOfficialArchive(readBoundedFile(path));
 }
 
 std::string officialArchiveText(const std::vector<StoredDraw>& draws) {

@@ -18,29 +18,31 @@ namespace quintello {
 // in the file and once unpacked from the zip.
 inline constexpr size_t kOfficialArchiveMaxBytes = 64 * 1024 * 1024;
 
-// The draws of the text in date order, one per date; a date with only some wheels is a draw
-// on those wheels (the others empty). Empty lines are skipped and a leading UTF-8 byte order
-// mark is ignored. Every line is checked: a calendar date, a known wheel, five different
-// numbers 1..90, no wheel twice on a date; more dates than kMaxUpdateRows are refused.
-// Throws Error naming the line that fails.
-std::vector<StoredDraw> parseOfficialArchive(std::string_view text);
-
-// The text of the one file inside the zip, refused (Error) when the zip is damaged,
-// encrypted, holds no file or more than one, or unpacks to more than
-// kOfficialArchiveMaxBytes.
-std::string readOfficialArchiveZip(const std::string& path);
-
-// What a draws file given to the program holds, told by its content.
-enum class DrawFileKind {
-  UpdateFile,    // the 178-character update lines
-  OfficialText,  // the official archive's tab-separated text
-  OfficialZip,   // a zip (the official storico.zip)
+// A line of the text that cannot be read.
+struct OfficialLineProblem {
+  size_t lineNumber = 0;  // 1 = first line
+  std::string start;      // the first characters of the line (its date, if any)
+  std::string why;        // an Italian reason, no full stop
 };
-// Throws Error when the file cannot be opened.
-DrawFileKind drawFileKind(const std::string& path);
 
-// The draws of the official archive, from its text or from its zip. Throws Error.
-std::vector<StoredDraw> readOfficialArchive(const std::string& path);
+struct OfficialArchive {
+  std::vector<StoredDraw> draws;                  // one per date, in date order
+  std::vector<size_t> firstLines;                 // the first line of each draw's date
+  std::vector<OfficialLineProblem> invalidLines;  // in file order
+};
+
+// The draws of the text. A date with only some wheels is a draw on those wheels (the others
+// empty). Empty lines are skipped, a leading UTF-8 byte order mark is ignored, and CR, LF and
+// CR LF each end a line. Every line is checked: a calendar date not after today, a known
+// wheel, five different numbers 1..90, nothing but blanks after the fifth, the same wheel of
+// a date never twice with different numbers; a line that fails is listed, not read. More
+// dates or invalid lines than kMaxUpdateRows throw Error.
+OfficialArchive parseOfficialArchive(std::string_view text);
+
+// The text of the one file inside the zip held in `bytes` (`name` is what the messages call
+// it), refused (Error) when the zip is damaged, encrypted, holds no file or more than one, or
+// unpacks to more than kOfficialArchiveMaxBytes.
+std::string unpackOfficialArchiveZip(std::string_view bytes, const std::string& name);
 
 // The draws in the official archive's text form, one line per wheel drawn ("\n" ends each), as
 // the operator writes them: numbers without leading zeros.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <map>
 
 #include "core/color.h"
 #include "core/dates.h"
@@ -36,6 +37,15 @@ bool isNumberGroup(std::string_view group) {
   return true;
 }
 
+// The first number of a valid group drawn twice in it, or 0.
+int repeatedNumber(std::string_view group) {
+  for (size_t k = 1; k < kPositions; ++k)
+    for (size_t j = 0; j < k; ++j)
+      if (group.substr(3 * k, 2) == group.substr(3 * j, 2))
+        return (group[3 * k] - '0') * 10 + (group[3 * k + 1] - '0');
+  return 0;
+}
+
 // Why a line cannot be a draw; empty when it can.
 std::string lineProblem(std::string_view text, const UpdateLine& line,
                         const std::optional<std::string>& isoDate) {
@@ -43,14 +53,20 @@ std::string lineProblem(std::string_view text, const UpdateLine& line,
     return "contiene una virgola o delle virgolette";
   if (!isoDate)  // the date as it stands, a control character shown as "?"
     return "la data \"" + oneLineText(line.dateText) + "\" non è una data GG/MM/AAAA";
+  if (isAfterToday(*isoDate)) return "la data " + line.dateText + " è successiva a oggi";
   if (text.size() < kClassicWheelsEnd)
     return "la riga è incompleta (" + std::to_string(text.size()) + " caratteri invece di " +
            std::to_string(kUpdateLineLength) + ")";
+  if (text.size() > kUpdateLineLength && !isBlank(text.substr(kUpdateLineLength)))
+    return "la riga è più lunga di " + std::to_string(kUpdateLineLength) + " caratteri";
   bool anyNumbers = false;
   for (size_t w = 0; w < line.wheels.size(); ++w) {
     if (isBlank(line.wheels[w])) continue;
     if (!isNumberGroup(line.wheels[w]))
       return "i numeri di " + std::string(kWheelNames[w]) + " non sono validi";
+    if (const int twice = repeatedNumber(line.wheels[w]))
+      return "il numero " + std::to_string(twice) + " compare due volte su " +
+             std::string(kWheelNames[w]);
     anyNumbers = true;
   }
   if (!anyNumbers) return "la riga non contiene numeri";
@@ -68,7 +84,8 @@ UpdateRow rowFromLine(std::string_view text, size_t lineNumber) {
 }
 
 // Collects the rows of the lines, as FgImporta keeps them: empty lines (and lines of blanks)
-// are dropped; more than kMaxUpdateRows rows is refused.
+// are dropped; more than kMaxUpdateRows rows is refused. A date on two lines with different
+// numbers makes the later line invalid: the file cannot say which is the draw.
 class RowCollector {
  public:
   void add(std::string_view text) {
@@ -78,25 +95,23 @@ class RowCollector {
       throw Error("Il file contiene più di " + std::to_string(kMaxUpdateRows) +
                   " righe: non è un file di aggiornamento dell'archivio.");
     rows_.push_back(rowFromLine(text, lineNumber_));
+    UpdateRow& row = rows_.back();
+    if (!row.problem.empty()) return;
+    const auto [first, added] = firstRowOfDate_.emplace(row.isoDate, rows_.size() - 1);
+    if (added) return;
+    const UpdateRow& earlier = rows_[first->second];
+    if (storedDrawOfRow(earlier).wheels == storedDrawOfRow(row).wheels) return;
+    row.problem = "la data compare già alla riga " + std::to_string(earlier.lineNumber) +
+                  " con numeri diversi";
+    row.isoDate.clear();
   }
   std::vector<UpdateRow> take() { return std::move(rows_); }
 
  private:
   size_t lineNumber_ = 0;
   std::vector<UpdateRow> rows_;
+  std::map<std::string, size_t> firstRowOfDate_;
 };
-
-std::string firstLineOf(const std::string& path) {
-  std::ifstream in = openInputFile(path);
-  // Read a little more than a line, never the whole of a file without line ends.
-  std::string head(kUpdateLineLength + 2, '\0');
-  in.read(head.data(), static_cast<std::streamsize>(head.size()));
-  if (in.bad()) throw Error("Errore durante la lettura del file \"" + path + "\".");
-  head.resize(static_cast<size_t>(in.gcount()));
-  head = head.substr(0, head.find('\n'));
-  if (!head.empty() && head.back() == '\r') head.pop_back();
-  return head;
-}
 
 // A wheel without a draw: empty, or blanks and hyphens (an entry left empty is stored as
 // four hyphens).
@@ -108,7 +123,25 @@ bool wheelsAgree(std::string_view fromFile, std::string_view stored) {
   return fromFile == stored || (meansNoDraw(fromFile) && meansNoDraw(stored));
 }
 
-void checkRow(UpdateRow& row, StoredDrawLookup& stored, UpdateCheck& check) {
+template <typename Wheels>
+int drawnWheels(const Wheels& wheels) {
+  return static_cast<int>(std::count_if(wheels.begin(), wheels.end(),
+                                        [](std::string_view w) { return !meansNoDraw(w); }));
+}
+
+// The official archive lists a wheel whose draw was put off (1948-1969) as a date of its
+// own, and a file cut short ends in a date with only some wheels: neither is a draw. The
+// wheels in play changed over the years, so the last stored draw is the measure.
+bool isIncomplete(const UpdateRow& row, const std::optional<StoredDraw>& stored,
+                  const std::optional<StoredDraw>& last) {
+  if (!row.official) return false;
+  const int wheels = drawnWheels(row.line.wheels);
+  if (wheels == 1) return true;
+  return !stored && last && row.isoDate > last->isoDate && wheels < drawnWheels(last->wheels);
+}
+
+void checkRow(UpdateRow& row, StoredDrawLookup& stored, const std::optional<StoredDraw>& last,
+              UpdateCheck& check) {
   const std::string& date = row.line.dateText;
   if (!row.problem.empty()) {
     row.finding = Finding::Invalid;
@@ -118,6 +151,12 @@ void checkRow(UpdateRow& row, StoredDrawLookup& stored, UpdateCheck& check) {
     return;
   }
   const auto draw = stored.find(row.isoDate);
+  if (isIncomplete(row, draw, last)) {
+    row.finding = Finding::Incomplete;
+    check.messages.push_back(std::string(update_text::kIncompleta) + date);
+    ++check.errorCount;
+    return;
+  }
   if (!draw) {
     row.finding = Finding::Missing;
     check.messages.push_back(std::string(update_text::kManca) + date);
@@ -125,7 +164,9 @@ void checkRow(UpdateRow& row, StoredDrawLookup& stored, UpdateCheck& check) {
   }
   int matches = 0;
   for (size_t w = 0; w < row.agrees.size(); ++w) {
-    row.agrees[w] = wheelsAgree(row.line.wheels[w], draw->wheels[w]);
+    // A wheel the official archive lacks is unknown: not a difference.
+    row.agrees[w] = wheelsAgree(row.line.wheels[w], draw->wheels[w]) ||
+                    (row.official && isBlank(row.line.wheels[w]));
     matches += row.agrees[w] ? 1 : 0;
   }
   if (matches == kWheelCount) {
@@ -137,17 +178,13 @@ void checkRow(UpdateRow& row, StoredDrawLookup& stored, UpdateCheck& check) {
   ++check.errorCount;
 }
 
-enum class Step { Skipped, Added, Modified };
-
-// One row of the apply; throws Error when the database refuses the write. The write itself
-// looks the date up again: a draw stored since the check is not added twice, one deleted
-// since is not rewritten.
-Step applyRow(const UpdateRow& row, ArchiveDatabase& db, bool correct) {
+// The write a row asks for, if any.
+std::optional<DrawWrite> writeOfRow(const UpdateRow& row, bool correct) {
   if (row.finding == Finding::Missing)
-    return db.insertDraw(storedDrawOfRow(row)) ? Step::Added : Step::Skipped;
+    return DrawWrite{DrawWrite::Kind::Add, storedDrawOfRow(row), false};
   if (row.finding == Finding::Wrong && correct)
-    return db.updateDraw(storedDrawOfRow(row)) ? Step::Modified : Step::Skipped;
-  return Step::Skipped;
+    return DrawWrite{DrawWrite::Kind::Rewrite, storedDrawOfRow(row), row.official};
+  return std::nullopt;
 }
 
 }  // namespace
@@ -185,25 +222,10 @@ void saveDownloadedUpdateFile(const std::string& path, std::string_view body) {
   }
 }
 
-UpdateFileRows readUpdateFile(const std::string& path, FirstLine firstLine) {
-  UpdateFileRows result;
-  try {
-    if (firstLine == FirstLine::Check && !hasUpdateLineForm(firstLineOf(path))) {
-      result.wrongForm = true;
-      return result;
-    }
-  } catch (const Error& failure) {
-    throw UpdateFailure("", failure.what());  // before the first step is named
-  }
-  try {
-    std::ifstream in = openInputFile(path);
-    RowCollector rows;
-    forEachLine(in, path, kUpdateFileMaxBytes, [&](std::string_view line) { rows.add(line); });
-    result.rows = rows.take();
-    return result;
-  } catch (const Error& failure) {
-    throw UpdateFailure(update_text::kFaseElenco, failure.what());
-  }
+std::vector<UpdateRow> updateRowsFromText(std::string_view text) {
+  RowCollector rows;
+  forEachLine(text, [&](std::string_view line) { rows.add(line); });
+  return rows.take();
 }
 
 std::vector<UpdateRow> updateRowsFromLines(const std::vector<std::string>& lines) {
@@ -215,8 +237,10 @@ std::vector<UpdateRow> updateRowsFromLines(const std::vector<std::string>& lines
 std::vector<UpdateRow> updateRowsFromDraws(const std::vector<StoredDraw>& draws) {
   std::vector<UpdateRow> rows;
   rows.reserve(draws.size());
-  for (size_t i = 0; i < draws.size(); ++i)
+  for (size_t i = 0; i < draws.size(); ++i) {
     rows.push_back(rowFromLine(updateLineText(draws[i]), i + 1));
+    rows.back().official = true;
+  }
   return rows;
 }
 
@@ -228,10 +252,11 @@ UpdateCheck checkUpdateRows(std::vector<UpdateRow> rows, StoredDrawLookup& store
   const int count = static_cast<int>(check.rows.size());
   progress.setMaximum(count);
   try {
+    const auto last = stored.last();
     // Last line first, as the list of findings reads.
     for (int i = count; i >= 1; --i) {
       progress.setValue(count - i);
-      checkRow(check.rows[static_cast<size_t>(i - 1)], stored, check);
+      checkRow(check.rows[static_cast<size_t>(i - 1)], stored, last, check);
     }
   } catch (const Error& failure) {
     throw UpdateFailure(update_text::kFaseControllo, failure.what());
@@ -277,37 +302,49 @@ ApplyResult applyUpdate(const UpdateCheck& check, ArchiveDatabase& db, bool corr
     result.nothingToApply = true;
     return result;
   }
+  if (check.invalidCount() > 0) {
+    result.failure = "Il file contiene " + std::to_string(check.invalidCount()) +
+                     " righe non valide (vedere l'elenco): nessuna estrazione è stata salvata.";
+    result.messages.push_back(*result.failure);
+    return result;
+  }
   const int count = static_cast<int>(check.rows.size());
   progress.setMaximum(count);
-  for (int i = 0; i < count; ++i) {
-    progress.setValue(i);
-    const UpdateRow& row = check.rows[static_cast<size_t>(i)];
-    const std::string& date = row.line.dateText;
-    try {
-      switch (applyRow(row, db, correct)) {
-        case Step::Added:
-          result.added.push_back(date);
-          result.messages.push_back(std::string(update_text::kAggiunta) + date);
-          break;
-        case Step::Modified:
-          result.modified.push_back(date);
-          result.messages.push_back(std::string(update_text::kModificata) + date);
-          break;
-        case Step::Skipped:
-          break;
-      }
-    } catch (const Error& failure) {
-      result.failure = "L'aggiornamento si è interrotto all'estrazione del " + date +
-                       ", che non è stata salvata. " + failure.what();
-      result.messages.push_back(*result.failure);
-      break;
+  std::vector<DrawWrite> writes;
+  std::vector<const UpdateRow*> writers;
+  for (const auto& row : check.rows)
+    if (auto write = writeOfRow(row, correct)) {
+      writes.push_back(std::move(*write));
+      writers.push_back(&row);
     }
+  std::vector<bool> written;
+  try {
+    written = db.writeDraws(writes);
+  } catch (const Error& failure) {
+    result.failure = "L'aggiornamento non è stato salvato: l'archivio è rimasto com'era. " +
+                     std::string(failure.what());
+    result.messages.push_back(*result.failure);
+    return result;
+  }
+  for (size_t i = 0; i < writes.size(); ++i) {
+    if (!written[i]) continue;
+    const std::string& date = writers[i]->line.dateText;
+    const bool added = writes[i].kind == DrawWrite::Kind::Add;
+    (added ? result.added : result.modified).push_back(date);
+    result.messages.push_back(
+        std::string(added ? update_text::kAggiunta : update_text::kModificata) + date);
   }
   progress.setValue(count);
   if (!result.added.empty())
     result.messages.push_back(std::string(update_text::kAggiunti) +
                               std::to_string(result.added.size()) + " record");
   return result;
+}
+
+size_t UpdateCheck::invalidCount() const {
+  return static_cast<size_t>(std::count_if(rows.begin(), rows.end(), [](const UpdateRow& row) {
+    return row.finding == Finding::Invalid;
+  }));
 }
 
 std::optional<std::string_view> applyNotice(const ApplyResult& result) {
@@ -327,6 +364,11 @@ std::optional<StoredDraw> StoredDrawList::find(std::string_view isoDate) {
       [](const StoredDraw& draw, std::string_view date) { return draw.isoDate < date; });
   if (found == draws_.end() || found->isoDate != isoDate) return std::nullopt;
   return *found;
+}
+
+std::optional<StoredDraw> StoredDrawList::last() {
+  if (draws_.empty()) return std::nullopt;
+  return draws_.back();
 }
 
 }  // namespace quintello

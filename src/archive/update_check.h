@@ -19,6 +19,7 @@ namespace quintello {
 namespace update_text {
 inline constexpr std::string_view kManca = "Manca estrazione del: ";
 inline constexpr std::string_view kErrori = "Errori Estrazione del ";
+inline constexpr std::string_view kIncompleta = "Estrazione incompleta del ";
 inline constexpr std::string_view kNessunaAnomalia = "Nessuna anomalia rilevata";
 inline constexpr std::string_view kAggiunta = "Aggiunta estrazione del";
 inline constexpr std::string_view kModificata = "Modificata estrazione del";
@@ -61,19 +62,18 @@ struct UpdateRow {
     Missing,  // the date is not stored: a draw to import (date on orange)
     Wrong,    // the date is stored and at least one wheel differs (date red and bold)
     Equal,    // the date is stored with the same eleven wheels
+    // A date of the official archive that is not a whole draw: a single wheel, or after the
+    // last stored draw with fewer wheels than it. Listed, never written.
+    Incomplete,
   };
   size_t lineNumber = 0;  // 1 = first line of the file
   UpdateLine line;        // the grid's columns 1..12, as they stand in the file
   std::string isoDate;    // the date as stored; empty for an invalid line
   std::string problem;    // why the line cannot be a draw; empty for a usable line
   Finding finding = Finding::Unchecked;
+  // From the official archive: a wheel the file lacks on a date is unknown, not empty.
+  bool official = false;
   std::array<bool, kWheelCount> agrees{};  // wheel equals the stored wheel (green)
-};
-
-// What "AGGIORNA DA FILE" / "CONTROLLO AGGIORNAMENTI" read from the file.
-struct UpdateFileRows {
-  bool wrongForm = false;  // the first line is not an update line: show kFormatoNonCorretto
-  std::vector<UpdateRow> rows;
 };
 
 enum class FirstLine {
@@ -85,17 +85,16 @@ enum class FirstLine {
 inline constexpr std::string_view kDownloadedUpdateFile = "Estr_Agg.txt";
 // Writes the downloaded text followed by CR LF, replacing the previous copy only when the new
 // one is complete. Throws UpdateFailure (step kFaseCollegamento) when the text is larger than
-// kUpdateFileMaxBytes or the file cannot be written. Then readUpdateFile(path, FirstLine::Skip).
+// kUpdateFileMaxBytes or the file cannot be written. Then readDrawFile(path, FirstLine::Skip).
 void saveDownloadedUpdateFile(const std::string& path, std::string_view body);
 
-// Reads the file into rows, dropping empty lines (and lines of blanks). Each line is
+// The rows of an update file's text, dropping empty lines (and lines of blanks). Each line is
 // validated: a calendar date "GG/MM/AAAA" in columns 1..10, every wheel group either blank
 // (no draw on that wheel) or five numbers 01..90, at least one wheel with numbers, no comma
 // or double quote, and all ten classic wheel groups present (a line cut short could otherwise
 // wipe stored wheels). A line that fails is kept as an invalid row, never written.
-// Throws UpdateFailure when the file cannot be read, is larger than kUpdateFileMaxBytes or
-// holds more than kMaxUpdateRows lines.
-UpdateFileRows readUpdateFile(const std::string& path, FirstLine firstLine);
+// Throws Error when the text holds more than kMaxUpdateRows lines.
+std::vector<UpdateRow> updateRowsFromText(std::string_view text);
 // The same from lines already in memory (line numbers from 1).
 std::vector<UpdateRow> updateRowsFromLines(const std::vector<std::string>& lines);
 // Rows for draws that come from elsewhere (the official historical archive), in their order.
@@ -112,6 +111,8 @@ struct UpdateCheck {
   int errorCount = 0;
   // False when there were no rows: nothing was checked and List4 keeps what it showed.
   bool ran() const { return !rows.empty(); }
+  // Lines that cannot be draws: while there is any, nothing is applied.
+  size_t invalidCount() const;
 };
 
 // Looks every row up among the stored draws, last line first, reporting progress (maximum
@@ -135,16 +136,18 @@ struct ApplyResult {
   std::vector<std::string> messages;  // List4
   std::vector<std::string> added;     // dates (GG/MM/AAAA) stored as new draws
   std::vector<std::string> modified;  // dates whose wheels were rewritten
-  // Set when a draw could not be written: an Italian message naming its date. The draws
-  // before it stay stored; the apply stopped there.
+  // Set when nothing was stored: the file holds invalid lines, or the archive refused the
+  // write (an Italian message saying why).
   std::optional<std::string> failure;
 };
 
 // "AGGIORNAMENTO": stores the draws to import and, with correct ("Corregge estrazioni
-// errate"), rewrites the wrong ones, first line first, each draw in its own transaction.
-// A date is looked up again before it is written, so a draw stored since the check is left
-// alone. Progress: maximum rows, one step per row. Afterwards the caller reloads the archive
-// (CaricaArchivioExNovo) and empties FgImporta, unless nothingToApply.
+// errate"), rewrites the wrong ones, first line first, all in one transaction: the archive
+// takes the whole update or, on any failure, nothing. A check with invalid lines is refused
+// whole. A date is looked up again before it is written, so a draw stored since the check is
+// left alone; a wheel the official archive lacks keeps what is stored. Progress: maximum rows, one
+// step per row. Afterwards the caller reloads the archive (CaricaArchivioExNovo) and empties
+// FgImporta, unless nothingToApply.
 ApplyResult applyUpdate(const UpdateCheck& check, ArchiveDatabase& db, bool correct,
                         Progress& progress);
 
@@ -158,6 +161,7 @@ class StoredDrawList final : public StoredDrawLookup {
  public:
   explicit StoredDrawList(std::vector<StoredDraw> draws);  // any order; a date once
   std::optional<StoredDraw> find(std::string_view isoDate) override;
+  std::optional<StoredDraw> last() override;
 
  private:
   std::vector<StoredDraw> draws_;  // by date

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "archive/official_archive.h"
+#include "archive/draw_file.h"
 #include "archive/server_addresses.h"
 #include "core/parameters.h"
 
@@ -23,7 +23,7 @@ FetchedUpdate fetchMakersFile(const std::string& address, const std::string& fol
   const std::string copy = inFolder(folder, kDownloadedUpdateFile);
   saveDownloadedUpdateFile(copy, fetched.download.body);
   fetched.download.body.clear();
-  fetched.rows = readUpdateFile(copy, FirstLine::Skip).rows;
+  fetched.rows = readDrawFile(copy, FirstLine::Skip).rows;
   return fetched;
 }
 
@@ -64,20 +64,17 @@ FetchedUpdate fetchUpdate(const UpdateSource& source, const std::string& folder,
 }
 
 FetchedUpdate readDownloadedFile(const std::string& copy) {
-  FetchedUpdate fetched{{DownloadResult::Status::Completed, {}, 0, {}}, {}, false};
-  try {
-    if (drawFileKind(copy) == DrawFileKind::UpdateFile) {
-      fetched.rows = readUpdateFile(copy, FirstLine::Skip).rows;
-    } else {
-      fetched.official = true;
-      fetched.rows =
-          updateRowsFromDraws(latestDraws(readOfficialArchive(copy), kOfficialCheckedDraws));
-    }
-  } catch (const UpdateFailure&) {
-    throw;
-  } catch (const Error& error) {
-    throw UpdateFailure(update_text::kFaseElenco, error.what());
-  }
+  DrawFile file = readDrawFile(copy, FirstLine::Skip);
+  FetchedUpdate fetched{
+      {DownloadResult::Status::Completed, {}, 0, {}}, std::move(file.rows), false};
+  if (file.kind == DrawFileKind::UpdateFile) return fetched;
+  fetched.official = true;
+  // The date of the hundredth-last draw; the lines that are no draw stay, to be listed.
+  const auto latest = latestDraws(std::move(file.draws), kOfficialCheckedDraws);
+  if (latest.empty()) return fetched;
+  const std::string& first = latest.front().isoDate;
+  std::erase_if(fetched.rows,
+                [&](const UpdateRow& row) { return !row.isoDate.empty() && row.isoDate < first; });
   return fetched;
 }
 

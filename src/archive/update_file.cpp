@@ -1,12 +1,15 @@
 #include "archive/update_file.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
-#include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "core/dates.h"
 #include "core/error.h"
+#include "core/file_access.h"
 #include "core/one_line_text.h"
 #include "core/pending_file.h"
 
@@ -40,61 +43,70 @@ bool hasUpdateLineForm(std::string_view line) {
   return line.size() == kUpdateLineLength && line.substr(kUpdateLineLength - 2) == "pr";
 }
 
-std::ifstream openInputFile(const std::string& path) {
-  std::error_code ignored;
-  std::ifstream in;
-  if (!std::filesystem::is_directory(path, ignored)) in.open(path, std::ios::binary);
-  if (!in.is_open()) throw Error("Impossibile aprire il file \"" + path + "\".");
-  return in;
+namespace {
+
+class FileDescriptor {
+ public:
+  explicit FileDescriptor(int fd) : fd_(fd) {}
+  ~FileDescriptor() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+  int get() const { return fd_; }
+
+ private:
+  int fd_;
+};
+
+[[noreturn]] void cannotRead(const std::string& path, const std::string& why) {
+  throw Error("Impossibile leggere il file \"" + path + "\": " + why);
+}
+
+}  // namespace
+
+std::string readInputFile(const std::string& path, size_t maxBytes) {
+  // Non-blocking, so that opening a FIFO returns at once and it is refused by what the open
+  // descriptor is, like a device, a socket or a folder.
+  const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+  if (file.get() < 0) {
+    const PathState state = inspectPath(path);
+    cannotRead(path, state.isFile() ? "la lettura non è consentita (permesso negato)."
+                                    : unusableFileReason(path, state));
+  }
+  struct stat info {};
+  if (::fstat(file.get(), &info) != 0) cannotRead(path, "il file non può essere esaminato.");
+  if (S_ISDIR(info.st_mode)) cannotRead(path, "è una cartella, non un file.");
+  if (!S_ISREG(info.st_mode))
+    cannotRead(path, "non è un file di dati (è un dispositivo, una coda o un socket).");
+  if (static_cast<unsigned long long>(info.st_size) > maxBytes)
+    throw Error("Il file \"" + path + "\" è troppo grande.");
+  std::string bytes(static_cast<size_t>(info.st_size), '\0');
+  size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t got = ::read(file.get(), bytes.data() + done, bytes.size() - done);
+    if (got < 0) throw Error("Errore durante la lettura del file \"" + path + "\".");
+    if (got == 0) break;  // shortened meanwhile
+    done += static_cast<size_t>(got);
+  }
+  bytes.resize(done);
+  return bytes;
 }
 
 std::vector<std::string> readUpdateFileLines(const std::string& path, size_t maxBytes) {
-  std::ifstream in = openInputFile(path);
   std::vector<std::string> lines;
-  forEachLine(in, path, maxBytes, [&](std::string_view line) { lines.emplace_back(line); });
+  forEachLine(readInputFile(path, maxBytes),
+              [&](std::string_view line) { lines.emplace_back(line); });
   return lines;
-}
-
-void forEachLine(std::istream& in, const std::string& name, size_t maxBytes,
-                 const std::function<void(std::string_view)>& onLine) {
-  constexpr size_t kBlock = 64 * 1024;
-  std::string pending;  // the start of a line not yet ended
-  std::string block(kBlock, '\0');
-  size_t total = 0;
-  const auto emit = [&](std::string_view line) {
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    onLine(line);
-  };
-  while (in) {
-    in.read(block.data(), static_cast<std::streamsize>(block.size()));
-    const auto got = static_cast<size_t>(in.gcount());
-    total += got;
-    if (total > maxBytes) throw Error("Il file \"" + name + "\" è troppo grande.");
-    std::string_view rest(block.data(), got);
-    for (size_t end; (end = rest.find('\n')) != std::string_view::npos;) {
-      if (pending.empty()) {
-        emit(rest.substr(0, end));
-      } else {
-        pending.append(rest.substr(0, end));
-        emit(pending);
-        pending.clear();
-      }
-      rest.remove_prefix(end + 1);
-    }
-    pending.append(rest);
-  }
-  if (in.bad()) throw Error("Errore durante la lettura del file \"" + name + "\".");
-  if (!pending.empty()) emit(pending);
 }
 
 void forEachLine(std::string_view text, const std::function<void(std::string_view)>& onLine) {
   while (!text.empty()) {
-    const size_t end = text.find('\n');
-    std::string_view line = text.substr(0, end);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    onLine(line);
+    const size_t end = text.find_first_of("\r\n");
+    onLine(text.substr(0, end));
     if (end == std::string_view::npos) break;
-    text.remove_prefix(end + 1);
+    const bool crlf = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n';
+    text.remove_prefix(end + (crlf ? 2 : 1));
   }
 }
 

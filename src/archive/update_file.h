@@ -2,9 +2,7 @@
 
 #include <array>
 #include <cstddef>
-#include <fstream>
 #include <functional>
-#include <istream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,18 +32,15 @@ inline constexpr size_t kMaxUpdateRows = 50'000;
 UpdateLine parseUpdateLine(std::string_view line);
 // True for a line of the expected form: 178 characters ending in "pr".
 bool hasUpdateLineForm(std::string_view line);
-// Opens a file for reading in binary mode; throws Error naming it when it cannot be opened
-// or is a folder.
-std::ifstream openInputFile(const std::string& path);
-// Every line of the file, CR LF or LF; throws Error when the file cannot be read or is too big.
+// The whole content of a regular file of at most maxBytes, opened once. A folder, a FIFO, a
+// device or a socket is refused at once (never waited on), as is a bigger file: throws
+// Error naming the file and saying why, in Italian.
+std::string readInputFile(const std::string& path, size_t maxBytes);
+// Every line of the file (see forEachLine); throws Error as readInputFile.
 std::vector<std::string> readUpdateFileLines(const std::string& path,
                                              size_t maxBytes = kUpdateFileMaxBytes);
-// Calls onLine for every line of the stream (CR LF or LF; a last line without an end too),
-// reading it in blocks: a stream longer than maxBytes throws Error naming `name` as soon as
-// that many bytes have been read, so no input, however long its lines, fills the memory.
-void forEachLine(std::istream& in, const std::string& name, size_t maxBytes,
-                 const std::function<void(std::string_view)>& onLine);
-// The same over text already in memory (no limit of its own).
+// Calls onLine for every line of the text: CR, LF and CR LF each end a line (a lone CR left
+// inside a line would hide the draw after it), and a last line without an end counts too.
 void forEachLine(std::string_view text, const std::function<void(std::string_view)>& onLine);
 
 // The update line of a stored draw: 178 characters, a wheel without a draw written as 14

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "archive/official_archive.h"
+#include "archive/draw_file.h"
 #include "archive/update_check.h"
 #include "archive/update_download.h"
 #include "cli/commands.h"
@@ -18,30 +18,15 @@ namespace quintello::cli {
 
 namespace {
 
-// The draws of FILE as rows of the check, and as draws for --file-aggiornamento.
-struct FileRows {
-  std::vector<UpdateRow> rows;
-  std::vector<StoredDraw> draws;  // the usable rows, in file order
-};
-
-FileRows readFileRows(const std::string& path) {
-  FileRows read;
+DrawFile readFileRows(const std::string& path) {
   try {
-    if (drawFileKind(path) == DrawFileKind::UpdateFile) {
-      UpdateFileRows file = readUpdateFile(path, FirstLine::Check);
-      if (file.wrongForm)
-        throw Error("\"" + path + "\": " + std::string(update_text::kFormatoNonCorretto) + ".");
-      read.rows = std::move(file.rows);
-      for (const auto& row : read.rows)
-        if (row.problem.empty()) read.draws.push_back(storedDrawOfRow(row));
-    } else {
-      read.draws = readOfficialArchive(path);
-      read.rows = updateRowsFromDraws(read.draws);
-    }
+    DrawFile file = readDrawFile(path);
+    if (file.wrongForm)
+      throw Error("\"" + path + "\": " + std::string(update_text::kFormatoNonCorretto) + ".");
+    return file;
   } catch (const UpdateFailure& failure) {
     throw Error(std::string(failure.what()) + " (" + failure.detail() + ")");
   }
-  return read;
 }
 
 // The stored draws the check compares with: the archive file, or the bundled draws file.
@@ -85,6 +70,7 @@ void printSection(std::ostream& out, std::string_view name, const std::vector<st
 struct CheckRequest {
   std::string source;  // the file, or the address downloaded
   std::vector<UpdateRow> rows;
+  std::vector<StoredDraw> draws;  // for --file-aggiornamento: the draws of the usable rows
   bool applica = false;
   bool corregge = false;
   std::optional<std::string> fileAggiornamento;
@@ -137,10 +123,6 @@ void printJson(const CheckRequest& request, const AggiornaReport& report, std::o
 void checkAndReport(const Options& options, const std::string& executableFolder,
                     CheckRequest request, std::ostream& out, std::ostream& err) {
   const ArchiveLocation location = locateProgramArchive(options.archivio, executableFolder);
-  std::vector<StoredDraw> draws;  // for --file-aggiornamento: the usable rows, in file order
-  if (request.fileAggiornamento)
-    for (const auto& row : request.rows)
-      if (row.problem.empty()) draws.push_back(storedDrawOfRow(row));
   Stored stored = openStored(location, request.applica);
 
   AggiornaReport report;
@@ -150,15 +132,15 @@ void checkAndReport(const Options& options, const std::string& executableFolder,
   if (request.applica)
     report.applied = applyUpdate(report.check, *stored.db, request.corregge, progress);
   if (request.fileAggiornamento) {
-    writeUpdateFile(*request.fileAggiornamento, draws);
-    report.written = draws.size();
+    writeUpdateFile(*request.fileAggiornamento, request.draws);
+    report.written = request.draws.size();
   }
 
   if (options.json)
     printJson(request, report, out);
   else
     printText(request, report, out, err);
-  // Draws stored before a failure stay stored; the run still ends as failed.
+  // Nothing was stored (invalid lines, or the archive refused the write): a failed run.
   if (report.applied && report.applied->failure) throw Error(*report.applied->failure);
 }
 
@@ -167,10 +149,10 @@ void checkAndReport(const Options& options, const std::string& executableFolder,
 void runAggiorna(const Options& options, const std::string& executableFolder, std::ostream& out,
                  std::ostream& err) {
   const AggiornaOptions& aggiorna = options.aggiorna;
-  FileRows file = readFileRows(aggiorna.file);
+  DrawFile file = readFileRows(aggiorna.file);
   checkAndReport(options, executableFolder,
-                 {aggiorna.file, std::move(file.rows), aggiorna.applica, aggiorna.corregge,
-                  aggiorna.fileAggiornamento},
+                 {aggiorna.file, std::move(file.rows), std::move(file.draws), aggiorna.applica,
+                  aggiorna.corregge, aggiorna.fileAggiornamento},
                  out, err);
 }
 
@@ -199,9 +181,10 @@ void runScarica(const Options& options, const std::string& executableFolder, std
   }
   if (!fetched.download.ok())
     throw Error("Scaricamento da " + source.address + " non riuscito. " + fetched.download.error);
-  checkAndReport(options, executableFolder,
-                 {source.address, std::move(fetched.rows), scarica.applica, scarica.corregge, {}},
-                 out, err);
+  checkAndReport(
+      options, executableFolder,
+      {source.address, std::move(fetched.rows), {}, scarica.applica, scarica.corregge, {}}, out,
+      err);
 }
 
 void runEsporta(const Options& options, const LoadedArchive& loaded, std::ostream& out) {

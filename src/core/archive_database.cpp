@@ -216,6 +216,9 @@ constexpr std::string_view kUpdateDraw =
 constexpr std::string_view kFindDraw =
     "SELECT DataEstrazione, Ba, Ca, Fi, Ge, Mi, Na, Pa, Ro, \"To\", Ve, Nz "
     "FROM EstrazioniLotto WHERE DataEstrazione = ?";
+constexpr std::string_view kLastDraw =
+    "SELECT DataEstrazione, Ba, Ca, Fi, Ge, Mi, Na, Pa, Ro, \"To\", Ve, Nz "
+    "FROM EstrazioniLotto ORDER BY DataEstrazione DESC LIMIT 1";
 
 std::string now(const char* format) {
   const std::time_t t = std::time(nullptr);
@@ -245,19 +248,31 @@ void requireIsoDate(std::string_view isoDate) {
 
 }  // namespace
 
-std::optional<StoredDraw> StoredDrawReader::find(std::string_view isoDate) {
+std::optional<StoredDraw> StoredDrawReader::read(sqlite::Statement& statement) {
   try {
-    statement_.reset();
-    statement_.bind(1, isoDate);
-    if (!statement_.step()) return std::nullopt;
-    StoredDraw draw{std::string(statement_.text(0)), {}};
+    if (!statement.step()) {
+      statement.reset();
+      return std::nullopt;
+    }
+    StoredDraw draw{std::string(statement.text(0)), {}};
     for (int w = 0; w < kWheelCount; ++w)
-      draw.wheels[static_cast<size_t>(w)] = statement_.text(w + 1);
-    statement_.reset();
+      draw.wheels[static_cast<size_t>(w)] = statement.text(w + 1);
+    statement.reset();
     return draw;
   } catch (const sqlite::Failure& failure) {
     refuse(path_, openFailureReason(path_, failure, false));
   }
+}
+
+std::optional<StoredDraw> StoredDrawReader::find(std::string_view isoDate) {
+  byDate_.reset();
+  byDate_.bind(1, isoDate);
+  return read(byDate_);
+}
+
+std::optional<StoredDraw> StoredDrawReader::last() {
+  last_.reset();
+  return read(last_);
 }
 
 ArchiveDatabase ArchiveDatabase::open(const std::string& path) {
@@ -429,6 +444,44 @@ bool ArchiveDatabase::updateDraw(const StoredDraw& draw) {
   }
 }
 
+std::vector<bool> ArchiveDatabase::writeDraws(const std::vector<DrawWrite>& writes) {
+  for (const auto& write : writes) requireIsoDate(write.draw.isoDate);
+  std::vector<bool> written;
+  written.reserve(writes.size());
+  try {
+    sqlite::Transaction transaction(db_);
+    StoredDrawReader stored = drawReader();
+    auto insert = db_.prepare(kInsertDraw);
+    auto update = db_.prepare(kUpdateDraw);
+    const Stamp stamp;
+    for (const auto& write : writes) {
+      // Looked up inside the transaction, so no other writer can change the date in between.
+      const auto found = stored.find(write.draw.isoDate);
+      const bool adding = write.kind == DrawWrite::Kind::Add;
+      written.push_back(adding != found.has_value());
+      if (!written.back()) continue;
+      StoredDraw draw = write.draw;
+      if (found && write.keepStoredWheels)
+        for (size_t w = 0; w < draw.wheels.size(); ++w)
+          if (draw.wheels[w].empty()) draw.wheels[w] = found->wheels[w];
+      auto& statement = adding ? insert : update;
+      statement.reset();
+      if (adding) {
+        statement.bind(1, draw.isoDate);
+        bindWheels(statement, draw, 2);
+        statement.bind(13, stamp.date).bind(14, stamp.time).run();
+      } else {
+        bindWheels(statement, draw, 1);
+        statement.bind(12, stamp.date).bind(13, stamp.time).bind(14, draw.isoDate).run();
+      }
+    }
+    transaction.commit();
+  } catch (const sqlite::Failure& failure) {
+    cannotWrite(path_, failure);
+  }
+  return written;
+}
+
 bool ArchiveDatabase::deleteDraw(std::string_view isoDate) {
   requireIsoDate(isoDate);
   try {
@@ -448,7 +501,7 @@ std::optional<StoredDraw> ArchiveDatabase::findDraw(std::string_view isoDate) {
 
 StoredDrawReader ArchiveDatabase::drawReader() {
   try {
-    return StoredDrawReader(path_, db_.prepare(kFindDraw));
+    return StoredDrawReader(path_, db_.prepare(kFindDraw), db_.prepare(kLastDraw));
   } catch (const sqlite::Failure& failure) {
     refuse(path_, openFailureReason(path_, failure, false));
   }

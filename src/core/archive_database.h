@@ -27,6 +27,8 @@ class StoredDrawLookup {
   virtual ~StoredDrawLookup() = default;
   // The draw stored under the ISO date, or nothing. Throws Error on a database failure.
   virtual std::optional<StoredDraw> find(std::string_view isoDate) = 0;
+  // The draw with the latest date, or nothing in an empty archive.
+  virtual std::optional<StoredDraw> last() = 0;
 };
 
 class ArchiveDatabase;
@@ -36,13 +38,24 @@ class ArchiveDatabase;
 class StoredDrawReader final : public StoredDrawLookup {
  public:
   std::optional<StoredDraw> find(std::string_view isoDate) override;
+  std::optional<StoredDraw> last() override;
 
  private:
   friend class ArchiveDatabase;
-  StoredDrawReader(std::string path, sqlite::Statement statement)
-      : path_(std::move(path)), statement_(std::move(statement)) {}
+  StoredDrawReader(std::string path, sqlite::Statement byDate, sqlite::Statement last)
+      : path_(std::move(path)), byDate_(std::move(byDate)), last_(std::move(last)) {}
+  std::optional<StoredDraw> read(sqlite::Statement& statement);
   std::string path_;
-  sqlite::Statement statement_;
+  sqlite::Statement byDate_, last_;
+};
+
+// One change of an update: a new draw, or new wheels for a stored one.
+struct DrawWrite {
+  enum class Kind { Add, Rewrite };
+  Kind kind = Kind::Add;
+  StoredDraw draw;
+  // Rewrite only: an empty wheel keeps the stored one (a source that may lack a wheel).
+  bool keepStoredWheels = false;
 };
 
 // The user's archive file: table EstrazioniLotto (one row per draw date) and the view
@@ -92,6 +105,10 @@ class ArchiveDatabase {
   // Rewrites the eleven wheels of the draw stored under draw.isoDate, keeping the date;
   // false (nothing written) when no draw is stored under that date.
   [[nodiscard]] bool updateDraw(const StoredDraw& draw);
+  // An update: every write in one transaction, committed once, in order, so the file holds
+  // either all of them or none. An add whose date is stored, or a rewrite whose date is not,
+  // is skipped: the result says, write by write, whether it was written.
+  std::vector<bool> writeDraws(const std::vector<DrawWrite>& writes);
   // Removes the draw stored under the date; false when there is none.
   [[nodiscard]] bool deleteDraw(std::string_view isoDate);
   // The draw stored under the ISO date, or nothing.

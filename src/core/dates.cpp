@@ -1,6 +1,7 @@
 #include "core/dates.h"
 
 #include <chrono>
+#include <ctime>
 
 namespace quintello {
 
@@ -62,6 +63,15 @@ std::optional<std::string> isoFromDateText(std::string_view text) {
   iso.append(text.substr(6, 4)).append("-").append(text.substr(3, 2)).append("-");
   iso.append(text.substr(0, 2));
   return iso;
+}
+
+bool isAfterToday(std::string_view isoDate) {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  char today[16];
+  std::strftime(today, sizeof today, "%Y-%m-%d", &local);
+  return isoDate > std::string_view(today);
 }
 
 }  // namespace quintello

@@ -18,4 +18,7 @@ std::optional<std::string> dateTextFromStored(std::string_view stored);
 // "GG/MM/AAAA" (a real calendar date, two-digit day and month) -> "AAAA-MM-GG".
 std::optional<std::string> isoFromDateText(std::string_view dateText);
 
+// True when the ISO date "AAAA-MM-GG" comes after today's date (local time): no draw can.
+bool isAfterToday(std::string_view isoDate);
+
 }  // namespace quintello

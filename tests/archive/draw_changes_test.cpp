@@ -26,18 +26,17 @@ std::vector<std::string> storedRows(const std::string& path) {
   return all;
 }
 
-// Bari 1..5 in box order, Cagliari with one box empty and one of a single digit, the rest empty.
+// Bari 1..5 in box order, Cagliari with a box of a single digit, the rest empty.
 EntryBoxes typedBoxes() {
   EntryBoxes boxes;
   for (int box = 1; box <= 5; ++box) boxes.setText(box, "0" + std::to_string(box));
-  boxes.setText(6, "7");
-  boxes.setText(8, "90");
+  for (int box = 6; box <= 10; ++box) boxes.setText(box, box == 6 ? "7" : std::to_string(box * 8));
   return boxes;
 }
 
 // An empty wheel keeps its four hyphens.
 const std::string kTypedWheels =
-    "01-02-03-04-05|7--90--|----|----|----|----|----|----|----|----|----";
+    "01-02-03-04-05|7-56-64-72-80|----|----|----|----|----|----|----|----|----";
 
 struct Archive {
   Archive() : path(dir.file("archivio.mdb")) {
@@ -106,6 +105,31 @@ TEST(DrawChanges, ModifyKeepsTheDateAndFindsOnlyStoredDraws) {
     EXPECT_EQ(missing.notice->icon, Notice::Icon::None);
   }
   EXPECT_EQ(storedRows(archive.path), rows);
+}
+
+// Boxes that cannot be a draw are refused by both, naming the wheel, and nothing is written.
+TEST(DrawChanges, BadWheelsAreRefused) {
+  Archive archive;
+  const auto rows = storedRows(archive.path);
+  const std::pair<std::vector<std::string>, std::string> cases[] = {
+      {{"01", "", "03", "04", "05"}, "La ruota di Milano ha 4 numeri su 5"},
+      {{"01", "00", "03", "04", "05"}, "La ruota di Milano ha 4 numeri su 5"},
+      {{"99", "02", "03", "04", "05"}, "Il numero \"99\" di Milano non è tra 1 e 90."},
+      {{"01", "-5", "03", "04", "05"}, "Il numero \"-5\" di Milano"},
+      {{"01", "02", "a5", "04", "05"}, "Il numero \"a5\" di Milano"},
+      {{"01", "02", "03", "04", "1"}, "Il numero 1 compare due volte su Milano."},
+  };
+  for (const auto& [milano, message] : cases) {
+    SCOPED_TRACE(message);
+    EntryBoxes boxes = typedBoxes();
+    for (int p = 1; p <= 5; ++p) boxes.setText(entryBox(4, p), milano[static_cast<size_t>(p - 1)]);
+    for (const DrawChange& change : {salvaEstrazione(*archive.db, boxes, {2025, 12, 5}),
+                                     modificaEstrazione(*archive.db, boxes, "04/12/2025")}) {
+      EXPECT_FALSE(change.changed);
+      EXPECT_TRUE(change.failure.starts_with(message)) << change.failure;
+    }
+    EXPECT_EQ(storedRows(archive.path), rows);
+  }
 }
 
 TEST(DrawChanges, DeleteRemovesOnlyTheShownDraw) {

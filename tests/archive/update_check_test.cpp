@@ -4,11 +4,13 @@
 #include "archive/update_check.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
 #include <map>
 
+#include "archive/draw_file.h"
 #include "core/color.h"
 #include "core/draw_archive.h"
 #include "support/test_archive.h"
@@ -41,9 +43,10 @@ TEST(UpdateLines, EachLineIsValidated) {
   const std::string noNazionale = line("10/06/1961", {{"BA", "01-02-03-04-05"}});
   const std::vector<std::pair<std::string, std::string>> cases = {
       {good, ""},
-      {noNazionale, ""},                            // blank groups: no draw on those wheels
-      {noNazionale.substr(0, 160), ""},             // no Nazionale group at all
-      {good + "altro testo", ""},                   // longer: the rest is not read
+      {noNazionale, ""},                 // blank groups: no draw on those wheels
+      {noNazionale.substr(0, 160), ""},  // no Nazionale group at all
+      {good + "altro testo", "la riga è più lunga di 178 caratteri"},
+      {good + "   ", ""},                           // only blanks past the end
       {good.substr(0, 176) + "PR", ""},             // only the first line's form is checked
       {std::string(good).replace(25, 1, "/"), ""},  // separators are not read
       {good.substr(0, 170), "i numeri di Nazionale non sono validi"},  // cut in a group
@@ -59,6 +62,10 @@ TEST(UpdateLines, EachLineIsValidated) {
       {std::string(good).replace(11, 2, "91"), "i numeri di Bari non sono validi"},
       {std::string(good).replace(11, 2, "00"), "i numeri di Bari non sono validi"},
       {std::string(good).replace(13, 1, "7"), "i numeri di Bari non sono validi"},
+      {std::string(good).replace(14, 2, "01"), "il numero 1 compare due volte su Bari"},
+      {std::string(good).replace(6, 4, "2999"), "la data 04/01/2999 è successiva a oggi"},
+      {line("04/01/2025", {{"BA", "01-02-03-04-06"}}),
+       "la data compare già alla riga 1 con numeri diversi"},
       {std::string(good).replace(161, 2, " 5"), "i numeri di Nazionale non sono validi"},
       {line("04/01/2025", {}), "la riga non contiene numeri"},
       {"04/01/2025", "la riga è incompleta"},
@@ -119,39 +126,42 @@ TEST(UpdateFile, FirstLineFormAndEmptyLines) {
     SCOPED_TRACE(c.name);
     const std::string path = dir.file("agg.txt");
     std::ofstream(path, std::ios::binary) << c.content;
-    const UpdateFileRows read = readUpdateFile(path, c.firstLine);
+    const DrawFile read = readDrawFile(path, c.firstLine);
     EXPECT_EQ(read.wrongForm, c.wrongForm);
     EXPECT_EQ(read.rows.size(), c.rows);
   }
 }
 
-// Files that cannot be read end with the tab's failure message for the step in progress.
+// Files that cannot be read end with the tab's failure message for the step in progress;
+// only a regular file is read, and anything else is refused at once, never waited on.
 TEST(UpdateFile, UnreadableFilesNameTheStep) {
   TempDir dir;
-  const std::string many = dir.file("molte.txt");
+  const std::string many = dir.file("molte.txt"), fifo = dir.file("coda");
   {
     std::ofstream out(many, std::ios::binary);
+    out << std::string(176, ' ') << "pr\r\n";  // the form of an update file
     for (size_t i = 0; i <= kMaxUpdateRows; ++i) out << "x\r\n";
   }
-  const std::tuple<std::string, FirstLine, std::string_view, std::string> cases[] = {
-      {dir.file("manca.txt"), FirstLine::Check, "", "Impossibile aprire il file"},
-      {dir.file("manca.txt"), FirstLine::Skip, update_text::kFaseElenco, "Impossibile aprire"},
-      {dir.path(), FirstLine::Skip, update_text::kFaseElenco, "Impossibile aprire"},  // a folder
-      {many, FirstLine::Skip, update_text::kFaseElenco, "più di 50000 righe"},
-      // Endless input without line ends stops at the size limit.
-      {"/dev/zero", FirstLine::Skip, update_text::kFaseElenco, "è troppo grande"},
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const std::pair<std::string, std::string> cases[] = {
+      {dir.file("manca.txt"), "il file non esiste"},
+      {dir.path(), "è una cartella"},
+      {many, "più di 50000 righe"},
+      {"/dev/zero", "è un dispositivo, una coda o un socket"},
+      {fifo, "è un dispositivo, una coda o un socket"},
   };
-  for (const auto& [path, firstLine, phase, detail] : cases) {
-    SCOPED_TRACE(path);
-    try {
-      readUpdateFile(path, firstLine);
-      ADD_FAILURE() << "read";
-    } catch (const UpdateFailure& failure) {
-      EXPECT_EQ(failure.what(), std::string(update_text::kQualcosaStorto) + std::string(phase));
-      EXPECT_EQ(failure.phase(), phase);
-      EXPECT_NE(failure.detail().find(detail), std::string::npos) << failure.detail();
+  for (const auto& [path, detail] : cases)
+    for (const FirstLine firstLine : {FirstLine::Check, FirstLine::Skip}) {
+      SCOPED_TRACE(path);
+      try {
+        readDrawFile(path, firstLine);
+        ADD_FAILURE() << "read";
+      } catch (const UpdateFailure& failure) {
+        const bool named = firstLine == FirstLine::Skip || path == many;
+        EXPECT_EQ(failure.phase(), named ? update_text::kFaseElenco : "");
+        EXPECT_NE(failure.detail().find(detail), std::string::npos) << failure.detail();
+      }
     }
-  }
 }
 
 // The downloaded text is kept with a line end after it, replacing the previous copy whole.
@@ -163,7 +173,7 @@ TEST(UpdateFile, DownloadedTextIsKept) {
   saveDownloadedUpdateFile(path, good + "\r\n" + good);
   std::ifstream in(path, std::ios::binary);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), good + "\r\n" + good + "\r\n");
-  EXPECT_EQ(readUpdateFile(path, FirstLine::Skip).rows.size(), 2u);
+  EXPECT_EQ(readDrawFile(path, FirstLine::Skip).rows.size(), 2u);
   try {
     saveDownloadedUpdateFile(dir.file("manca/Estr_Agg.txt"), good);
     ADD_FAILURE() << "written";
@@ -172,7 +182,7 @@ TEST(UpdateFile, DownloadedTextIsKept) {
   }
   EXPECT_THROW(saveDownloadedUpdateFile(path, std::string(kUpdateFileMaxBytes + 1, 'x')),
                UpdateFailure);
-  EXPECT_EQ(readUpdateFile(path, FirstLine::Skip).rows.size(), 2u);  // the copy before stays
+  EXPECT_EQ(readDrawFile(path, FirstLine::Skip).rows.size(), 2u);  // the copy before stays
 }
 
 // The archive the checks run against, and a file that meets every finding.
@@ -309,16 +319,24 @@ TEST_F(UpdateCheckTest, ApplyWithAndWithoutCorrection) {
     std::optional<std::string_view> notice;
     std::vector<std::string> after;
   };
+  const std::string refused =
+      "Il file contiene 1 righe non valide (vedere l'elenco): nessuna estrazione è stata salvata.";
   const std::vector<Case> cases = {
+      {"an invalid line: nothing stored",
+       true,
+       {0, 1, 2, 3, 4, 5},
+       {refused},
+       std::nullopt,
+       {d02, d04, d09, d11}},
       {"missing only",
        false,
-       {0, 1, 2, 3, 4, 5},
+       {0, 1, 2, 3, 4},
        {"Aggiunta estrazione del07/01/2025", "aggiunti N° 1 record"},
        update_text::kDatiSalvati,
        {d02, d04, d07, d09, d11}},
       {"with correction",
        true,
-       {0, 1, 2, 3, 4, 5},
+       {0, 1, 2, 3, 4},
        {"Modificata estrazione del04/01/2025", "Aggiunta estrazione del07/01/2025",
         "Modificata estrazione del11/01/2025", "aggiunti N° 1 record"},
        update_text::kDatiSalvati,
@@ -343,14 +361,16 @@ TEST_F(UpdateCheckTest, ApplyWithAndWithoutCorrection) {
     EXPECT_EQ(result.messages, c.messages);
     EXPECT_EQ(applyNotice(result), c.notice);
     EXPECT_EQ(result.nothingToApply, c.notice == update_text::kNonCiSono);
-    EXPECT_FALSE(result.failure);
+    EXPECT_EQ(result.failure.has_value(), c.messages == std::vector{refused});
     EXPECT_EQ(stored(), c.after);
   }
 }
 
 // A check acts on what the file said; the apply looks each date up again.
 TEST_F(UpdateCheckTest, ApplyAfterTheArchiveChanged) {
-  const UpdateCheck result = check(fileLines());
+  auto lines = fileLines();
+  lines.erase(lines.begin() + 5);  // the unreadable line
+  const UpdateCheck result = check(lines);
   ASSERT_TRUE(db->insertDraw({"2025-01-07", {"90-89-88-87-86"}}));
   ASSERT_TRUE(db->deleteDraw("2025-01-04"));
   const ApplyResult applied = applyUpdate(result, *db, true, progress);
@@ -360,30 +380,60 @@ TEST_F(UpdateCheckTest, ApplyAfterTheArchiveChanged) {
   EXPECT_FALSE(db->findDraw("2025-01-04"));
 }
 
-// A draw the database refuses stops the apply: what came before stays stored, the message
-// names the date, nothing after it is written.
-TEST_F(UpdateCheckTest, FailureKeepsWhatWasStored) {
+// A draw the database refuses stops the apply, and nothing of it is stored.
+TEST_F(UpdateCheckTest, FailureStoresNothing) {
   const std::vector<std::string> lines = {
       line("05/01/2025", {{"BA", "51-52-53-54-55"}}),
       line("06/01/2025", {{"BA", "61-62-63-64-65"}}),
       line("08/01/2025", {{"BA", "71-72-73-74-75"}}),
   };
   const UpdateCheck result = check(lines);
+  const auto before = stored();
   db->database().execute(
       "CREATE TRIGGER refuse BEFORE INSERT ON EstrazioniLotto WHEN NEW.DataEstrazione = "
       "'2025-01-06' BEGIN SELECT RAISE(ABORT, 'disco pieno'); END");
   const ApplyResult applied = applyUpdate(result, *db, false, progress);
   ASSERT_TRUE(applied.failure);
   EXPECT_TRUE(applied.failure->starts_with(
-      "L'aggiornamento si è interrotto all'estrazione del 06/01/2025, che non è stata salvata. "
+      "L'aggiornamento non è stato salvato: l'archivio è rimasto com'era. "
       "Impossibile scrivere nell'archivio"))
       << *applied.failure;
-  EXPECT_EQ(applied.added, std::vector<std::string>{"05/01/2025"});
-  EXPECT_EQ(applied.messages, (std::vector<std::string>{"Aggiunta estrazione del05/01/2025",
-                                                        *applied.failure, "aggiunti N° 1 record"}));
+  EXPECT_TRUE(applied.added.empty());
+  EXPECT_EQ(applied.messages, std::vector<std::string>{*applied.failure});
   EXPECT_EQ(applyNotice(applied), std::nullopt);
-  EXPECT_TRUE(db->findDraw("2025-01-05"));
-  EXPECT_FALSE(db->findDraw("2025-01-08"));
+  EXPECT_EQ(stored(), before);
+}
+
+// The official archive's dates that are not whole draws are listed and never stored, and a
+// wheel it lacks on a stored date is no difference: a correction keeps it.
+TEST_F(UpdateCheckTest, OfficialArchiveIncompleteDates) {
+  ASSERT_TRUE(db->insertDraw(
+      {"2025-01-13", {"01-02-03-04-05", "06-07-08-09-10", "", "", "11-12-13-14-15"}}));
+  const std::string text =
+      "2025/01/04\tBA\t6\t7\t8\t9\t10\n"      // stored also with the Nazionale
+      "2025/01/04\tMI\t20\t21\t22\t23\t88\n"  // differs
+      "2025/01/07\tBA\t41\t42\t43\t44\t45\n"  // one wheel alone: a postponed wheel
+      "2025/01/15\tBA\t1\t2\t3\t4\t5\n"       // after the last draw, fewer wheels: cut
+      "2025/01/15\tCA\t1\t2\t3\t4\t5\n"
+      "2025/01/16\tBA\t1\t2\t3\t4\t5\n2025/01/16\tCA\t1\t2\t3\t4\t5\n"
+      "2025/01/16\tMI\t1\t2\t3\t4\t5\n";
+  DrawFile file = readDrawBytes(text, "storico.txt");
+  const UpdateCheck checked = checkUpdateRows(std::move(file.rows), *db, progress);
+  EXPECT_EQ(checked.messages,
+            (std::vector<std::string>{
+                "Manca estrazione del: 16/01/2025", "Estrazione incompleta del 15/01/2025",
+                "Estrazione incompleta del 07/01/2025", "Errori Estrazione del 04/01/2025"}));
+  const ApplyResult applied = applyUpdate(checked, *db, true, progress);
+  EXPECT_FALSE(applied.failure);
+  EXPECT_EQ(applied.added, std::vector<std::string>{"16/01/2025"});
+  EXPECT_EQ(stored(), (std::vector<std::string>{
+                          "2025-01-02 01-02-03-04-05  ",
+                          "2025-01-04 06-07-08-09-10 20-21-22-23-88 30-31-32-33-34",
+                          "2025-01-09 01-02-03-04-05  ----",
+                          "2025-01-11 01-02-03-04-05  ",
+                          "2025-01-13 01-02-03-04-05 11-12-13-14-15 ",
+                          "2025-01-16 01-02-03-04-05 01-02-03-04-05 ",
+                      }));
 }
 
 // After the apply the archive is reloaded: the new draw is there, and a second check of the

@@ -2,10 +2,13 @@
 // small archive, an update file, the official archive's text and its zip.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 
+#include "archive/draw_file.h"
 #include "archive/exports.h"
 #include "archive/official_archive.h"
 #include "archive/update_check.h"
@@ -99,18 +102,20 @@ class CliUpdateRun : public ::testing::Test {
  protected:
   void SetUp() override {
     writeArchiveFile(archive,
-                     {{"02/01/2025", {{"BA", {1, 2, 3, 4, 5}}}},
+                     {{"02/01/2025", {{"BA", {1, 2, 3, 4, 5}}, {"MI", {11, 12, 13, 14, 15}}}},
                       {"04/01/2025", {{"BA", {6, 7, 8, 9, 10}}, {"MI", {1, 2, 3, 4, 5}}}}});
     std::ofstream(update, std::ios::binary)
-        << updateLine("2025-01-02", "01-02-03-04-05") << "\r\n"
+        << updateLine("2025-01-02", "01-02-03-04-05", "11-12-13-14-15") << "\r\n"
         << updateLine("2025-01-04", "06-07-08-09-10", "01-02-03-04-06") << "\r\n"
-        << updateLine("2025-01-07", "41-42-43-44-45") << "\r\n";
+        << updateLine("2025-01-07", "41-42-43-44-45", "46-47-48-49-50") << "\r\n";
     // The same draws as the official archive gives them.
     storicoText =
         "2025/01/02\tBA\t1\t2\t3\t4\t5\n"
+        "2025/01/02\tMI\t11\t12\t13\t14\t15\n"
         "2025/01/04\tBA\t6\t7\t8\t9\t10\n"
         "2025/01/04\tMI\t1\t2\t3\t4\t6\n"
-        "2025/01/07\tBA\t41\t42\t43\t44\t45\n";
+        "2025/01/07\tBA\t41\t42\t43\t44\t45\n"
+        "2025/01/07\tMI\t46\t47\t48\t49\t50\n";
     std::ofstream(storico, std::ios::binary) << storicoText;
     ASSERT_TRUE(writeZip(storicoZip, {{"storico.txt", storicoText}}));
   }
@@ -142,6 +147,16 @@ const std::string kFound =
 TEST_F(CliUpdateRun, CheckThenApplyThenCorrect) {
   const std::string before = readWholeFile(archive);
   for (const auto& file : {update, storico, storicoZip}) expectRun(small + file, 0, kFound);
+  // A line that cannot be a draw is listed, and the apply stores nothing at all.
+  const std::string withBadLine = work.file("riga00.txt");
+  std::ofstream(withBadLine, std::ios::binary)
+      << readWholeFile(update) << updateLine("2025-01-09", "00-02-03-04-05") << "\r\n";
+  expectRun(small + withBadLine + " --applica", 2,
+            "# controllo\nRiga 4 non valida: i numeri di Bari non sono validi\n" +
+                kFound.substr(std::string("# controllo\n").size()) +
+                "# aggiornamento\nIl file contiene 1 righe non valide (vedere l'elenco): "
+                "nessuna estrazione è stata salvata.\n",
+            "nessuna estrazione è stata salvata");
   EXPECT_EQ(readWholeFile(archive), before);
   expectRun(small + storicoZip + " --applica", 0,
             kFound +
@@ -177,19 +192,20 @@ TEST_F(CliUpdateRun, UpdateFileFromTheOfficialZip) {
             kFound + "# file-aggiornamento\n3 estrazioni scritte in " + out + "\n");
   const std::string written = readWholeFile(out);
   EXPECT_EQ(written, readWholeFile(update));
-  EXPECT_FALSE(readUpdateFile(out, FirstLine::Check).wrongForm);
+  EXPECT_FALSE(readDrawFile(out).wrongForm);
   expectRun(small + out, 0, kFound);
 }
 
 TEST_F(CliUpdateRun, Refusals) {
-  const std::string wrongForm = work.file("corto.txt"), badStorico = work.file("rotto.txt");
+  const std::string wrongForm = work.file("corto.txt");
   std::ofstream(wrongForm) << updateLine("2025-01-07", "41-42-43-44-45").substr(0, 177) << "\n";
-  std::ofstream(badStorico) << "2025/01/07\tXX\t1\t2\t3\t4\t5\n";
+  const std::string fifo = work.file("coda");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   const std::string before = readWholeFile(archive);
   const std::tuple<std::string, std::string> cases[] = {
       {small + wrongForm, "Attenzione, sembra che il file non sia del formato corretto"},
-      {small + badStorico, "Archivio storico, riga 1: la ruota \"XX\" è sconosciuta."},
-      {small + work.file("manca.txt"), "Impossibile aprire il file"},
+      {small + work.file("manca.txt"), "manca.txt\": il file non esiste."},
+      {small + fifo, "è un dispositivo, una coda o un socket"},  // refused, never waited on
       {"--archivio " + work.file("manca.mdb") + " aggiorna " + update, "il file non esiste"},
       // Without a program database the archive would be the bundled draws file: no writing.
       {"aggiorna " + update + " --applica", "--applica: il programma non ha ancora un archivio"},

@@ -9,11 +9,9 @@ using namespace quintello;
 using fuzz::require;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static fuzz::InputFile file;
-  const std::string& path = file.write(data, size);
   std::string text;
   try {
-    text = readOfficialArchiveZip(path);
+    text = unpackOfficialArchiveZip(fuzz::asText(data, size), "storico.zip");
   } catch (const Error& error) {
     require(fuzz::isOneLine(error.what()));
     return 0;

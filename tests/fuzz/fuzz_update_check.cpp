@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "archive/draw_file.h"
 #include "archive/update_check.h"
 #include "fuzz/fuzz_input.h"
 #include "fuzz/official_draws.h"
@@ -58,6 +59,9 @@ void checkFindings(const UpdateCheck& check, StoredDrawLookup& stored) {
       case UpdateRow::Finding::Wrong:
         require(found && !allAgree);
         break;
+      case UpdateRow::Finding::Incomplete:
+        require(row.official);
+        break;
       default:
         fuzz::broken();
     }
@@ -67,10 +71,10 @@ void checkFindings(const UpdateCheck& check, StoredDrawLookup& stored) {
   (void)grid;
 }
 
-void checkFile(const std::string& path, FirstLine firstLine) {
+void checkFile(std::string_view bytes, FirstLine firstLine) {
   static StoredDrawList stored(storedDraws());
   try {
-    UpdateFileRows read = readUpdateFile(path, firstLine);
+    DrawFile read = readDrawBytes(bytes, "agg.txt", firstLine);
     if (read.wrongForm) return;
     const size_t rows = read.rows.size();
     NoProgress progress;
@@ -86,9 +90,7 @@ void checkFile(const std::string& path, FirstLine firstLine) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static fuzz::InputFile file;
-  const std::string& path = file.write(data, size);
-  checkFile(path, FirstLine::Check);
-  checkFile(path, FirstLine::Skip);
+  checkFile(fuzz::asText(data, size), FirstLine::Check);
+  checkFile(fuzz::asText(data, size), FirstLine::Skip);
   return 0;
 }

@@ -30,7 +30,10 @@ inline bool isStoredWheel(std::string_view text, bool anySeparator = false) {
 // parseOfficialArchive's promises on any text.
 inline void checkOfficialText(std::string_view text) {
   try {
-    const auto draws = parseOfficialArchive(text);
+    const OfficialArchive read = parseOfficialArchive(text);
+    const auto& draws = read.draws;
+    require(read.firstLines.size() == draws.size());
+    for (const auto& invalid : read.invalidLines) require(isOneLine(invalid.why));
     for (size_t i = 0; i < draws.size(); ++i) {
       require(dateTextFromStored(draws[i].isoDate).has_value());
       require(i == 0 || draws[i - 1].isoDate < draws[i].isoDate);

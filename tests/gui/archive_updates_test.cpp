@@ -2,6 +2,8 @@
 // dialogs answered from a script, downloads from a local HTTP server. After an update the
 // archive file is read back with SQLite; exports are compared with the bytes of the export
 // functions. The rules of the check, the apply and the formats are tested in tests/archive.
+#include <zip.h>
+
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDesktopServices>
@@ -18,6 +20,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "archive/draw_file.h"
 #include "archive/exports.h"
 #include "archive/official_archive.h"
 #include "archive/server_addresses.h"
@@ -101,6 +104,17 @@ QStringList storedRows(const std::string& path) {
 QByteArray readFile(const std::string& path) {
   QFile file(QString::fromStdString(path));
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<manca>");
+}
+
+// The bytes of a zip holding the text, as the official archive comes.
+QByteArray zipOf(const QByteArray& text) {
+  test::TempDir dir;
+  const std::string path = dir.file("storico.zip");
+  int error = 0;
+  zip_t* zip = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+  zip_file_add(zip, "storico.txt", zip_source_buffer(zip, text.data(), size_t(text.size()), 0), 0);
+  zip_close(zip);
+  return readFile(path);
 }
 
 void writeFile(const std::string& path, const QByteArray& bytes) {
@@ -258,6 +272,42 @@ class ArchiveUpdatesTest : public QObject {
     QCOMPARE(p.context.archive().count(), 6);
     QCOMPARE(p.fgImporta().rows(), 1);  // the findings are gone
     QCOMPARE(p.window->tabs()->currentIndex(), 0);
+  }
+
+  // "AGGIORNA DA FILE" reads what `aggiorna` reads, told by content, and shows the core's check.
+  void updateFromFileReadsEveryKind_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    const QByteArray text =
+        "2025/12/02\tBA\t10\t20\t30\t40\t51\n2025/12/02\tCA\t1\t2\t3\t4\t5\n"
+        "2025/12/11\tBA\t12\t34\t56\t78\t90\n2025/12/11\tRN\t1\t11\t21\t31\t41\n";
+    QTest::newRow("update file") << threeLines();
+    QTest::newRow("official text") << text;
+    QTest::newRow("official zip") << zipOf(text);
+  }
+  void updateFromFileReadsEveryKind() {
+    QFETCH(QByteArray, bytes);
+    Program p;
+    p.updateFromFile(bytes);
+    QVERIFY(p.dialogs.messages().isEmpty());
+    NoProgress none;
+    const UpdateCheck core = checkUpdateRows(readDrawFile(p.dir.file("aggiornamento.txt")).rows,
+                                             *p.context.archiveDatabase(), none);
+    QCOMPARE(p.fgImporta().clipText(), importGrid(core).clipText());
+    QStringList messages;
+    for (const auto& m : core.messages) messages << QString::fromStdString(m);
+    QCOMPARE(p.list4(), messages);
+  }
+
+  // A file with a line that cannot be a draw: "AGGIORNAMENTO" stores nothing and says why.
+  void applyRefusesAFileWithAnInvalidLine() {
+    Program p;
+    p.updateFromFile(threeLines() + updateLine("12/12/2025", {{0, "00-34-56-78-90"}}) + "\r\n");
+    const QStringList before = storedRows(p.path);
+    p.click("Command28");
+    QCOMPARE(p.dialogs.shown().back().icon, Dialogs::Icon::Critical);
+    QVERIFY(p.dialogs.messages().back().contains("nessuna estrazione è stata salvata"));
+    QCOMPARE(storedRows(p.path), before);
+    QCOMPARE(p.fgImporta().rows(), 5);  // the lines stay to be seen
   }
 
   void applyWithOnlyWrongDrawsStoresNothingButReloads() {

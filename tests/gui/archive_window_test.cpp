@@ -20,6 +20,7 @@
 #include <QTextBrowser>
 #include <vector>
 
+#include "archive/entry_record.h"
 #include "core/sqlite.h"
 #include "gui/archive/elenco_tab.h"
 #include "gui/archive/entry_grid.h"
@@ -326,8 +327,8 @@ class ArchiveWindowTest : public QObject {
     QGuiApplication::clipboard()->setText(numbers);
     program.click("Command12");
     for (int b = 51; b <= 55; ++b) program.box(b)->clear();  // no Nazionale
-    program.box(6)->setText("7");                            // one digit, as it stands
-    program.box(10)->setText("07");                          // a number repeated in its wheel
+    program.box(6)->setText("6");                            // one digit, as it stands
+    program.box(10)->setText("10");
     program.calendar()->setSelectedDate(QDate(2025, 12, 11));
     QCOMPARE(program.find<QLineEdit>("Text1")->text(), QString("11/12/2025"));
     const QStringList before = storedRows(program.path);
@@ -343,7 +344,7 @@ class ArchiveWindowTest : public QObject {
     QCOMPARE(after.mid(0, 5), before);
     QCOMPARE(after.size(), 6);
     QCOMPARE(after[5],
-             QString("2025-12-11|01-02-03-04-05|7-07-08-09-07|11-12-13-14-15|16-17-18-19-20|"
+             QString("2025-12-11|01-02-03-04-05|6-07-08-09-10|11-12-13-14-15|16-17-18-19-20|"
                      "21-22-23-24-25|26-27-28-29-30|31-32-33-34-35|36-37-38-39-40|"
                      "41-42-43-44-45|46-47-48-49-50|----"));
     QVERIFY(stamp(program.path, "2025-12-11")
@@ -354,8 +355,8 @@ class ArchiveWindowTest : public QObject {
     QCOMPARE(program.shown(), QString("6 | 11/12/2025 | 5 | 6"));
     QCOMPARE(program.label("Label2"), QString("6"));
     QCOMPARE(program.label("LBLAGGIORNATO"), QString("11/12/2025"));
-    // The stored "7-07-08-09-07" reads at fixed offsets: "7-", "7-", "8-", "9-", "7".
-    QCOMPARE(program.boxes(6, 10), QString("07 07 08 09 07"));
+    // The stored "6-07-08-09-10" reads at fixed offsets: "6-", "7-", "8-", "9-", "0".
+    QCOMPARE(program.boxes(6, 10), QString("06 07 08 09 00"));
     QCOMPARE(program.boxes(51, 55), QString("00 00 00 00 00"));
     QCOMPARE(program.scroll()->maximum(), 6);
     program.window->tabs()->setCurrentIndex(1);
@@ -373,6 +374,7 @@ class ArchiveWindowTest : public QObject {
     Program program(fiveDraws());
     program.open();
     QSignalSpy reloads(&program.context, &AppContext::archiveReloaded);
+    for (int b = 1; b <= 5; ++b) program.box(b)->setText(QString::number(80 + b));
     program.box(1)->setText("88");
     program.calendar()->setSelectedDate(QDate(2025, 12, 4));
     const QStringList before = storedRows(program.path);
@@ -461,6 +463,33 @@ class ArchiveWindowTest : public QObject {
     QCOMPARE(mini->findChild<QScrollBar*>("hs1")->maximum(), 4);
     QCOMPARE(mini->shownDraw(), 4);
     QCOMPARE(mini->findChild<QLabel*>("Label1")->text(), QString("05/12/2025"));
+  }
+
+  // A wheel partly filled is refused with the core's message naming it; nothing is written.
+  void aBadWheelIsRefused_data() {
+    QTest::addColumn<QString>("button");
+    QTest::newRow("SALVA ESTRAZIONE") << "Command8";
+    QTest::newRow("MODIFICA ESTRAZIONE") << "Command3";
+  }
+  void aBadWheelIsRefused() {
+    QFETCH(QString, button);
+    Program program(fiveDraws());
+    program.open();
+    QSignalSpy reloads(&program.context, &AppContext::archiveReloaded);
+    for (int b = 6; b <= 10; ++b) program.box(b)->setText(QString::number(b));
+    program.box(8)->clear();
+    program.calendar()->setSelectedDate(QDate(2025, 12, 20));
+    const QStringList before = storedRows(program.path);
+    program.dialogs.answerYes();
+    program.click(button.toLatin1().constData());
+    EntryBoxes boxes;
+    for (int b = 1; b <= kEntryBoxCount; ++b)
+      boxes.setText(b, program.box(b)->text().toStdString());
+    QCOMPARE(program.dialogs.messages(), QStringList{QString::fromStdString(entryProblem(boxes))});
+    QVERIFY(program.dialogs.messages()[0].contains("Cagliari"));
+    QCOMPARE(program.lastShown().icon, Dialogs::Icon::Critical);
+    QCOMPARE(storedRows(program.path), before);
+    QCOMPARE(reloads.count(), 0);
   }
 
   void noToEveryQuestionChangesNothing_data() {

@@ -10,6 +10,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "archive/draw_file.h"
 #include "core/error.h"
 #include "gui/common/download_task.h"
 #include "gui/common/grid_view.h"
@@ -35,6 +36,9 @@ QFont listFont() {
 
 const QString kNoAddress = "L'indirizzo da cui scaricare gli aggiornamenti non è impostato.";
 const QString kNoArchive = "Nessun archivio aperto.";
+// The update file, the official archive's text or its zip: the kind is told by content.
+const QString kDrawFileFilter =
+    "File di estrazioni (*.txt *.Txt *.TXT *.zip *.Zip *.ZIP);;Tutti i file (*)";
 
 }  // namespace
 
@@ -179,7 +183,7 @@ void AggiornamentiTab::updateFromFile() {
   nomeFase_.clear();
   const auto path = context_.dialogs().openFile("Apri file di aggiornamento",
                                                 QString::fromStdString(context_.files().folder()),
-                                                "File di testo (*.Txt *.txt *.TXT)");
+                                                kDrawFileFilter);
   if (!path) {  // a cancelled dialog ends the procedure like a failure
     fail({});
     return;
@@ -246,7 +250,7 @@ void AggiornamentiTab::readAndCheck(const std::string& path, FirstLine firstLine
   }
   WaitCursor wait;
   try {
-    UpdateFileRows read = readUpdateFile(path, firstLine);
+    DrawFile read = readDrawFile(path, firstLine);
     if (read.wrongForm) {
       context_.dialogs().message(qText(update_text::kFormatoNonCorretto),
                                  qText(update_text::kTitoloAvviso), Dialogs::Icon::Critical);
@@ -312,7 +316,6 @@ void AggiornamentiTab::applyUpdate() {
                                Dialogs::Icon::Critical);
     return;
   }
-  list4_->clear();
   ApplyResult result;
   try {
     WaitCursor wait;
@@ -320,16 +323,19 @@ void AggiornamentiTab::applyUpdate() {
   } catch (const Error& error) {
     result.failure = error.what();
   }
-  showMessages(result.messages);
   const QString title = qText(update_text::kTitoloAggiornamento);
-  if (result.failure)
+  if (result.failure) {
+    // Nothing was stored: the check's lines and findings stay, to be seen and corrected.
+    list4_->addItem(QString::fromStdString(*result.failure));
     context_.dialogs().message(QString::fromStdString(*result.failure), title,
                                Dialogs::Icon::Critical);
-  else if (const auto notice = applyNotice(result))
+    return;
+  }
+  showMessages(result.messages);
+  if (const auto notice = applyNotice(result))
     context_.dialogs().message(qText(*notice), title, Dialogs::Icon::Information);
   if (result.nothingToApply || !result.added.empty()) selectFirstTab();
   if (result.nothingToApply) return;
-  // Whatever was stored, and even after a failure, the archive is read again.
   try {
     context_.reloadArchive();
   } catch (const Error& error) {
