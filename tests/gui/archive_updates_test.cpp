@@ -2,7 +2,6 @@
 // dialogs answered from a script, downloads from a local HTTP server. After an update the
 // archive file is read back with SQLite; exports are compared with the bytes of the export
 // functions. The rules of the check, the apply and the formats are tested in tests/archive.
-#include <zip.h>
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -110,11 +109,8 @@ QByteArray readFile(const std::string& path) {
 QByteArray zipOf(const QByteArray& text) {
   test::TempDir dir;
   const std::string path = dir.file("storico.zip");
-  int error = 0;
-  zip_t* zip = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
-  zip_file_add(zip, "storico.txt", zip_source_buffer(zip, text.data(), size_t(text.size()), 0), 0);
-  zip_close(zip);
-  return readFile(path);
+  return test::writeZip(path, {{"storico.txt", text.toStdString()}}) ? readFile(path)
+                                                                     : QByteArray();
 }
 
 void writeFile(const std::string& path, const QByteArray& bytes) {
@@ -461,24 +457,40 @@ class ArchiveUpdatesTest : public QObject {
 
   // With no maker's server the check downloads the official archive; FgImporta and List4
   // show what the archive layer's check of the same file gives.
-  void officialArchiveIsCheckedAsTheCoreChecksIt() {
+  // An official zip, downloaded by CONTROLLO AGGIORNAMENTI (with no maker's server, from the
+  // official archive's address) or picked by AGGIORNA DA FILE: FgImporta and List4 show what
+  // the archive layer's check of the same file gives.
+  void officialZipIsCheckedAsTheCoreChecksIt_data() {
+    QTest::addColumn<bool>("download");
+    QTest::newRow("CONTROLLO AGGIORNAMENTI") << true;
+    QTest::newRow("AGGIORNA DA FILE") << false;
+  }
+  void officialZipIsCheckedAsTheCoreChecksIt() {
+    QFETCH(bool, download);
     Program p;
     const UpdateSource source = p.updates()->updateSource();
     QCOMPARE(int(source.kind), int(UpdateSource::Kind::Address));
     QCOMPARE(source.address, builtOfficialArchiveAddress());
-    // The archive's draws, one of them different on Bari, and a new one.
+    // The archive's draws, one of them different on Bari, and a new one on every wheel.
     auto draws = test::storedDraws(fiveDraws());
     draws[1].wheels[0] = "10-20-30-40-51";
-    draws.push_back(test::storedDraws({{"12/12/2025", {{"BA", {1, 2, 3, 4, 5}}}}})[0]);
+    StoredDraw newer{"2025-12-12", {}};
+    newer.wheels.fill("01-02-03-04-05");  // every wheel: a whole draw
+    draws.push_back(newer);
     const std::string zip = p.dir.file("ufficiale.zip");
     QVERIFY(test::writeZip(zip, {{"storico.txt", officialArchiveText(draws)}}));
     test::LocalHttpServer server;
     server.serveBody("/storico01-oggi.zip", readFile(zip).toStdString());
-    QVERIFY(p.checkForUpdates(server.url("/storico01-oggi.zip"), UpdateSource::Kind::Address));
+    if (download) {
+      QVERIFY(p.checkForUpdates(server.url("/storico01-oggi.zip"), UpdateSource::Kind::Address));
+    } else {
+      p.dialogs.answerText(QString::fromStdString(zip));
+      p.click("Command21");
+    }
 
     NoProgress none;
-    const UpdateCheck check =
-        checkUpdateRows(readDownloadedFile(zip).rows, *p.context.archiveDatabase(), none);
+    const auto rows = download ? readDownloadedFile(zip).rows : readDrawFile(zip).rows;
+    const UpdateCheck check = checkUpdateRows(rows, *p.context.archiveDatabase(), none);
     QCOMPARE(cells(p.fgImporta()), cells(importGrid(check)));
     QCOMPARE(p.list4().size(), int(check.messages.size()));
     for (size_t i = 0; i < check.messages.size(); ++i)
