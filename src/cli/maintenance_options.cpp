@@ -35,6 +35,14 @@ const std::string& valueOf(std::span<const std::string> args, size_t& i) {
   return args[++i];
 }
 
+// --applica and --corregge, shared by aggiorna and scarica; false for any other argument.
+template <class CommandOptions>
+bool takeApplyFlag(const std::string& arg, CommandOptions& options) {
+  if (arg == "--applica") options.applica = true;
+  if (arg == "--corregge") options.corregge = true;
+  return arg == "--applica" || arg == "--corregge";
+}
+
 void checkCorrects(bool applica, bool corregge) {
   if (corregge && !applica) throw UsageError("--corregge vale solo insieme ad --applica.");
 }
@@ -46,11 +54,8 @@ AggiornaOptions parseAggiorna(std::span<const std::string> args) {
   bool haveFile = false;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    if (arg == "--applica") {
-      options.applica = true;
-    } else if (arg == "--corregge") {
-      options.corregge = true;
-    } else if (arg == "--file-aggiornamento") {
+    if (takeApplyFlag(arg, options)) continue;
+    if (arg == "--file-aggiornamento") {
       options.fileAggiornamento = fileArgument(valueOf(args, i), arg);
     } else if (arg.starts_with("-")) {
       throw UsageError("Opzione sconosciuta per il comando aggiorna: " + quoted(arg) + ".");
@@ -73,11 +78,8 @@ ScaricaOptions parseScarica(std::span<const std::string> args) {
   ScaricaOptions options;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    if (arg == "--applica") {
-      options.applica = true;
-    } else if (arg == "--corregge") {
-      options.corregge = true;
-    } else if (arg == "--indirizzo") {
+    if (takeApplyFlag(arg, options)) continue;
+    if (arg == "--indirizzo") {
       options.indirizzo = valueOf(args, i);
     } else if (arg == "--tempo-massimo") {
       options.tempoMassimo = parseNumber(valueOf(args, i), 1, 3600, arg);

@@ -243,27 +243,19 @@ void AggiornamentiTab::downloadFinished() {
 }
 
 void AggiornamentiTab::readAndCheck(const std::string& path, FirstLine firstLine) {
-  ArchiveDatabase* db = context_.archiveDatabase();
-  if (!db) {
-    fail(kNoArchive);
+  std::optional<DrawFile> read;
+  runStep([&] {
+    WaitCursor wait;
+    read = readDrawFile(path, firstLine);
+  });
+  if (!read) return;
+  if (read->wrongForm) {
+    context_.dialogs().message(qText(update_text::kFormatoNonCorretto),
+                               qText(update_text::kTitoloAvviso), Dialogs::Icon::Critical);
     return;
   }
-  WaitCursor wait;
-  try {
-    DrawFile read = readDrawFile(path, firstLine);
-    if (read.wrongForm) {
-      context_.dialogs().message(qText(update_text::kFormatoNonCorretto),
-                                 qText(update_text::kTitoloAvviso), Dialogs::Icon::Critical);
-      return;
-    }
-    nomeFase_ = qText(update_text::kFaseElenco);
-    showAndCheck(std::move(read.rows));
-  } catch (const UpdateFailure& failure) {
-    nomeFase_ = qText(failure.phase());
-    fail(QString::fromStdString(failure.detail()));
-  } catch (const Error& error) {
-    fail(QString::fromUtf8(error.what()));
-  }
+  nomeFase_ = qText(update_text::kFaseElenco);
+  showAndCheck(std::move(read->rows));
 }
 
 void AggiornamentiTab::showAndCheck(std::vector<UpdateRow> rows) {
@@ -272,8 +264,8 @@ void AggiornamentiTab::showAndCheck(std::vector<UpdateRow> rows) {
     fail(kNoArchive);
     return;
   }
-  WaitCursor wait;
-  try {
+  runStep([&] {
+    WaitCursor wait;
     // The lines are in FgImporta before the check, and stay there if it fails.
     check_ = UpdateCheck{rows, {}, 0};
     fgImporta_->setGrid(importGrid(check_));
@@ -281,6 +273,12 @@ void AggiornamentiTab::showAndCheck(std::vector<UpdateRow> rows) {
     UpdateCheck check = checkUpdateRows(std::move(rows), *db, context_.progress());
     if (check.ran()) showCheck(check);  // no lines: List4 keeps what it showed
     check_ = std::move(check);
+  });
+}
+
+void AggiornamentiTab::runStep(const std::function<void()>& step) {
+  try {
+    step();
   } catch (const UpdateFailure& failure) {
     nomeFase_ = qText(failure.phase());
     fail(QString::fromStdString(failure.detail()));

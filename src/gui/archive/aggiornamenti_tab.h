@@ -3,6 +3,7 @@
 #include <QString>
 #include <QWidget>
 #include <chrono>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -72,6 +73,8 @@ class AggiornamentiTab : public QWidget {
   void downloadFinished();
   // Reads the file into FgImporta and checks it.
   void readAndCheck(const std::string& path, FirstLine firstLine);
+  // Runs one step of a read or a check: a failure is told, naming the step.
+  void runStep(const std::function<void()>& step);
   void showSource();
   void showCheck(const UpdateCheck& check);
   void showMessages(const std::vector<std::string>& messages);
