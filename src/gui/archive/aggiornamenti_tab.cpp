@@ -216,6 +216,11 @@ void AggiornamentiTab::checkForUpdates() {
           fetched_ = fetchUpdate(source, folder, limits);
         } catch (const UpdateFailure& failure) {
           fetchFailure_ = failure;
+        } catch (const Error& error) {
+          fetchFailure_ = UpdateFailure(update_text::kFaseElenco, error.what());
+        } catch (const std::exception&) {  // nothing may escape the download's thread
+          fetchFailure_ = UpdateFailure(update_text::kFaseElenco,
+                                        "Memoria insufficiente per leggere il file scaricato.");
         }
       },
       limits_);
