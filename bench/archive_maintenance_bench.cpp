@@ -99,7 +99,7 @@ FiftyMissing prepareFiftyMissing(const Folder& folder) {
   return prepared;
 }
 
-// Apply of 50 new draws, each in its own transaction, then the reload. The archive file on
+// Apply of 50 new draws, all in one transaction, then the reload. The archive file on
 // the disk (every commit waits for the disk) or in memory (/dev/shm: the program's own work).
 void BM_ApplyFiftyAndReload(benchmark::State& state) {
   const bool inMemory = state.range(0) == 1;

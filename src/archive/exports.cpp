@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
+#include <sstream>
 
 #include "core/error.h"
 #include "core/number_format.h"
@@ -119,14 +119,11 @@ void writeNazionaleText(std::ostream& out, const DrawArchive& archive, Progress&
 }
 
 void exportArchive(ExportFormat format, const DrawArchive& archive, const std::string& path,
-                   Progress& progress) {
-  PendingFile pending(path);
-  {
-    std::ofstream out(pending.path(), std::ios::binary | std::ios::trunc);
-    if (out) writeFormat(format, out, archive, progress);
-    out.close();
-    if (!out) throw Error("Impossibile scrivere il file \"" + path + "\".");
-  }
+                   Progress& progress, const std::vector<std::string>& inUse) {
+  PendingFile pending(path, inUse);
+  std::ostringstream content;
+  writeFormat(format, content, archive, progress);
+  pending.write(content.view());
   pending.commit();
 }
 
@@ -134,13 +131,14 @@ void exportZefiral(const DrawArchive& archive, Progress& progress) {
   exportZefiral(archive, progress, zefiralPath());
 }
 
-void exportZefiral(const DrawArchive& archive, Progress& progress, const std::string& path) {
+void exportZefiral(const DrawArchive& archive, Progress& progress, const std::string& path,
+                   const std::vector<std::string>& inUse) {
   std::error_code error;
   const fs::path folder = fs::path(path).parent_path();
   if (!folder.empty() && !fs::is_directory(folder, error))
     throw Error(std::string(export_text::kCartellaNonEsiste));
   try {
-    exportArchive(ExportFormat::Zefiral, archive, path, progress);
+    exportArchive(ExportFormat::Zefiral, archive, path, progress, inUse);
   } catch (const Error&) {
     throw Error(std::string(export_text::kCartellaNonEsiste));
   }

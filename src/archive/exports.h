@@ -4,6 +4,7 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/draw_archive.h"
 #include "core/progress.h"
@@ -42,16 +43,18 @@ void writeNazionaleText(std::ostream& out, const DrawArchive& archive, Progress&
 
 // Writes the archive to path in the format, under a temporary name renamed into place when
 // complete: a failure never leaves half a file, nor spoils a file already there. Progress:
-// maximum N, value i at every tenth draw. Throws Error naming the file when it cannot be
-// written.
+// maximum N, value i at every tenth draw. A file of `inUse` (the open archive, the program
+// database), a folder, a device or a read-only file is never replaced (see PendingFile).
+// Throws Error naming the file, with the reason, when it cannot be written.
 void exportArchive(ExportFormat format, const DrawArchive& archive, const std::string& path,
-                   Progress& progress);
+                   Progress& progress, const std::vector<std::string>& inUse = {});
 
 // "SALVA IN FORMATO ZEFIRAL": writes the Zefiral file at its fixed place. The folder is not
 // created: when it does not exist, or the file cannot be written, throws Error whose what()
 // is kCartellaNonEsiste (critical icon, title kTitoloAvviso) and nothing is written.
 void exportZefiral(const DrawArchive& archive, Progress& progress);
-void exportZefiral(const DrawArchive& archive, Progress& progress, const std::string& path);
+void exportZefiral(const DrawArchive& archive, Progress& progress, const std::string& path,
+                   const std::vector<std::string>& inUse = {});
 
 // The fixed place of the Zefiral file: C:\AMBROSA3\DATI32.III on Windows, AMBROSA3/DATI32.III
 // in the home folder elsewhere.

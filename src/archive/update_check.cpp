@@ -1,7 +1,6 @@
 #include "archive/update_check.h"
 
 #include <algorithm>
-#include <fstream>
 #include <map>
 
 #include "core/color.h"
@@ -209,13 +208,7 @@ void saveDownloadedUpdateFile(const std::string& path, std::string_view body) {
         "Il file scaricato è troppo grande (" + std::to_string(body.size()) + " byte).");
   try {
     PendingFile pending(path);
-    {
-      std::ofstream out(pending.path(), std::ios::binary | std::ios::trunc);
-      out.write(body.data(), static_cast<std::streamsize>(body.size()));
-      out << "\r\n";
-      out.close();
-      if (!out) throw Error("Impossibile scrivere il file \"" + path + "\".");
-    }
+    pending.write(std::string(body) + "\r\n");
     pending.commit();
   } catch (const Error& failure) {
     throw UpdateFailure(update_text::kFaseCollegamento, failure.what());

@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <fstream>
 
 #include "core/dates.h"
 #include "core/error.h"
@@ -122,14 +121,13 @@ std::string updateLineText(const StoredDraw& draw) {
   return line;
 }
 
-void writeUpdateFile(const std::string& path, const std::vector<StoredDraw>& draws) {
-  PendingFile pending(path);
-  {
-    std::ofstream out(pending.path(), std::ios::binary | std::ios::trunc);
-    for (const auto& draw : draws) out << updateLineText(draw) << "\r\n";
-    out.close();
-    if (!out) throw Error("Impossibile scrivere il file \"" + path + "\".");
-  }
+void writeUpdateFile(const std::string& path, const std::vector<StoredDraw>& draws,
+                     const std::vector<std::string>& inUse) {
+  PendingFile pending(path, inUse);
+  std::string content;
+  content.reserve(draws.size() * (kUpdateLineLength + 2));
+  for (const auto& draw : draws) content.append(updateLineText(draw)).append("\r\n");
+  pending.write(content);
   pending.commit();
 }
 

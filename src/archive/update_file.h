@@ -47,8 +47,10 @@ void forEachLine(std::string_view text, const std::function<void(std::string_vie
 // blanks, the separators blank, "pr" at the end. A wheel text is cut or padded to 14.
 std::string updateLineText(const StoredDraw& draw);
 // Writes the draws as an update file, CR LF after every line, under a temporary name renamed
-// into place when complete. Throws Error naming the file when it cannot be written.
-void writeUpdateFile(const std::string& path, const std::vector<StoredDraw>& draws);
+// into place when complete; a file of `inUse`, a folder, a device or a read-only file is never
+// replaced (see PendingFile). Throws Error naming the file, with the reason.
+void writeUpdateFile(const std::string& path, const std::vector<StoredDraw>& draws,
+                     const std::vector<std::string>& inUse = {});
 
 // The stored form of a line: ISO date and wheel texts, a blank wheel group becoming empty.
 // Throws Error naming the line when its date is not a calendar date "GG/MM/AAAA".

@@ -56,7 +56,8 @@ int runCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
         runScarica(options, executableFolder, out, err);
         break;
       case Options::Command::Esporta:
-        runEsporta(options, loadProgramArchive(options.archivio, executableFolder), out);
+        runEsporta(options, loadProgramArchive(options.archivio, executableFolder),
+                   executableFolder, out);
         break;
     }
     out.flush();

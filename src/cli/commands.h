@@ -27,6 +27,7 @@ void runAggiorna(const Options& options, const std::string& executableFolder, st
 void runScarica(const Options& options, const std::string& executableFolder, std::ostream& out,
                 std::ostream& err);
 // "esporta FORMAT FILE": the export of the "Salvataggi" tab, byte for byte.
-void runEsporta(const Options& options, const LoadedArchive& loaded, std::ostream& out);
+void runEsporta(const Options& options, const LoadedArchive& loaded,
+                const std::string& executableFolder, std::ostream& out);
 
 }  // namespace quintello::cli

@@ -29,6 +29,12 @@ DrawFile readFileRows(const std::string& path) {
   }
 }
 
+// What a written file must never replace: the archive read and the program database.
+std::vector<std::string> filesInUse(const std::string& archive,
+                                    const std::string& executableFolder) {
+  return {archive, ProgramFiles::locate(executableFolder).programDatabasePath()};
+}
+
 // The stored draws the check compares with: the archive file, or the bundled draws file.
 struct Stored {
   std::optional<ArchiveDatabase> db;
@@ -132,7 +138,8 @@ void checkAndReport(const Options& options, const std::string& executableFolder,
   if (request.applica)
     report.applied = applyUpdate(report.check, *stored.db, request.corregge, progress);
   if (request.fileAggiornamento) {
-    writeUpdateFile(*request.fileAggiornamento, request.draws);
+    writeUpdateFile(*request.fileAggiornamento, request.draws,
+                    filesInUse(location.path, executableFolder));
     report.written = request.draws.size();
   }
 
@@ -187,10 +194,12 @@ void runScarica(const Options& options, const std::string& executableFolder, std
       err);
 }
 
-void runEsporta(const Options& options, const LoadedArchive& loaded, std::ostream& out) {
+void runEsporta(const Options& options, const LoadedArchive& loaded,
+                const std::string& executableFolder, std::ostream& out) {
   const EsportaOptions& esporta = options.esporta;
   NoProgress progress;
-  exportArchive(esporta.format, loaded.archive, esporta.file, progress);
+  exportArchive(esporta.format, loaded.archive, esporta.file, progress,
+                filesInUse(loaded.source, executableFolder));
   std::error_code error;
   const auto bytes = std::filesystem::file_size(esporta.file, error);
   const std::string_view format = exportFormatName(esporta.format);

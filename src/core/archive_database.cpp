@@ -69,9 +69,9 @@ std::string openFailureReason(const std::string& path, const sqlite::Failure& fa
       primary == SQLITE_CANTOPEN || primary == SQLITE_READONLY || primary == SQLITE_PERM;
   if (code == SQLITE_READONLY_ROLLBACK)
     return "una modifica precedente dell'archivio è stata interrotta e va completata (file " +
-           journal +
-           "); chi legge soltanto non può farlo. Avviare il programma Quintello con questo "
-           "archivio, che la completa all'apertura, poi riprovare.";
+           journal + "), ma il file o la cartella " + folder +
+           " non consentono la scrittura. Chiedere il permesso di scrittura, poi riprovare: il "
+           "programma o quintello-cli la completano all'apertura.";
   if (permission && hasContent(path + "-journal"))
     return "una modifica precedente dell'archivio è stata interrotta e non può essere "
            "completata, perché il file " +
@@ -117,14 +117,29 @@ void checkArchiveFile(const std::string& path, bool writing) {
            "il file è in sola lettura. Togliere la sola lettura dal file o sceglierne un altro.");
 }
 
+// A write killed half way leaves its journal ("hot"): a read-write connection rolls the
+// change back on its first read, as the program does when it opens the archive. A command
+// that only reads does the same when the file and its folder allow writing, so it reads the
+// archive as it was; otherwise the read reports the journal.
+void rollBackInterruptedWrite(const std::string& path) {
+  if (!hasContent(path + "-journal") || !canWrite(path) || !canWrite(folderOf(path))) return;
+  try {
+    sqlite::Database db(path, sqlite::Database::Mode::ReadWrite);
+    db.execute("SELECT count(*) FROM sqlite_master");
+  } catch (const sqlite::Failure&) {
+    // Left to the read, which says what is wrong.
+  }
+}
+
 // Reading only must leave the folder as it was. SQLite creates "-wal" and "-shm" files
 // beside a write-ahead-log archive even to read it; when the log holds nothing those files
 // are not needed and the archive is read as immutable. A rollback-journal archive is read
-// with ordinary locks: that creates nothing, and a hot journal is reported rather than
-// silently ignored.
+// with ordinary locks: that creates nothing, and a hot journal that cannot be rolled back is
+// reported rather than silently ignored.
 sqlite::Database connect(const std::string& path, bool writing) {
   using Mode = sqlite::Database::Mode;
   if (writing) return sqlite::Database(path, Mode::ReadWrite);
+  rollBackInterruptedWrite(path);
   if (sqlite::usesWriteAheadLog(path) && !hasContent(path + "-wal"))
     return sqlite::Database(path, Mode::Immutable);
   return sqlite::Database(path, Mode::ReadOnly);

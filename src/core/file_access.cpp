@@ -82,11 +82,16 @@ std::string writeFailureReason(const std::error_code& error) {
   switch (error.value()) {
     case EACCES:
     case EPERM:
-    case EROFS:
       return "la scrittura non è consentita in quella cartella (permesso negato).";
+    case EROFS:
+      return "il file system è di sola lettura.";
     case ENOSPC:
     case EDQUOT:
       return "il disco è pieno.";
+    case ENAMETOOLONG:
+      return "il nome del file è troppo lungo per il sistema.";
+    case ENOTDIR:
+      return "una parte del percorso non è una cartella.";
     case EISDIR:
       return "esiste già una cartella con questo nome.";
     case ENOENT:

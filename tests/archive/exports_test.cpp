@@ -22,7 +22,8 @@ namespace fs = std::filesystem;
 using test::TempDir;
 
 std::string golden(const std::string& name) {
-  std::ifstream in(fs::path(__FILE__).parent_path() / "golden" / name, std::ios::binary);
+  std::ifstream in(fs::path(QUINTELLO_TEST_SOURCE_DIR) / "archive" / "golden" / name,
+                   std::ios::binary);
   std::ostringstream text;
   text << in.rdbuf();
   return text.str();
@@ -46,7 +47,8 @@ struct RecordedProgress : Progress {
 class Exports : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    const auto path = (fs::path(__FILE__).parent_path() / "golden" / "export_draws.txt").string();
+    const auto path =
+        (fs::path(QUINTELLO_TEST_SOURCE_DIR) / "archive" / "golden" / "export_draws.txt").string();
     loadStoredDraws(readStoredDraws(path), archive_);
   }
   static DrawArchive archive_;
@@ -124,24 +126,56 @@ TEST_F(Exports, AnEmptyArchiveGivesEmptyFiles) {
   }
 }
 
-// A file already there is replaced only by a complete one; a failed write leaves it as it was
-// and leaves no temporary file behind.
-TEST_F(Exports, FailedWriteKeepsTheOldFile) {
+// A file already there is replaced only by a complete one. Some targets are never replaced,
+// each with its reason; a refused or failed write leaves the target as it was and no
+// temporary file behind, and a temporary left by a killed writer goes at the next write.
+TEST_F(Exports, TargetsThatAreNeverReplaced) {
   NoProgress none;
   const std::string path = dir.file("Dati.iii");
   std::ofstream(path) << "vecchio";
+  std::ofstream(dir.file(".quintello-2147483646-killed.nuovo")) << "mezzo";
   exportArchive(ExportFormat::DatiIii, archive_, path, none);
   EXPECT_EQ(fs::file_size(path), 110u * 103);
-  EXPECT_THROW(exportArchive(ExportFormat::DatiIii, archive_, dir.file("manca/Dati.iii"), none),
-               Error);
-  // The target is a folder: the complete temporary file cannot be moved over it.
+  // A link is written through: the file it leads to gets the export, the link stays.
+  fs::create_symlink(path, dir.file("collegamento"));
+  exportArchive(ExportFormat::Nazionale, archive_, dir.file("collegamento"), none);
+  EXPECT_TRUE(fs::is_symlink(dir.file("collegamento")));
+  EXPECT_EQ(readFile(path), golden("nazionale.txt"));
+
+  const std::string archive = dir.file("archivio.mdb"), readOnly = dir.file("sola.txt");
+  std::ofstream(archive) << "archivio";
+  fs::create_hard_link(archive, dir.file("altro-nome.mdb"));
+  std::ofstream(readOnly) << "sola lettura";
+  fs::permissions(readOnly, fs::perms::owner_read);
   fs::create_directory(dir.file("cartella"));
-  EXPECT_THROW(exportArchive(ExportFormat::Nazionale, archive_, dir.file("cartella"), none), Error);
+  ASSERT_EQ(::mkfifo(dir.file("coda").c_str(), 0600), 0);
+  const std::pair<std::string, std::string> cases[] = {
+      {dir.file("manca/Dati.iii"), "la cartella di destinazione non esiste."},
+      {dir.file("cartella"), "è una cartella, non un file."},
+      {dir.file("coda"), "non è un file di dati (è un dispositivo, una coda o un socket)"},
+      {readOnly, "il file è di sola lettura."},
+      {archive, "è un file in uso dal programma"},
+      {dir.file("altro-nome.mdb"), "è un file in uso dal programma"},  // the same file
+      {dir.file(std::string(300, 'x')), "il nome del file è troppo lungo"},
+  };
+  for (const auto& [target, reason] : cases) {
+    SCOPED_TRACE(target);
+    try {
+      exportArchive(ExportFormat::Nazionale, archive_, target, none, {archive});
+      ADD_FAILURE() << "written";
+    } catch (const Error& failure) {
+      const std::string expected = "Impossibile scrivere il file \"" + target + "\": " + reason;
+      EXPECT_TRUE(std::string(failure.what()).starts_with(expected)) << failure.what();
+    }
+  }
+  EXPECT_EQ(readFile(archive), "archivio");
+  EXPECT_EQ(readFile(readOnly), "sola lettura");
   std::vector<std::string> left;
   for (const auto& entry : fs::directory_iterator(dir.path()))
     left.push_back(entry.path().filename().string());
   std::sort(left.begin(), left.end());
-  EXPECT_EQ(left, (std::vector<std::string>{"Dati.iii", "cartella"}));
+  EXPECT_EQ(left, (std::vector<std::string>{"Dati.iii", "altro-nome.mdb", "archivio.mdb",
+                                            "cartella", "coda", "collegamento", "sola.txt"}));
 }
 
 TEST_F(Exports, ZefiralFixedPlaceAndMissingFolder) {

@@ -274,11 +274,7 @@ TEST(KilledWrite, AnExportLeavesThePreviousFileOrTheWholeExport) {
   ASSERT_FALSE(whole.empty());
   int replaced = 0, kept = 0;
   test::killAtRandomPoints({
-      .prepare =
-          [&] {
-            fs::remove(path + ".nuovo");
-            std::ofstream(path, std::ios::binary) << previous;
-          },
+      .prepare = [&] { std::ofstream(path, std::ios::binary) << previous; },
       .action =
           [&] {
             NoProgress none;
@@ -297,6 +293,8 @@ TEST(KilledWrite, AnExportLeavesThePreviousFileOrTheWholeExport) {
             NoProgress none;
             exportArchive(ExportFormat::Zefiral, archive, path, none);
             EXPECT_EQ(test::readWholeFile(path), whole);
+            // The temporary file of the killed export is gone with the next write.
+            EXPECT_EQ(filesIn(dir.path()), (std::set<std::string>{"DATI32.III", "atteso"}));
           },
       .rounds = 20,
   });

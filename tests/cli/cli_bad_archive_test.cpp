@@ -59,7 +59,10 @@ TEST_P(CliBadArchive, InfoReadsOrRefusesAndChangesNothing) {
     EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
     EXPECT_EQ(foreignTextIn(run.err), "") << run.err;
   }
-  EXPECT_EQ(describeChanges(before, snapshotFolder(work.path())), "");
+  // Only the roll-back of a write killed half way may change the archive (and drop its journal).
+  if (!expected.completesInterruptedWrite) {
+    EXPECT_EQ(describeChanges(before, snapshotFolder(work.path())), "");
+  }
   EXPECT_EQ(snapshotFolder(programFolder.path()), FolderSnapshot{});
 }
 

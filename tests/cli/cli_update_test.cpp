@@ -210,7 +210,10 @@ TEST_F(CliUpdateRun, Refusals) {
       // Without a program database the archive would be the bundled draws file: no writing.
       {"aggiorna " + update + " --applica", "--applica: il programma non ha ancora un archivio"},
       {"--archivio " + archive + " esporta dati-iii " + work.file("manca/Dati.iii"),
-       "Impossibile scrivere il file"},
+       "Dati.iii\": la cartella di destinazione non esiste."},
+      // The archive itself is never replaced by an export or an update file.
+      {"--archivio " + archive + " esporta nazionale " + archive, "è un file in uso dal programma"},
+      {small + update + " --file-aggiornamento " + archive, "è un file in uso dal programma"},
   };
   for (const auto& [line, message] : cases) {
     SCOPED_TRACE(line);

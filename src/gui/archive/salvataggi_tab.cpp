@@ -180,12 +180,18 @@ std::optional<std::string> SalvataggiTab::askSavePath(const QString& folder, con
   return chosen->toStdString();
 }
 
+// What an export must never replace: the open archive and the program database.
+std::vector<std::string> SalvataggiTab::filesInUse() {
+  ArchiveDatabase* db = context_.archiveDatabase();
+  return {db ? db->path() : std::string(), context_.files().programDatabasePath()};
+}
+
 // Written under a temporary name and renamed when complete; a failure is told, never
 // passed over in silence.
 void SalvataggiTab::exportTo(ExportFormat format, const std::string& path) {
   try {
     WaitCursor wait;
-    exportArchive(format, context_.archive(), path, context_.progress());
+    exportArchive(format, context_.archive(), path, context_.progress(), filesInUse());
   } catch (const Error& error) {
     context_.dialogs().message(QString::fromUtf8(error.what()), kTitoloAvviso,
                                Dialogs::Icon::Critical);
@@ -211,7 +217,7 @@ void SalvataggiTab::saveNazionale() {
 void SalvataggiTab::saveZefiral() {
   try {
     WaitCursor wait;
-    exportZefiral(context_.archive(), context_.progress(), zefiralPath_);
+    exportZefiral(context_.archive(), context_.progress(), zefiralPath_, filesInUse());
   } catch (const Error& error) {
     context_.dialogs().message(QString::fromUtf8(error.what()), qText(export_text::kTitoloAvviso),
                                Dialogs::Icon::Critical);

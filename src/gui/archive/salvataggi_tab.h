@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "archive/exports.h"
 
@@ -50,6 +51,7 @@ class SalvataggiTab : public QWidget {
   void addOfficialAddress(QWidget* box, QVBoxLayout* layout);
   // The file dialog for saving; nothing when cancelled. The default extension is added to a
   // name given without one.
+  std::vector<std::string> filesInUse();
   std::optional<std::string> askSavePath(const QString& folder, const QString& filter,
                                          const QString& extension);
   void exportTo(ExportFormat format, const std::string& path);
