@@ -15,6 +15,8 @@
 #include <QTemporaryDir>
 
 #include "analysis/quadrature/quadrature.h"
+#include "archive/official_archive.h"
+#include "archive/update_download.h"
 #include "archive/update_file.h"
 #include "core/dates.h"
 #include "core/draw_views.h"
@@ -90,33 +92,55 @@ QWidget* quintelloOnTab(MainWindow& main, int tab) {
 
 // An update file as the maker's server would send it a few days after the archive's last
 // draw: the last stored draws (one with a wrong Milano) and two new ones.
-QString sampleUpdateFile(AppContext& context) {
-  static QTemporaryDir folder;
-  const QString path = folder.filePath("aggiornamento.txt");
+// The archive's last `count` draws, the third-last different on Milano, and two newer draws:
+// what an update brings.
+std::vector<StoredDraw> sampleUpdateDraws(AppContext& context, int count) {
   ArchiveDatabase* db = context.archiveDatabase();
   const DrawArchive& archive = context.archive();
-  if (!db || archive.count() < 6) return {};
-  std::string text;
-  for (int d = archive.count() - 5; d <= archive.count(); ++d) {
+  if (!db || archive.count() < count) return {};
+  std::vector<StoredDraw> draws;
+  for (int d = archive.count() - count + 1; d <= archive.count(); ++d) {
     auto draw = db->findDraw(isoFromDateText(archive.dateText(d)).value_or(""));
     if (!draw) return {};
     if (d == archive.count() - 2) draw->wheels[4] = "11-22-33-44-55";
-    text += updateLineText(*draw) + "\r\n";
+    draws.push_back(std::move(*draw));
   }
+  int shift = 0;
   for (const char* date : {"2026-01-03", "2026-01-07"}) {
     StoredDraw draw{date, {}};
     for (int w = 0; w < kWheelCount; ++w) {
-      char group[16];
-      std::snprintf(group, sizeof group, "%02d-%02d-%02d-%02d-%02d", w * 7 + 3, w * 5 + 18,
-                    w * 3 + 40, w * 2 + 61, w + 80);
+      char group[16];  // five different numbers 1..90
+      std::snprintf(group, sizeof group, "%02d-%02d-%02d-%02d-%02d", w * 3 + 1 + shift,
+                    w * 3 + 31 + shift, w * 2 + 61 + shift, w + 2 + shift, w + 32 + shift);
       draw.wheels[static_cast<size_t>(w)] = group;
     }
-    text += updateLineText(draw) + "\r\n";
+    draws.push_back(std::move(draw));
+    ++shift;
   }
+  return draws;
+}
+
+// The text in a file of a folder that lasts as long as the program; empty when it cannot be
+// written.
+std::string sampleFile(const char* name, const std::string& text) {
+  static QTemporaryDir folder;
+  const QString path = folder.filePath(name);
   QFile file(path);
-  if (!file.open(QIODevice::WriteOnly) || file.write(text.data(), qint64(text.size())) < 0)
+  if (text.empty() || !file.open(QIODevice::WriteOnly) ||
+      file.write(text.data(), qint64(text.size())) < 0)
     return {};
-  return path;
+  return path.toStdString();
+}
+
+std::string sampleUpdateFile(AppContext& context) {
+  std::string text;
+  for (const auto& draw : sampleUpdateDraws(context, 6)) text += updateLineText(draw) + "\r\n";
+  return sampleFile("aggiornamento.txt", text);
+}
+
+// The official archive's text, more draws than the check covers.
+std::string sampleOfficialArchive(AppContext& context) {
+  return sampleFile("storico.txt", officialArchiveText(sampleUpdateDraws(context, 120)));
 }
 
 }  // namespace
@@ -208,9 +232,25 @@ std::vector<std::pair<QString, WindowOpener>> screenshotWindows() {
                        [](AppContext& context, MainWindow& main) -> QWidget* {
                          auto* window = main.openArchive();
                          window->tabs()->setCurrentIndex(3);
-                         const QString file = sampleUpdateFile(context);
-                         if (file.isEmpty()) return nullptr;
-                         window->aggiornamenti()->checkUpdateFile(file.toStdString());
+                         const std::string file = sampleUpdateFile(context);
+                         if (file.empty()) return nullptr;
+                         window->aggiornamenti()->checkUpdateFile(file);
+                         return window;
+                       });
+  // The check of the official archive, as CONTROLLO AGGIORNAMENTI shows it once the file has
+  // arrived: the file read by the download's own reader, its latest draws checked.
+  windows.emplace_back("archivio_Aggiornamenti_Ufficiale",
+                       [](AppContext& context, MainWindow& main) -> QWidget* {
+                         auto* window = main.openArchive();
+                         window->tabs()->setCurrentIndex(3);
+                         const std::string file = sampleOfficialArchive(context);
+                         if (file.empty()) return nullptr;
+                         try {
+                           window->aggiornamenti()->showAndCheck(readDownloadedFile(file).rows);
+                         } catch (const UpdateFailure& failure) {
+                           qWarning("%s", failure.detail().c_str());
+                           return nullptr;
+                         }
                          return window;
                        });
   windows.emplace_back("Quadrature", [](AppContext&, MainWindow& main) -> QWidget* {

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "archive/server_addresses.h"
 #include "archive/update_file.h"
 #include "core/archive_database.h"
 #include "core/error.h"
@@ -21,7 +22,8 @@ std::vector<ProgramDatabase::Parameter> defaultParameters(const std::string& arc
   return {{std::string(parameter::kPercorsoArchivio), archivePath, ""},
           {std::string(parameter::kEstrazioneIniziale), "1", ""},
           {std::string(parameter::kIndirizzoInternet), QUINTELLO_INDIRIZZO_INTERNET, ""},
-          {std::string(parameter::kPercorsoDatiIii), folder, ""}};
+          {std::string(parameter::kPercorsoDatiIii), folder, ""},
+          {std::string(parameter::kIndirizzoArchivioUfficiale), builtOfficialArchiveAddress(), ""}};
 }
 
 }  // namespace
@@ -31,7 +33,16 @@ ProgramDatabase openProgramDatabase(const ProgramFiles& files,
   const std::string path = files.programDatabasePath();
   // Only a database that is plainly not there means a first start; anything else in the way
   // (a folder of that name, a path that cannot be followed) is reported by the open.
-  if (!inspectPath(path).isMissing()) return ProgramDatabase::open(path);
+  if (!inspectPath(path).isMissing()) {
+    auto db = ProgramDatabase::open(path);
+    // A database from before the official archive's address gets it; one that cannot be
+    // written still opens, and the build's address stands in for the row.
+    try {
+      db.addMissingParameter(parameter::kIndirizzoArchivioUfficiale, builtOfficialArchiveAddress());
+    } catch (const Error&) {
+    }
+    return db;
+  }
 
   std::error_code error;
   fs::create_directories(files.folder(), error);

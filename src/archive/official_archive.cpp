@@ -250,4 +250,21 @@ std::string unpackOfficialArchiveZip(std::string_view bytes, const std::string& 
   return text;
 }
 
+std::string officialArchiveText(const std::vector<StoredDraw>& draws) {
+  std::string text;
+  for (const auto& draw : draws) {
+    // "YYYY-MM-DD" -> "YYYY/MM/DD"
+    std::string date = draw.isoDate;
+    std::replace(date.begin(), date.end(), '-', '/');
+    for (const auto& wheel : kOfficialWheels) {
+      const auto numbers = decodeWheelText(draw.wheels[static_cast<size_t>(wheel.index)]);
+      if (numbers[0] == 0) continue;  // no draw on that wheel
+      text += date + "\t" + std::string(wheel.code);
+      for (const auto number : numbers) text += "\t" + std::to_string(number);
+      text += '\n';
+    }
+  }
+  return text;
+}
+
 }  // namespace quintello

@@ -44,4 +44,8 @@ OfficialArchive parseOfficialArchive(std::string_view text);
 // unpacks to more than kOfficialArchiveMaxBytes.
 std::string unpackOfficialArchiveZip(std::string_view bytes, const std::string& name);
 
+// The draws in the official archive's text form, one line per wheel drawn ("\n" ends each), as
+// the operator writes them: numbers without leading zeros.
+std::string officialArchiveText(const std::vector<StoredDraw>& draws);
+
 }  // namespace quintello

@@ -43,14 +43,8 @@ std::string updateFileAddress(std::string_view serverAddress) {
   return scheme + "://" + std::string(host) + std::string(kUpdateFileServerPath);
 }
 
-std::string officialArchiveAddress(std::string_view host) {
-  host = trimmed(host);
-  if (!isHost(host)) return {};
-  return "https://" + std::string(host) + std::string(kOfficialArchiveServerPath);
-}
-
 std::string builtUpdateFileAddress() { return updateFileAddress(QUINTELLO_INDIRIZZO_INTERNET); }
 
-std::string builtOfficialArchiveAddress() { return officialArchiveAddress(QUINTELLO_STORICO_HOST); }
+std::string builtOfficialArchiveAddress() { return QUINTELLO_INDIRIZZO_ARCHIVIO_UFFICIALE; }
 
 }  // namespace quintello

@@ -11,18 +11,16 @@ namespace quintello {
 inline constexpr std::string_view kUpdateFileServerPath =
     "/archivioambrosa/archivioambrosa2023.txt";
 inline constexpr std::string_view kUpdateFileCopy = "Estr_Agg.txt";
-// The official historical archive of the Lotto operator, over https.
-inline constexpr std::string_view kOfficialArchiveServerPath =
-    "/STORICO_ESTRAZIONI_LOTTO/storico.zip";
 
 // The update file's address on the server named by `serverAddress` (a host, or an address
 // whose scheme and host are kept: "esempio.it", "https://www.esempio.it/pagina"). Plain http
 // when no scheme is given. Empty when no host can be told.
 std::string updateFileAddress(std::string_view serverAddress);
-// "https://" + host + kOfficialArchiveServerPath; empty for an empty host.
-std::string officialArchiveAddress(std::string_view host);
 
-// The addresses of this build (QUINTELLO_INDIRIZZO_INTERNET, QUINTELLO_STORICO_HOST).
+// The addresses of this build: the update file on the maker's server
+// (QUINTELLO_INDIRIZZO_INTERNET; empty when the build names none) and the official historical
+// archive of the Lotto operator (QUINTELLO_INDIRIZZO_ARCHIVIO_UFFICIALE), the default of the
+// parameter IndirizzoArchivioUfficiale.
 std::string builtUpdateFileAddress();
 std::string builtOfficialArchiveAddress();
 

@@ -56,6 +56,9 @@ int runCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
       case Options::Command::Aggiorna:
         runAggiorna(options, executableFolder, out, err);
         break;
+      case Options::Command::Scarica:
+        runScarica(options, executableFolder, out, err);
+        break;
       case Options::Command::Esporta:
         runEsporta(options, loadProgramArchive(options.archivio, executableFolder),
                    executableFolder, out);

@@ -22,6 +22,10 @@ void runQuintello(const Options& options, const DrawArchive& archive, std::ostre
 // writes the draws of FILE as an update file.
 void runAggiorna(const Options& options, const std::string& executableFolder, std::ostream& out,
                  std::ostream& err);
+// "scarica": the download of "CONTROLLO AGGIORNAMENTI" (its copy kept in the program folder),
+// then what aggiorna does with a file; a failed download throws Error.
+void runScarica(const Options& options, const std::string& executableFolder, std::ostream& out,
+                std::ostream& err);
 // "esporta FORMAT FILE": the export of the "Salvataggi" tab, byte for byte.
 void runEsporta(const Options& options, const LoadedArchive& loaded,
                 const std::string& executableFolder, std::ostream& out);

@@ -29,6 +29,24 @@ std::string fileArgument(std::string_view arg, std::string_view what) {
   return std::string(arg);
 }
 
+// The value after an option.
+const std::string& valueOf(std::span<const std::string> args, size_t& i) {
+  if (i + 1 == args.size()) throw UsageError("L'opzione " + args[i] + " richiede un valore.");
+  return args[++i];
+}
+
+// --applica and --corregge, shared by aggiorna and scarica; false for any other argument.
+template <class CommandOptions>
+bool takeApplyFlag(const std::string& arg, CommandOptions& options) {
+  if (arg == "--applica") options.applica = true;
+  if (arg == "--corregge") options.corregge = true;
+  return arg == "--applica" || arg == "--corregge";
+}
+
+void checkCorrects(bool applica, bool corregge) {
+  if (corregge && !applica) throw UsageError("--corregge vale solo insieme ad --applica.");
+}
+
 }  // namespace
 
 AggiornaOptions parseAggiorna(std::span<const std::string> args) {
@@ -36,13 +54,9 @@ AggiornaOptions parseAggiorna(std::span<const std::string> args) {
   bool haveFile = false;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    if (arg == "--applica") {
-      options.applica = true;
-    } else if (arg == "--corregge") {
-      options.corregge = true;
-    } else if (arg == "--file-aggiornamento") {
-      if (i + 1 == args.size()) throw UsageError("L'opzione " + arg + " richiede un valore.");
-      options.fileAggiornamento = fileArgument(args[++i], arg);
+    if (takeApplyFlag(arg, options)) continue;
+    if (arg == "--file-aggiornamento") {
+      options.fileAggiornamento = fileArgument(valueOf(args, i), arg);
     } else if (arg.starts_with("-")) {
       throw UsageError("Opzione sconosciuta per il comando aggiorna: " + quoted(arg) + ".");
     } else if (haveFile) {
@@ -56,8 +70,24 @@ AggiornaOptions parseAggiorna(std::span<const std::string> args) {
     throw UsageError(
         "Il comando aggiorna richiede il file delle estrazioni (file di aggiornamento, "
         "archivio storico o il suo zip).");
-  if (options.corregge && !options.applica)
-    throw UsageError("--corregge vale solo insieme ad --applica.");
+  checkCorrects(options.applica, options.corregge);
+  return options;
+}
+
+ScaricaOptions parseScarica(std::span<const std::string> args) {
+  ScaricaOptions options;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (takeApplyFlag(arg, options)) continue;
+    if (arg == "--indirizzo") {
+      options.indirizzo = valueOf(args, i);
+    } else if (arg == "--tempo-massimo") {
+      options.tempoMassimo = parseNumber(valueOf(args, i), 1, 3600, arg);
+    } else {
+      throw UsageError("Argomento sconosciuto per il comando scarica: " + quoted(arg) + ".");
+    }
+  }
+  checkCorrects(options.applica, options.corregge);
   return options;
 }
 

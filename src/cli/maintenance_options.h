@@ -18,6 +18,15 @@ struct AggiornaOptions {
   friend bool operator==(const AggiornaOptions&, const AggiornaOptions&) = default;
 };
 
+// "scarica [--indirizzo URL] [--applica [--corregge]] [--tempo-massimo S]"
+struct ScaricaOptions {
+  std::optional<std::string> indirizzo;  // else the maker's server, else the official archive
+  bool applica = false;
+  bool corregge = false;
+  int tempoMassimo = 120;  // seconds the whole download may take
+  friend bool operator==(const ScaricaOptions&, const ScaricaOptions&) = default;
+};
+
 // "esporta dati-iii|zefiral|nazionale FILE"
 struct EsportaOptions {
   ExportFormat format = ExportFormat::DatiIii;
@@ -28,6 +37,7 @@ struct EsportaOptions {
 // The arguments after the command name, the options shared by every command (--archivio,
 // --json) already taken out. Throw UsageError on anything that cannot be run.
 AggiornaOptions parseAggiorna(std::span<const std::string> args);
+ScaricaOptions parseScarica(std::span<const std::string> args);
 EsportaOptions parseEsporta(std::span<const std::string> args);
 
 // The name of a format on the command line ("dati-iii", "zefiral", "nazionale").

@@ -303,7 +303,7 @@ Options parseOptions(std::span<const std::string> args) {
       parseQuintello(in, options);
       return options;
     }
-    if (arg == "aggiorna" || arg == "esporta" || arg == "statistiche") {
+    if (arg == "aggiorna" || arg == "scarica" || arg == "esporta" || arg == "statistiche") {
       std::vector<std::string> rest;  // the command's own arguments
       while (!in.done()) {
         const std::string& next = in.take();
@@ -312,6 +312,9 @@ Options parseOptions(std::span<const std::string> args) {
       if (arg == "aggiorna") {
         options.command = Options::Command::Aggiorna;
         options.aggiorna = parseAggiorna(rest);
+      } else if (arg == "scarica") {
+        options.command = Options::Command::Scarica;
+        options.scarica = parseScarica(rest);
       } else if (arg == "esporta") {
         options.command = Options::Command::Esporta;
         options.esporta = parseEsporta(rest);
@@ -324,10 +327,10 @@ Options parseOptions(std::span<const std::string> args) {
     if (arg.starts_with("-")) throw UsageError("Opzione sconosciuta: " + quoted(arg) + ".");
     throw UsageError(
         "Comando sconosciuto: " + quoted(arg) +
-        " (i comandi sono quintello, info, quadratura, aggiorna, esporta e statistiche).");
+        " (i comandi sono quintello, info, quadratura, aggiorna, scarica, esporta e statistiche).");
   }
   throw UsageError(
-      "Manca il comando: quintello, info, quadratura, aggiorna, esporta o statistiche.");
+      "Manca il comando: quintello, info, quadratura, aggiorna, scarica, esporta o statistiche.");
 }
 
 namespace {
@@ -351,6 +354,8 @@ std::string usageText() {
   quintello-cli [--json] quadratura N1 N2 N3 N4
   quintello-cli [--archivio FILE] [--json] aggiorna FILE [--applica [--corregge]]
                 [--file-aggiornamento USCITA]
+  quintello-cli [--archivio FILE] [--json] scarica [--indirizzo URL] [--applica [--corregge]]
+                [--tempo-massimo S]
   quintello-cli [--archivio FILE] [--json] esporta dati-iii|zefiral|nazionale USCITA
   quintello-cli [--archivio FILE] [--json] statistiche [--ruota SIGLA] [--dal GG/MM/AAAA]
                 [--al GG/MM/AAAA]
@@ -364,7 +369,7 @@ l'archivio archivio.mdb di quella cartella o le estrazioni fornite con il progra
 QUINTELLO_CARTELLA se impostata, altrimenti quella dell'eseguibile se vi si può scrivere e
 non è un'installazione, altrimenti la cartella dei dati dell'utente
 ($XDG_DATA_HOME/quintello, di solito ~/.local/share/quintello). L'archivio viene modificato
-solo da aggiorna --applica.
+solo da aggiorna --applica e scarica --applica.
 
 quintello, opzioni (tra parentesi i valori iniziali della finestra):
   --numero N              numero cercato, )" +
@@ -411,6 +416,14 @@ i messaggi del controllo ("Manca estrazione del: ", "Errori Estrazione del ", ..
   --applica               salva nell'archivio le estrazioni mancanti
   --corregge              con --applica, corregge anche le estrazioni errate
   --file-aggiornamento F  scrive le estrazioni del file come file di aggiornamento in F
+
+scarica: scarica le estrazioni come CONTROLLO AGGIORNAMENTI (dal server del programma se
+impostato, altrimenti dall'archivio storico ufficiale, IndirizzoArchivioUfficiale; dell'archivio
+ufficiale si controllano le ultime 100 estrazioni), ne tiene la copia nella cartella del
+programma e stampa gli stessi messaggi di aggiorna.
+  --indirizzo URL         scarica da questo indirizzo http o https
+  --applica, --corregge   come per aggiorna
+  --tempo-massimo S       secondi concessi all'intero scaricamento (120)
 
 esporta: scrive l'intero archivio nel file USCITA nel formato dato: dati-iii (Ambrosa 3,
 record da 110 byte), zefiral (righe tra virgolette) o nazionale (elenco della ruota

@@ -82,13 +82,24 @@ struct QuintelloOptions {
 };
 
 struct Options {
-  enum class Command { Help, Version, Info, Quadratura, Quintello, Aggiorna, Esporta, Statistiche };
+  enum class Command {
+    Help,
+    Version,
+    Info,
+    Quadratura,
+    Quintello,
+    Aggiorna,
+    Scarica,
+    Esporta,
+    Statistiche
+  };
   Command command = Command::Help;
   std::optional<std::string> archivio;
   bool json = false;
   std::array<int, 4> quadratura{};  // N1..N4, 0 = missing corner
   QuintelloOptions quintello;
   AggiornaOptions aggiorna;
+  ScaricaOptions scarica;
   EsportaOptions esporta;
   StatisticheOptions statistiche;
 };

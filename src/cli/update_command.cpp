@@ -1,13 +1,17 @@
 // "aggiorna": the check of the "Aggiornamenti" tab against a draws file, and on request its
-// apply; "esporta": the three exports of the "Salvataggi" tab.
+// apply; "scarica": the same after the download of "CONTROLLO AGGIORNAMENTI"; "esporta": the
+// three exports of the "Salvataggi" tab.
 
 #include <filesystem>
 
 #include "archive/draw_file.h"
 #include "archive/update_check.h"
+#include "archive/update_download.h"
 #include "cli/commands.h"
 #include "cli/json.h"
 #include "core/error.h"
+#include "core/file_access.h"
+#include "core/program_database.h"
 #include "core/program_files.h"
 
 namespace quintello::cli {
@@ -68,6 +72,16 @@ void printSection(std::ostream& out, std::string_view name, const std::vector<st
   for (const auto& line : lines) out << line << '\n';
 }
 
+// What aggiorna and scarica check, and how.
+struct CheckRequest {
+  std::string source;  // the file, or the address downloaded
+  std::vector<UpdateRow> rows;
+  std::vector<StoredDraw> draws;  // for --file-aggiornamento: the draws of the usable rows
+  bool applica = false;
+  bool corregge = false;
+  std::optional<std::string> fileAggiornamento;
+};
+
 struct AggiornaReport {
   std::string archive;
   UpdateCheck check;
@@ -75,10 +89,10 @@ struct AggiornaReport {
   std::optional<size_t> written;  // draws written to --file-aggiornamento
 };
 
-void printText(const AggiornaOptions& options, const AggiornaReport& report, std::ostream& out,
+void printText(const CheckRequest& request, const AggiornaReport& report, std::ostream& out,
                std::ostream& err) {
   if (!report.check.ran())
-    err << "quintello-cli: avviso: il file \"" << options.file << "\" non contiene estrazioni.\n";
+    err << "quintello-cli: avviso: il file \"" << request.source << "\" non contiene estrazioni.\n";
   printSection(out, "controllo", report.check.messages);
   if (report.applied) {
     printSection(out, "aggiornamento", report.applied->messages);
@@ -86,13 +100,13 @@ void printText(const AggiornaOptions& options, const AggiornaReport& report, std
   }
   if (report.written)
     out << "# file-aggiornamento\n"
-        << *report.written << " estrazioni scritte in " << *options.fileAggiornamento << '\n';
+        << *report.written << " estrazioni scritte in " << *request.fileAggiornamento << '\n';
 }
 
-void printJson(const AggiornaOptions& options, const AggiornaReport& report, std::ostream& out) {
+void printJson(const CheckRequest& request, const AggiornaReport& report, std::ostream& out) {
   Json document;
   document["archivio"] = report.archive;
-  document["file"] = options.file;
+  document["file"] = request.source;
   document["controllo"] = report.check.messages;
   document["aggiornamento"] = nullptr;
   if (report.applied) {
@@ -105,9 +119,36 @@ void printJson(const AggiornaOptions& options, const AggiornaReport& report, std
   }
   document["file_aggiornamento"] = nullptr;
   if (report.written)
-    document["file_aggiornamento"] = {{"file", *options.fileAggiornamento},
+    document["file_aggiornamento"] = {{"file", *request.fileAggiornamento},
                                       {"estrazioni", *report.written}};
   out << jsonText(document) << '\n';
+}
+
+// The check of the rows against the program's archive, the apply and the file on request,
+// and the report; throws Error when the apply failed.
+void checkAndReport(const Options& options, const std::string& executableFolder,
+                    CheckRequest request, std::ostream& out, std::ostream& err) {
+  const ArchiveLocation location = locateProgramArchive(options.archivio, executableFolder);
+  Stored stored = openStored(location, request.applica);
+
+  AggiornaReport report;
+  report.archive = location.path;
+  report.check = check(std::move(request.rows), stored);
+  NoProgress progress;
+  if (request.applica)
+    report.applied = applyUpdate(report.check, *stored.db, request.corregge, progress);
+  if (request.fileAggiornamento) {
+    const auto draws = withoutIncompleteDates(std::move(request.draws), report.check);
+    writeUpdateFile(*request.fileAggiornamento, draws, filesInUse(location.path, executableFolder));
+    report.written = draws.size();
+  }
+
+  if (options.json)
+    printJson(request, report, out);
+  else
+    printText(request, report, out, err);
+  // Nothing was stored (invalid lines, or the archive refused the write): a failed run.
+  if (report.applied && report.applied->failure) throw Error(*report.applied->failure);
 }
 
 }  // namespace
@@ -115,29 +156,42 @@ void printJson(const AggiornaOptions& options, const AggiornaReport& report, std
 void runAggiorna(const Options& options, const std::string& executableFolder, std::ostream& out,
                  std::ostream& err) {
   const AggiornaOptions& aggiorna = options.aggiorna;
-  const ArchiveLocation location = locateProgramArchive(options.archivio, executableFolder);
   DrawFile file = readFileRows(aggiorna.file);
-  Stored stored = openStored(location, aggiorna.applica);
+  checkAndReport(options, executableFolder,
+                 {aggiorna.file, std::move(file.rows), std::move(file.draws), aggiorna.applica,
+                  aggiorna.corregge, aggiorna.fileAggiornamento},
+                 out, err);
+}
 
-  AggiornaReport report;
-  report.archive = location.path;
-  report.check = check(std::move(file.rows), stored);
-  NoProgress progress;
-  if (aggiorna.applica)
-    report.applied = applyUpdate(report.check, *stored.db, aggiorna.corregge, progress);
-  if (aggiorna.fileAggiornamento) {
-    const auto draws = withoutIncompleteDates(std::move(file.draws), report.check);
-    writeUpdateFile(*aggiorna.fileAggiornamento, draws,
-                    filesInUse(location.path, executableFolder));
-    report.written = draws.size();
+// The source is --indirizzo, else the maker's server when the program names one, else the
+// official archive; the copy is kept in the program folder, as the window keeps it.
+void runScarica(const Options& options, const std::string& executableFolder, std::ostream& out,
+                std::ostream& err) {
+  const ScaricaOptions& scarica = options.scarica;
+  const ProgramFiles files = ProgramFiles::locate(executableFolder);
+  UpdateSource source{UpdateSource::Kind::Address, scarica.indirizzo.value_or("")};
+  if (!scarica.indirizzo) {
+    std::optional<ProgramDatabase> db;
+    if (!inspectPath(files.programDatabasePath()).isMissing())
+      db = ProgramDatabase::open(files.programDatabasePath());
+    source = defaultUpdateSource(officialArchiveAddress(db ? &*db : nullptr));
   }
-
-  if (options.json)
-    printJson(aggiorna, report, out);
-  else
-    printText(aggiorna, report, out, err);
-  // Nothing was stored (invalid lines, or the archive refused the write): a failed run.
-  if (report.applied && report.applied->failure) throw Error(*report.applied->failure);
+  std::error_code ignored;
+  std::filesystem::create_directories(files.folder(), ignored);
+  DownloadLimits limits;
+  limits.deadline = std::chrono::seconds(scarica.tempoMassimo);
+  FetchedUpdate fetched;
+  try {
+    fetched = fetchUpdate(source, files.folder(), limits);
+  } catch (const UpdateFailure& failure) {
+    throw Error(std::string(failure.what()) + " (" + failure.detail() + ")");
+  }
+  if (!fetched.download.ok())
+    throw Error("Scaricamento da " + source.address + " non riuscito. " + fetched.download.error);
+  checkAndReport(
+      options, executableFolder,
+      {source.address, std::move(fetched.rows), {}, scarica.applica, scarica.corregge, {}}, out,
+      err);
 }
 
 void runEsporta(const Options& options, const LoadedArchive& loaded,

@@ -121,6 +121,21 @@ bool ProgramDatabase::setParameter(std::string_view key, std::string_view value)
   }
 }
 
+void ProgramDatabase::addMissingParameter(std::string_view key, std::string_view value) {
+  try {
+    sqlite::Transaction transaction(db_);
+    db_.prepare(
+           "INSERT OR IGNORE INTO ParametriProgramma (Parametro, Valore1, Valore2) "
+           "VALUES (?, ?, '')")
+        .bind(1, key)
+        .bind(2, value)
+        .run();
+    transaction.commit();
+  } catch (const sqlite::Failure& failure) {
+    throw failed("salvare il parametro", failure);
+  }
+}
+
 std::vector<ProgramDatabase::Parameter> ProgramDatabase::listParameters() {
   try {
     std::vector<Parameter> rows;

@@ -35,6 +35,9 @@ class ProgramDatabase {
   std::optional<std::string> getParameter(std::string_view key);
   // Updates Valore1 of an existing row; returns false (and writes nothing) when there is none.
   [[nodiscard]] bool setParameter(std::string_view key, std::string_view value);
+  // Adds a row with the value unless one with that key exists (a parameter newer than the
+  // file).
+  void addMissingParameter(std::string_view key, std::string_view value);
   // Every row, ordered by key.
   std::vector<Parameter> listParameters();
 

@@ -6,7 +6,9 @@
 #include <fstream>
 #include <optional>
 
+#include "archive/server_addresses.h"
 #include "core/archive_database.h"
+#include "core/parameters.h"
 #include "support/test_archive.h"
 
 namespace quintello {
@@ -48,6 +50,18 @@ TEST(FirstStart, LaterStartsOpenWhatIsThereAndNeverOverwriteAnArchive) {
 
   ASSERT_TRUE(openProgramDatabase(files, draws).setParameter("EstrazioneIniziale", "5"));
   EXPECT_EQ(openProgramDatabase(files, draws).getParameter("EstrazioneIniziale"), "5");
+
+  // A database from before the official archive's address gets the build's; a stored one
+  // stays.
+  const std::string official(parameter::kIndirizzoArchivioUfficiale);
+  EXPECT_EQ(openProgramDatabase(files, draws).getParameter(official),
+            builtOfficialArchiveAddress());
+  std::filesystem::remove(files.programDatabasePath());
+  ProgramDatabase::create(files.programDatabasePath(), {{"PercorsoArchivio", "a.mdb", ""}});
+  EXPECT_EQ(openProgramDatabase(files, draws).getParameter(official),
+            builtOfficialArchiveAddress());
+  ASSERT_TRUE(openProgramDatabase(files, draws).setParameter(official, "http://127.0.0.1/s.zip"));
+  EXPECT_EQ(openProgramDatabase(files, draws).getParameter(official), "http://127.0.0.1/s.zip");
 }
 
 // Missing bundled draws, a date that is no calendar date, a date given twice: no archive,

@@ -63,7 +63,7 @@ TEST(KilledFirstStart, LeavesFilesAbsentOrWholeAndTheProgramStartsOnThem) {
             SCOPED_TRACE(round.describe());
             finished += round.finished;
             expectAbsentOrWhole(files.programDatabasePath(),
-                                "SELECT COUNT(*) FROM ParametriProgramma", 4);
+                                "SELECT COUNT(*) FROM ParametriProgramma", 5);
             expectAbsentOrWhole(files.defaultArchivePath(), "SELECT COUNT(*) FROM EstrazioniLotto",
                                 static_cast<int>(bundled.size()));
             const bool archiveLeft = fs::exists(files.defaultArchivePath());

@@ -27,12 +27,5 @@ TEST(ServerAddresses, UpdateFileKeepsSchemeAndHostOnly) {
   for (const auto& c : cases) EXPECT_EQ(updateFileAddress(c.given), c.expected) << c.given;
 }
 
-TEST(ServerAddresses, OfficialArchiveIsHttpsOnTheHost) {
-  EXPECT_EQ(officialArchiveAddress("www.esempio.it"),
-            "https://www.esempio.it/STORICO_ESTRAZIONI_LOTTO/storico.zip");
-  EXPECT_EQ(officialArchiveAddress(""), "");
-  EXPECT_EQ(officialArchiveAddress("esempio.it/altro"), "");
-}
-
 }  // namespace
 }  // namespace quintello

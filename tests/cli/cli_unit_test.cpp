@@ -72,7 +72,8 @@ TEST(CliOptions, AcceptedLines) {
 // (bounded, however long the argument) followed by the pointer to the help.
 TEST(CliOptions, RefusedLines) {
   const std::vector<std::pair<std::string, std::string>> cases = {
-      {"", "Manca il comando: quintello, info, quadratura, aggiorna, esporta o statistiche."},
+      {"",
+       "Manca il comando: quintello, info, quadratura, aggiorna, scarica, esporta o statistiche."},
       {"estrai", "Comando sconosciuto: \"estrai\""},
       {"--numero 5 quintello", "Opzione sconosciuta: \"--numero\"."},
       {"quintello --verbose", "Opzione sconosciuta per il comando quintello: \"--verbose\"."},

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <zip.h>
 
 #include <filesystem>
 #include <fstream>
@@ -18,6 +17,8 @@
 #include "cli/archive_source.h"
 #include "cli/cli_process.h"
 #include "cli/options.h"
+#include "support/local_http_server.h"
+#include "support/zip_writer.h"
 
 namespace quintello::test {
 namespace {
@@ -44,6 +45,11 @@ TEST(CliMaintenanceOptions, AcceptedLines) {
          return o.command == Options::Command::Esporta && o.archivio == "a.mdb" &&
                 o.esporta == cli::EsportaOptions{ExportFormat::Nazionale, "naz.txt"};
        }},
+      {"scarica --applica --corregge --indirizzo http://127.0.0.1/s.zip --tempo-massimo 5",
+       [](const Options& o) {
+         return o.command == Options::Command::Scarica &&
+                o.scarica == cli::ScaricaOptions{"http://127.0.0.1/s.zip", true, true, 5};
+       }},
       {"esporta zefiral DATI32.III",
        [](const Options& o) { return o.esporta.format == ExportFormat::Zefiral; }},
       {"esporta dati-iii Dati.iii",
@@ -65,6 +71,9 @@ TEST(CliMaintenanceOptions, RefusedLines) {
       {"aggiorna a.txt --file-aggiornamento", "--file-aggiornamento richiede un valore"},
       {"aggiorna a.txt --file-aggiornamento --applica", "--file-aggiornamento: manca il nome"},
       {"aggiorna a.txt --tutto", "Opzione sconosciuta per il comando aggiorna: \"--tutto\""},
+      {"scarica --corregge", "--corregge vale solo insieme ad --applica."},
+      {"scarica --tempo-massimo 0", "--tempo-massimo"},
+      {"scarica agg.txt", "Argomento sconosciuto per il comando scarica: \"agg.txt\""},
       {"esporta", "Il comando esporta prende il formato"},
       {"esporta dati-iii", "Il comando esporta prende il formato"},
       {"esporta dati-iii a b", "Il comando esporta prende il formato"},
@@ -108,12 +117,7 @@ class CliUpdateRun : public ::testing::Test {
         "2025/01/07\tBA\t41\t42\t43\t44\t45\n"
         "2025/01/07\tMI\t46\t47\t48\t49\t50\n";
     std::ofstream(storico, std::ios::binary) << storicoText;
-    int error = 0;
-    zip_t* zip = zip_open(storicoZip.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
-    ASSERT_NE(zip, nullptr);
-    zip_file_add(zip, "storico.txt",
-                 zip_source_buffer(zip, storicoText.data(), storicoText.size(), 0), 0);
-    ASSERT_EQ(zip_close(zip), 0);
+    ASSERT_TRUE(writeZip(storicoZip, {{"storico.txt", storicoText}}));
   }
 
   CliRun run(const std::string& line) { return runCliProcess(words(line), programFolder.path()); }
@@ -227,6 +231,36 @@ TEST_F(CliUpdateRun, BundledDrawsAgreeWithThemselves) {
             "# controllo\nNessuna anomalia rilevata\n");
   std::ofstream(work.file("vuoto.txt")) << "";
   expectRun("aggiorna " + work.file("vuoto.txt"), 2, "", "non sia del formato corretto");
+}
+
+// scarica from a local server: the downloaded file checked as aggiorna checks it, every
+// failure an Italian sentence and exit status 2, the archive untouched until --applica.
+TEST_F(CliUpdateRun, ScaricaFromALocalServer) {
+  LocalHttpServer server;
+  server.serveBody("/storico.zip", readWholeFile(storicoZip));
+  server.serveBody("/agg.txt", readWholeFile(update));
+  server.serveTrickle("/lento.zip", readWholeFile(storicoZip), std::chrono::milliseconds(300));
+  server.serveRedirect("/altrove.zip", "ftp://127.0.0.1/storico.zip");
+  const std::string before = readWholeFile(archive);
+  const std::string scarica = "--archivio " + archive + " scarica --indirizzo ";
+  const std::tuple<std::string, int, std::string, std::string> cases[] = {
+      {scarica + server.url("/storico.zip"), 0, kFound, ""},
+      {scarica + server.url("/agg.txt"), 0, kFound, ""},
+      {scarica + server.url("/manca.zip"), 2, "",
+       "Il server ha risposto con l'errore 404: file non trovato."},
+      {scarica + server.url("/lento.zip") + " --tempo-massimo 1", 2, "",
+       "non si è concluso entro 1 secondo."},
+      {scarica + server.url("/altrove.zip"), 2, "",
+       "Il server ha rimandato a un indirizzo non ammesso: \"ftp://127.0.0.1/storico.zip\"."},
+  };
+  for (const auto& [line, status, out, err] : cases) expectRun(line, status, out, err);
+  EXPECT_EQ(readWholeFile(archive), before);
+  expectRun(scarica + server.url("/storico.zip") + " --applica", 0,
+            kFound +
+                "# aggiornamento\nAggiunta estrazione del07/01/2025\naggiunti N° 1 record\n"
+                "Dati salvati correttamente.\n");
+  expectRun(scarica + server.url("/storico.zip"), 0,
+            "# controllo\nErrori Estrazione del 04/01/2025\n");
 }
 
 // Each export writes the bytes of the tab's export of the same archive.

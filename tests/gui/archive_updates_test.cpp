@@ -2,7 +2,6 @@
 // dialogs answered from a script, downloads from a local HTTP server. After an update the
 // archive file is read back with SQLite; exports are compared with the bytes of the export
 // functions. The rules of the check, the apply and the formats are tested in tests/archive.
-#include <zip.h>
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -22,6 +21,7 @@
 
 #include "archive/draw_file.h"
 #include "archive/exports.h"
+#include "archive/official_archive.h"
 #include "archive/server_addresses.h"
 #include "archive/update_check.h"
 #include "core/parameters.h"
@@ -30,13 +30,13 @@
 #include "gui/archive/archive_window.h"
 #include "gui/archive/gestione_tab.h"
 #include "gui/archive/salvataggi_tab.h"
-#include "gui/common/downloader.h"
 #include "gui/common/grid_view.h"
 #include "gui/shell/app_context.h"
 #include "gui/shell/main_window.h"
-#include "gui/support/local_http_server.h"
 #include "gui/support/scripted_dialogs.h"
+#include "support/local_http_server.h"
 #include "support/test_archive.h"
+#include "support/zip_writer.h"
 
 using namespace quintello;
 using test::fiveDraws;
@@ -64,6 +64,27 @@ QByteArray threeLines() {
          updateLine("11/12/2025", {{0, "12-34-56-78-90"}, {10, "01-11-21-31-41"}}) + "\r\n";
 }
 
+// Every cell of a grid with its marks, for comparing two grids.
+QStringList cells(const Grid& grid) {
+  QStringList all;
+  for (int r = 0; r < grid.rows(); ++r)
+    for (int c = 0; c < grid.cols(); ++c) {
+      const Color back = grid.backColor(r, c), fore = grid.foreColor(r, c);
+      all << QString("%1,%2 %3 %4.%5.%6 %7.%8.%9 %10")
+                 .arg(r)
+                 .arg(c)
+                 .arg(QString::fromStdString(grid.text(r, c)))
+                 .arg(back.r)
+                 .arg(back.g)
+                 .arg(back.b)
+                 .arg(fore.r)
+                 .arg(fore.g)
+                 .arg(fore.b)
+                 .arg(grid.bold(r, c));
+    }
+  return all;
+}
+
 QStringList storedRows(const std::string& path) {
   sqlite::Database db(path, sqlite::Database::Mode::ReadOnly);
   auto rows = db.prepare(
@@ -88,11 +109,8 @@ QByteArray readFile(const std::string& path) {
 QByteArray zipOf(const QByteArray& text) {
   test::TempDir dir;
   const std::string path = dir.file("storico.zip");
-  int error = 0;
-  zip_t* zip = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
-  zip_file_add(zip, "storico.txt", zip_source_buffer(zip, text.data(), size_t(text.size()), 0), 0);
-  zip_close(zip);
-  return readFile(path);
+  return test::writeZip(path, {{"storico.txt", text.toStdString()}}) ? readFile(path)
+                                                                     : QByteArray();
 }
 
 void writeFile(const std::string& path, const QByteArray& bytes) {
@@ -150,8 +168,9 @@ struct Program {
     click("Command21");
   }
   // "CONTROLLO AGGIORNAMENTI" from the address, to its end.
-  bool checkForUpdates(const QUrl& address) {
-    updates()->setUpdateFileAddress(address);
+  bool checkForUpdates(const std::string& address,
+                       UpdateSource::Kind kind = UpdateSource::Kind::MakersServer) {
+    updates()->setUpdateSource({kind, address});
     QSignalSpy handled(updates(), &AggiornamentiTab::downloadHandled);
     click("Command18");
     return handled.wait(10'000);
@@ -374,8 +393,8 @@ class ArchiveUpdatesTest : public QObject {
   void downloadChecksTheServersFileAndOverwritesTheCopy() {
     Program p;
     test::LocalHttpServer server;
-    server.serveBody(QString::fromLatin1(kUpdateFileServerPath.data()), threeLines());
-    const QUrl address = server.url(QString::fromLatin1(kUpdateFileServerPath.data()));
+    server.serveBody(std::string(kUpdateFileServerPath), threeLines().toStdString());
+    const std::string address = server.url(std::string(kUpdateFileServerPath));
     QVERIFY(p.checkForUpdates(address));
     QVERIFY(p.dialogs.messages().isEmpty());
     QCOMPARE(readFile(p.copyPath()), threeLines() + "\r\n");
@@ -384,7 +403,7 @@ class ArchiveUpdatesTest : public QObject {
 
     // The next run replaces the copy; no first-line check on a download.
     const QByteArray second = updateLine("11/12/2025", {{0, "12-34-56-78-90"}}).left(100) + "\r\n";
-    server.serveBody(QString::fromLatin1(kUpdateFileServerPath.data()), second);
+    server.serveBody(std::string(kUpdateFileServerPath), second.toStdString());
     QVERIFY(p.checkForUpdates(address));
     QCOMPARE(readFile(p.copyPath()), second + "\r\n");
     QCOMPARE(p.fgImporta().rows(), 2);
@@ -397,7 +416,7 @@ class ArchiveUpdatesTest : public QObject {
     QByteArray body = "<html>\r\n";
     body += QByteArray("\x01\x02\xff,\"\r\n");
     body += "</html>";
-    server.serveBody("/f", body);
+    server.serveBody("/f", body.toStdString());
     QVERIFY(p.checkForUpdates(server.url("/f")));
     QVERIFY(p.dialogs.messages().isEmpty());
     QCOMPARE(p.fgImporta().rows(), 4);
@@ -425,8 +444,8 @@ class ArchiveUpdatesTest : public QObject {
     test::LocalHttpServer server;
     if (answer == "404") server.serveStatus("/f", 404);
     if (answer == "silence") server.serveSilence("/f");
-    if (answer == "large") server.serveBody("/f", QByteArray(Downloader::kUpdateFileCap + 1, 'x'));
-    p.updates()->setDownloadTimeout(300ms);
+    if (answer == "large") server.serveBody("/f", std::string(kUpdateFileDownloadCap + 1, 'x'));
+    p.updates()->setDownloadLimits(1s, 10s);
     QVERIFY(p.checkForUpdates(server.url("/f")));
     QFETCH(QString, detail);
     QCOMPARE(p.dialogs.messages(), QStringList{kStorto + "Collegamento al sito\n\n" + detail});
@@ -436,11 +455,55 @@ class ArchiveUpdatesTest : public QObject {
     QVERIFY(p.find<QPushButton>("Command18")->isEnabled());
   }
 
+  // With no maker's server the check downloads the official archive; FgImporta and List4
+  // show what the archive layer's check of the same file gives.
+  // An official zip, downloaded by CONTROLLO AGGIORNAMENTI (with no maker's server, from the
+  // official archive's address) or picked by AGGIORNA DA FILE: FgImporta and List4 show what
+  // the archive layer's check of the same file gives.
+  void officialZipIsCheckedAsTheCoreChecksIt_data() {
+    QTest::addColumn<bool>("download");
+    QTest::newRow("CONTROLLO AGGIORNAMENTI") << true;
+    QTest::newRow("AGGIORNA DA FILE") << false;
+  }
+  void officialZipIsCheckedAsTheCoreChecksIt() {
+    QFETCH(bool, download);
+    Program p;
+    const UpdateSource source = p.updates()->updateSource();
+    QCOMPARE(int(source.kind), int(UpdateSource::Kind::Address));
+    QCOMPARE(source.address, builtOfficialArchiveAddress());
+    // The archive's draws, one of them different on Bari, and a new one on every wheel.
+    auto draws = test::storedDraws(fiveDraws());
+    draws[1].wheels[0] = "10-20-30-40-51";
+    StoredDraw newer{"2025-12-12", {}};
+    newer.wheels.fill("01-02-03-04-05");  // every wheel: a whole draw
+    draws.push_back(newer);
+    const std::string zip = p.dir.file("ufficiale.zip");
+    QVERIFY(test::writeZip(zip, {{"storico.txt", officialArchiveText(draws)}}));
+    test::LocalHttpServer server;
+    server.serveBody("/storico01-oggi.zip", readFile(zip).toStdString());
+    if (download) {
+      QVERIFY(p.checkForUpdates(server.url("/storico01-oggi.zip"), UpdateSource::Kind::Address));
+    } else {
+      p.dialogs.answerText(QString::fromStdString(zip));
+      p.click("Command21");
+    }
+
+    NoProgress none;
+    const auto rows = download ? readDownloadedFile(zip).rows : readDrawFile(zip).rows;
+    const UpdateCheck check = checkUpdateRows(rows, *p.context.archiveDatabase(), none);
+    QCOMPARE(cells(p.fgImporta()), cells(importGrid(check)));
+    QCOMPARE(p.list4().size(), int(check.messages.size()));
+    for (size_t i = 0; i < check.messages.size(); ++i)
+      QCOMPARE(p.list4()[int(i)], QString::fromStdString(check.messages[i]));
+    QCOMPARE(p.fgImporta().backColor(6, 1), ArancioMedio);  // the new draw
+    QVERIFY(p.dialogs.messages().isEmpty());
+  }
+
   void command26CancelsTheTransfer() {
     Program p;
     test::LocalHttpServer server;
     server.serveSilence("/f");
-    p.updates()->setUpdateFileAddress(server.url("/f"));
+    p.updates()->setUpdateSource({UpdateSource::Kind::MakersServer, server.url("/f")});
     QVERIFY(!p.find<QPushButton>("Command26")->isEnabled());
     QSignalSpy handled(p.updates(), &AggiornamentiTab::downloadHandled);
     p.click("Command18");
@@ -546,6 +609,18 @@ class ArchiveUpdatesTest : public QObject {
     QCOMPARE(p.find<QLineEdit>("Text2")->text(), QString());
     p.click("Command15");
     QCOMPARE(p.parameter(parameter::kIndirizzoInternet), "");
+
+    // The official archive's address (a database without its row gets one): stored, and used
+    // at once by CONTROLLO AGGIORNAMENTI; a non-web address is refused.
+    auto* official = p.find<QLineEdit>("TextArchivioUfficiale");
+    QCOMPARE(official->text(), QString::fromStdString(builtOfficialArchiveAddress()));
+    official->setText("ftp://127.0.0.1/storico.zip");
+    p.click("CommandArchivioUfficiale");
+    QCOMPARE(p.parameter(parameter::kIndirizzoArchivioUfficiale), "<manca>");
+    official->setText("http://127.0.0.1:1/storico.zip");
+    p.click("CommandArchivioUfficiale");
+    QCOMPARE(p.parameter(parameter::kIndirizzoArchivioUfficiale), "http://127.0.0.1:1/storico.zip");
+    QCOMPARE(p.updates()->updateSource().address, "http://127.0.0.1:1/storico.zip");
   }
 
   void missingParameterRowIsNotWritten() {

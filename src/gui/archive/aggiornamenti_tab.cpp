@@ -11,9 +11,8 @@
 #include <QVBoxLayout>
 
 #include "archive/draw_file.h"
-#include "archive/server_addresses.h"
 #include "core/error.h"
-#include "gui/common/downloader.h"
+#include "gui/common/download_task.h"
 #include "gui/common/grid_view.h"
 #include "gui/common/wait_cursor.h"
 #include "gui/common/widgets.h"
@@ -35,9 +34,7 @@ QFont listFont() {
   return font;
 }
 
-const QString kNoServer =
-    "L'indirizzo del server degli aggiornamenti non è impostato in questa versione del "
-    "programma.";
+const QString kNoAddress = "L'indirizzo da cui scaricare gli aggiornamenti non è impostato.";
 const QString kNoArchive = "Nessun archivio aperto.";
 // The update file, the official archive's text or its zip: the kind is told by content.
 const QString kDrawFileFilter =
@@ -46,9 +43,13 @@ const QString kDrawFileFilter =
 }  // namespace
 
 AggiornamentiTab::AggiornamentiTab(AppContext& context, QWidget* parent)
-    : QWidget(parent), context_(context), downloader_(new Downloader(this)) {
+    : QWidget(parent), context_(context), download_(new DownloadTask(this)) {
   setObjectName("Aggiornamenti");
-  connect(downloader_, &Downloader::finished, this, &AggiornamentiTab::downloadFinished);
+  connect(download_, &DownloadTask::finished, this, &AggiornamentiTab::downloadFinished);
+  connect(download_, &DownloadTask::progress, this, [this](qint64 received, qint64 total) {
+    context_.progress().setMaximum(int(total));
+    context_.progress().setValue(int(total ? received : 0));
+  });
   auto* top = new QHBoxLayout;
   top->addWidget(buildImportPanel(), 1);
   top->addWidget(buildCommandPanel());
@@ -57,7 +58,10 @@ AggiornamentiTab::AggiornamentiTab(AppContext& context, QWidget* parent)
   layout->addWidget(buildNotes());
   clearImport();
   setBusy(false);
+  showSource();
 }
+
+AggiornamentiTab::~AggiornamentiTab() { delete download_; }
 
 QWidget* AggiornamentiTab::buildImportPanel() {
   auto* box = new QGroupBox("Estrazioni del file di aggiornamento", this);
@@ -114,6 +118,9 @@ QWidget* AggiornamentiTab::buildNotes() {
   bold.setBold(true);
   service->setFont(bold);
   layout->addWidget(service);
+  sourceNote_ = wrappedNote(box, {});
+  sourceNote_->setObjectName("NotaFonte");
+  layout->addWidget(sourceNote_);
   for (const char* text :
        {"Di norma, se non ci sono impedimenti, l'aggiornamento dovrebbe essere disponibile il "
         "giorno successivo all'ultima estrazione",
@@ -126,10 +133,44 @@ QWidget* AggiornamentiTab::buildNotes() {
   return box;
 }
 
-bool AggiornamentiTab::downloading() const { return downloader_->busy(); }
+bool AggiornamentiTab::downloading() const { return download_->busy(); }
 
-void AggiornamentiTab::setDownloadTimeout(std::chrono::milliseconds timeout) {
-  downloader_->setTimeout(timeout);
+void AggiornamentiTab::setDownloadLimits(std::chrono::milliseconds silence,
+                                         std::chrono::milliseconds deadline) {
+  limits_.silence = silence;
+  limits_.deadline = deadline;
+}
+
+UpdateSource AggiornamentiTab::updateSource() {
+  if (source_) return *source_;
+  return defaultUpdateSource(officialArchiveAddress(context_.programDatabase()));
+}
+
+void AggiornamentiTab::setUpdateSource(UpdateSource source) {
+  source_ = std::move(source);
+  showSource();
+}
+
+// The button and the note say where the check takes its draws from.
+void AggiornamentiTab::showSource() {
+  const UpdateSource source = updateSource();
+  const QString address = QString::fromStdString(source.address);
+  if (source.kind == UpdateSource::Kind::MakersServer) {
+    command18_->setText("CONTROLLO AGGIORNAMENTI\n(server del programma)");
+    sourceNote_->setText("Gli aggiornamenti vengono scaricati dal server del programma: " +
+                         address);
+  } else {
+    command18_->setText("CONTROLLO AGGIORNAMENTI\n(archivio ufficiale)");
+    sourceNote_->setText(
+        "Gli aggiornamenti vengono scaricati dall'archivio storico ufficiale del Lotto: " +
+        address + " (si controllano le sue ultime " + QString::number(kOfficialCheckedDraws) +
+        " estrazioni; l'indirizzo si cambia nella scheda Salvataggi)");
+  }
+}
+
+void AggiornamentiTab::showEvent(QShowEvent* event) {
+  showSource();  // the address may have changed in "Salvataggi"
+  QWidget::showEvent(event);
 }
 
 void AggiornamentiTab::setBusy(bool busy) {
@@ -158,67 +199,91 @@ void AggiornamentiTab::checkUpdateFile(const std::string& path) {
 void AggiornamentiTab::checkForUpdates() {
   if (downloading()) return;
   nomeFase_ = qText(update_text::kFaseCollegamento);
-  const QUrl address = updateFileAddress_.isEmpty()
-                           ? QUrl(QString::fromStdString(builtUpdateFileAddress()))
-                           : updateFileAddress_;
-  if (address.isEmpty()) {
-    fail(kNoServer);
+  showSource();
+  const UpdateSource source = updateSource();
+  if (source.address.empty()) {
+    fail(kNoAddress);
     return;
   }
   setBusy(true);
-  downloader_->start(address, {}, Downloader::kUpdateFileCap);  // the body in memory
+  // The download and the read of the copy run off the window's thread; the check, which
+  // reads the archive, runs on it once they are done.
+  fetched_ = {};
+  fetchFailure_.reset();
+  download_->start(
+      [this, source, folder = context_.files().folder()](const DownloadLimits& limits) {
+        try {
+          fetched_ = fetchUpdate(source, folder, limits);
+        } catch (const UpdateFailure& failure) {
+          fetchFailure_ = failure;
+        } catch (const Error& error) {
+          fetchFailure_ = UpdateFailure(update_text::kFaseElenco, error.what());
+        } catch (const std::exception&) {  // nothing may escape the download's thread
+          fetchFailure_ = UpdateFailure(update_text::kFaseElenco,
+                                        "Memoria insufficiente per leggere il file scaricato.");
+        }
+      },
+      limits_);
 }
 
-void AggiornamentiTab::cancelTransfer() { downloader_->cancel(); }
+void AggiornamentiTab::cancelTransfer() { download_->cancel(); }
 
-void AggiornamentiTab::downloadFinished(const DownloadResult& result) {
+void AggiornamentiTab::downloadFinished() {
   setBusy(false);
-  if (result.status == DownloadResult::Status::Cancelled) {
+  context_.progress().setMaximum(1);
+  context_.progress().setValue(0);
+  const DownloadResult& result = fetched_.download;
+  if (fetchFailure_) {
+    nomeFase_ = qText(fetchFailure_->phase());
+    fail(QString::fromStdString(fetchFailure_->detail()));
+  } else if (result.status == DownloadResult::Status::Cancelled) {
     // The user stopped it: nothing to tell, the copy of the last download stays as it was.
   } else if (!result.ok()) {
-    fail(result.error);
+    fail(QString::fromStdString(result.error));
   } else {
-    checkDownloadedText(result.body);
+    nomeFase_ = qText(update_text::kFaseElenco);
+    showAndCheck(std::move(fetched_.rows));
   }
   emit downloadHandled();
 }
 
-// The text is kept as Estr_Agg.txt in the program folder, then read like any update file but
-// without the first-line check.
-void AggiornamentiTab::checkDownloadedText(const QByteArray& body) {
-  const std::string copy = context_.files().file(kDownloadedUpdateFile);
-  try {
-    saveDownloadedUpdateFile(copy, std::string_view(body.constData(), size_t(body.size())));
-  } catch (const UpdateFailure& failure) {
-    nomeFase_ = qText(failure.phase());
-    fail(QString::fromStdString(failure.detail()));
+void AggiornamentiTab::readAndCheck(const std::string& path, FirstLine firstLine) {
+  std::optional<DrawFile> read;
+  runStep([&] {
+    WaitCursor wait;
+    read = readDrawFile(path, firstLine);
+  });
+  if (!read) return;
+  if (read->wrongForm) {
+    context_.dialogs().message(qText(update_text::kFormatoNonCorretto),
+                               qText(update_text::kTitoloAvviso), Dialogs::Icon::Critical);
     return;
   }
-  readAndCheck(copy, FirstLine::Skip);
+  nomeFase_ = qText(update_text::kFaseElenco);
+  showAndCheck(std::move(read->rows));
 }
 
-void AggiornamentiTab::readAndCheck(const std::string& path, FirstLine firstLine) {
+void AggiornamentiTab::showAndCheck(std::vector<UpdateRow> rows) {
   ArchiveDatabase* db = context_.archiveDatabase();
   if (!db) {
     fail(kNoArchive);
     return;
   }
-  WaitCursor wait;
-  try {
-    DrawFile read = readDrawFile(path, firstLine);
-    if (read.wrongForm) {
-      context_.dialogs().message(qText(update_text::kFormatoNonCorretto),
-                                 qText(update_text::kTitoloAvviso), Dialogs::Icon::Critical);
-      return;
-    }
-    nomeFase_ = qText(update_text::kFaseElenco);
+  runStep([&] {
+    WaitCursor wait;
     // The lines are in FgImporta before the check, and stay there if it fails.
-    check_ = UpdateCheck{read.rows, {}, 0};
+    check_ = UpdateCheck{rows, {}, 0};
     fgImporta_->setGrid(importGrid(check_));
     nomeFase_ = qText(update_text::kFaseControllo);
-    UpdateCheck check = checkUpdateRows(std::move(read.rows), *db, context_.progress());
+    UpdateCheck check = checkUpdateRows(std::move(rows), *db, context_.progress());
     if (check.ran()) showCheck(check);  // no lines: List4 keeps what it showed
     check_ = std::move(check);
+  });
+}
+
+void AggiornamentiTab::runStep(const std::function<void()>& step) {
+  try {
+    step();
   } catch (const UpdateFailure& failure) {
     nomeFase_ = qText(failure.phase());
     fail(QString::fromStdString(failure.detail()));

@@ -1,9 +1,9 @@
 #include "gui/archive/official_archive_download.h"
 
 #include "archive/exports.h"
-#include "archive/server_addresses.h"
-#include "gui/common/dialogs.h"
-#include "gui/common/downloader.h"
+#include "archive/update_download.h"
+#include "gui/common/download_task.h"
+#include "gui/shell/app_context.h"
 
 namespace quintello {
 
@@ -13,37 +13,50 @@ constexpr const char* kTitle = "Avviso";
 
 }  // namespace
 
-OfficialArchiveDownload::OfficialArchiveDownload(Dialogs& dialogs, QObject* parent)
+OfficialArchiveDownload::OfficialArchiveDownload(AppContext& context, QObject* parent)
     : QObject(parent),
-      dialogs_(dialogs),
-      downloader_(new Downloader(this)),
-      address_(QString::fromStdString(builtOfficialArchiveAddress())),
+      context_(context),
+      task_(new DownloadTask(this)),
+      address_(officialArchiveAddress(context.programDatabase())),
       target_(estrattiZipPath()) {
-  connect(downloader_, &Downloader::finished, this, &OfficialArchiveDownload::finished);
+  limits_.maxBytes = kOfficialArchiveDownloadCap;
+  connect(task_, &DownloadTask::finished, this, &OfficialArchiveDownload::finished);
+  connect(task_, &DownloadTask::progress, this, [this](qint64 received, qint64 total) {
+    context_.progress().setMaximum(int(total));
+    context_.progress().setValue(int(total ? received : 0));
+  });
 }
 
-bool OfficialArchiveDownload::busy() const { return downloader_->busy(); }
+OfficialArchiveDownload::~OfficialArchiveDownload() { delete task_; }
 
-void OfficialArchiveDownload::setTimeout(std::chrono::milliseconds timeout) {
-  downloader_->setTimeout(timeout);
+bool OfficialArchiveDownload::busy() const { return task_->busy(); }
+
+void OfficialArchiveDownload::cancel() { task_->cancel(); }
+
+void OfficialArchiveDownload::setLimits(std::chrono::milliseconds silence,
+                                        std::chrono::milliseconds deadline) {
+  limits_.silence = silence;
+  limits_.deadline = deadline;
 }
 
 void OfficialArchiveDownload::start() {
   if (busy()) return;
-  if (address_.isEmpty()) {
-    dialogs_.message(
-        "L'indirizzo dell'archivio storico non è impostato in questa versione del programma.",
-        kTitle, Dialogs::Icon::Critical);
+  if (address_.empty()) {
+    context_.dialogs().message("L'indirizzo dell'archivio storico non è impostato.", kTitle,
+                               Dialogs::Icon::Critical);
     emit handled();
     return;
   }
-  downloader_->start(address_, target_, Downloader::kOfficialArchiveCap);
+  task_->start([this, address = address_, target = target_](
+                   const DownloadLimits& limits) { result_ = download(address, target, limits); },
+               limits_);
 }
 
-void OfficialArchiveDownload::finished(const DownloadResult& result) {
-  if (!result.ok())
-    dialogs_.message("Scaricamento dell'archivio storico non riuscito.\n\n" + result.error, kTitle,
-                     Dialogs::Icon::Critical);
+void OfficialArchiveDownload::finished() {
+  if (!result_.ok() && result_.status != DownloadResult::Status::Cancelled)
+    context_.dialogs().message("Scaricamento dell'archivio storico non riuscito.\n\n" +
+                                   QString::fromStdString(result_.error),
+                               kTitle, Dialogs::Icon::Critical);
   emit handled();
 }
 

@@ -1,43 +1,48 @@
 #pragma once
 
 #include <QObject>
-#include <QUrl>
 #include <chrono>
 #include <string>
 
+#include "archive/download.h"
+
 namespace quintello {
 
-class Dialogs;
-class Downloader;
-struct DownloadResult;
+class AppContext;
+class DownloadTask;
 
 // The main window's hidden Command4: the official historical archive of the Lotto operator
-// (storico.zip) saved as estratti.zip (C:\ on Windows, the home folder elsewhere), neither
-// unpacked nor imported. Nothing is said when it succeeds; a failure is told in Italian.
+// saved as estratti.zip (C:\ on Windows, the home folder elsewhere), neither unpacked nor
+// imported, off the window's thread with its progress on the main window's bar. Nothing is
+// said when it succeeds or is cancelled; a failure is told in Italian.
 class OfficialArchiveDownload : public QObject {
   Q_OBJECT
 
  public:
-  OfficialArchiveDownload(Dialogs& dialogs, QObject* parent);
+  OfficialArchiveDownload(AppContext& context, QObject* parent);
+  ~OfficialArchiveDownload() override;
 
   void start();  // nothing while a download runs
+  void cancel();
   bool busy() const;
 
-  // The build's address and the fixed target unless set.
-  void setAddress(const QUrl& address) { address_ = address; }
+  // The official archive's address of the program database and the fixed target unless set.
+  void setAddress(std::string address) { address_ = std::move(address); }
   void setTarget(std::string target) { target_ = std::move(target); }
-  void setTimeout(std::chrono::milliseconds timeout);
+  void setLimits(std::chrono::milliseconds silence, std::chrono::milliseconds deadline);
 
  signals:
   void handled();  // the download ended and its outcome was told
 
  private:
-  void finished(const DownloadResult& result);
+  void finished();
 
-  Dialogs& dialogs_;
-  Downloader* downloader_;
-  QUrl address_;
+  AppContext& context_;
+  DownloadTask* task_;
+  std::string address_;
   std::string target_;
+  DownloadLimits limits_;
+  DownloadResult result_;  // written by the download's thread, read when it has finished
 };
 
 }  // namespace quintello

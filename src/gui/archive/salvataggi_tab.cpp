@@ -15,9 +15,10 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "archive/download.h"
+#include "archive/update_download.h"
 #include "core/error.h"
 #include "core/parameters.h"
-#include "gui/common/downloader.h"
 #include "gui/common/wait_cursor.h"
 #include "gui/common/widgets.h"
 #include "gui/shell/app_context.h"
@@ -136,8 +137,31 @@ QWidget* SalvataggiTab::buildAddress() {
   buttons->addWidget(command16);
   buttons->addWidget(command15);
   layout->addLayout(buttons);
+  layout->addSpacing(12);
+  addOfficialAddress(box, layout);
   layout->addStretch(1);
   return box;
+}
+
+// The official archive's address, where "CONTROLLO AGGIORNAMENTI" downloads from when the
+// program names no maker's server.
+void SalvataggiTab::addOfficialAddress(QWidget* box, QVBoxLayout* layout) {
+  auto* caption = new QLabel("Indirizzo dell'archivio storico ufficiale", box);
+  textUfficiale_ = new QLineEdit(
+      QString::fromStdString(officialArchiveAddress(context_.programDatabase())), box);
+  textUfficiale_->setObjectName("TextArchivioUfficiale");
+  textUfficiale_->setCursorPosition(0);  // the scheme and host in sight
+  caption->setBuddy(textUfficiale_);
+  auto* makeDefault = button(box, "CommandArchivioUfficiale", "RENDE PREDEFINITO");
+  connect(makeDefault, &QPushButton::clicked, this, &SalvataggiTab::makeOfficialAddressDefault);
+  layout->addWidget(caption);
+  layout->addWidget(textUfficiale_);
+  layout->addWidget(wrappedNote(
+      box,
+      "Da questo indirizzo CONTROLLO AGGIORNAMENTI scarica le estrazioni quando il programma "
+      "non ha un server degli aggiornamenti. Vale subito; una casella vuota ripristina "
+      "l'indirizzo originale."));
+  layout->addWidget(makeDefault, 0, Qt::AlignRight);
 }
 
 bool SalvataggiTab::eventFilter(QObject* watched, QEvent* event) {
@@ -223,13 +247,32 @@ void SalvataggiTab::makeAddressDefault() {
   storeParameter(parameter::kIndirizzoInternet, text2_->text());
 }
 
+// Only an http or https address is stored; an empty box returns to the program's own.
+void SalvataggiTab::makeOfficialAddressDefault() {
+  const QString address = textUfficiale_->text().trimmed();
+  if (!address.isEmpty() && !isWebAddress(address.toStdString())) {
+    context_.dialogs().message(QString("Indirizzo non valido: \"%1\". Si possono usare solo "
+                                       "indirizzi http e https.")
+                                   .arg(address),
+                               kTitoloAvviso, Dialogs::Icon::Warning);
+    return;
+  }
+  if (ProgramDatabase* db = context_.programDatabase()) try {
+      db->addMissingParameter(parameter::kIndirizzoArchivioUfficiale, "");
+    } catch (const Error&) {
+    }
+  storeParameter(parameter::kIndirizzoArchivioUfficiale, address);
+  textUfficiale_->setText(
+      QString::fromStdString(officialArchiveAddress(context_.programDatabase())));
+}
+
 void SalvataggiTab::pasteAddress() { text2_->setText(QGuiApplication::clipboard()->text()); }
 
 // Only a web address goes to the browser: anything else (a file, a program) is refused.
 void SalvataggiTab::openSite() {
   const QString address = label5_->text().trimmed();
   const QUrl url = QUrl::fromUserInput(address);
-  if (!isWebAddress(url)) {
+  if (!isWebAddress(url.toString().toStdString())) {
     context_.dialogs().message(QString("Indirizzo internet non valido: \"%1\". Si possono aprire "
                                        "solo indirizzi http e https.")
                                    .arg(address),

@@ -12,6 +12,7 @@ class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QVBoxLayout;
 
 namespace quintello {
 
@@ -19,7 +20,8 @@ class AppContext;
 
 // "Salvataggi": the whole archive written for other lottery programs (Ambrosa 3's Dati.iii,
 // Zefiral's fixed file, the Nazionale as text), the default folder of the Dati.iii file, and
-// the internet address of the maker's site, opened in the browser or made the default.
+// the internet address of the maker's site, opened in the browser or made the default, and
+// the address of the official historical archive the update check downloads from.
 class SalvataggiTab : public QWidget {
   Q_OBJECT
 
@@ -34,6 +36,8 @@ class SalvataggiTab : public QWidget {
   void openSite();             // Command5 "COLLEGA AL SITO"
   void pasteAddress();         // Command16 "Incolla contenuto appunti"
   void makeAddressDefault();   // Command15 "RENDE PREDEFINITO"
+  // "RENDE PREDEFINITO" beside the official archive's address.
+  void makeOfficialAddressDefault();
 
   // The Zefiral file's place (its fixed place unless set).
   void setZefiralPath(std::string path) { zefiralPath_ = std::move(path); }
@@ -44,6 +48,7 @@ class SalvataggiTab : public QWidget {
  private:
   QWidget* buildExports();
   QWidget* buildAddress();
+  void addOfficialAddress(QWidget* box, QVBoxLayout* layout);
   // The file dialog for saving; nothing when cancelled. The default extension is added to a
   // name given without one.
   std::vector<std::string> filesInUse();
@@ -59,6 +64,7 @@ class SalvataggiTab : public QWidget {
   QCheckBox* check1_ = nullptr;
   QLabel* label5_ = nullptr;
   QLineEdit* text2_ = nullptr;
+  QLineEdit* textUfficiale_ = nullptr;
 };
 
 }  // namespace quintello

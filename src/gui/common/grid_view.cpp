@@ -108,7 +108,11 @@ void GridView::setCurrentCell(int gridRow, int col) {
 
 void GridView::setTopRow(int gridRow) {
   const QModelIndex index = model_.index(model_.modelRow(gridRow), 0);
-  if (index.isValid()) scrollTo(index, QAbstractItemView::PositionAtTop);
+  if (!index.isValid()) return;
+  // Right after a new grid the scroll bar still has the old range, which would clamp the
+  // scroll: bring it up to date first.
+  updateGeometries();
+  scrollTo(index, QAbstractItemView::PositionAtTop);
 }
 
 int GridView::topRow() const {

@@ -52,7 +52,7 @@ QLabel* valueLabel(QWidget* parent, const char* name) {
 MainWindow::MainWindow(AppContext& context, QWidget* parent)
     : QMainWindow(parent),
       context_(context),
-      officialArchive_(new OfficialArchiveDownload(context.dialogs(), this)) {
+      officialArchive_(new OfficialArchiveDownload(context, this)) {
   setObjectName("Container");
   setWindowTitle(AppContext::versionCaption());
 
@@ -81,6 +81,9 @@ MainWindow::MainWindow(AppContext& context, QWidget* parent)
   auto* quadrature = new QShortcut(QKeySequence(kQuadratureShortcut), this);
   quadrature->setContext(Qt::WindowShortcut);
   connect(quadrature, &QShortcut::activated, this, &MainWindow::openQuadrature);
+  // Escape stops the hidden official-archive download, as Command26 stops the update's.
+  auto* stop = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  connect(stop, &QShortcut::activated, officialArchive_, &OfficialArchiveDownload::cancel);
   fillDrawGrid();
   ImpostazioniArchivioModello();
   connect(&context_, &AppContext::archiveReloaded, this, [this] {

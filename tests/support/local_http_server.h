@@ -1,0 +1,61 @@
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <map>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace quintello::test {
+
+// A small HTTP server on 127.0.0.1 (a free port) for the download tests, serving from threads
+// of its own: each path answers as it was told to, anything else with 404. One request per
+// connection.
+class LocalHttpServer {
+ public:
+  LocalHttpServer();
+  ~LocalHttpServer();
+  LocalHttpServer(const LocalHttpServer&) = delete;
+  LocalHttpServer& operator=(const LocalHttpServer&) = delete;
+
+  // 200 with the body; without a Content-Length the body ends when the connection closes.
+  void serveBody(const std::string& path, std::string body, bool withLength = true);
+  void serveStatus(const std::string& path, int status);
+  // 302 to `location` (absolute, or a path on this server).
+  void serveRedirect(const std::string& path, const std::string& location);
+  // Accepts the connection and never answers.
+  void serveSilence(const std::string& path);
+  // 200 with the body, one byte every `gap`.
+  void serveTrickle(const std::string& path, std::string body, std::chrono::milliseconds gap);
+
+  std::string url(const std::string& path) const;
+  int requests(const std::string& path) const;
+
+ private:
+  struct Answer {
+    int status = 404;
+    std::string body = "non trovato";
+    std::string location;
+    bool withLength = true;
+    bool silent = false;
+    std::chrono::milliseconds gap{0};
+  };
+  void serve(const std::string& path, Answer answer);
+  void acceptLoop();
+  void handle(int socket);
+  bool pause(std::chrono::milliseconds time) const;  // false when the server is stopping
+
+  int listener_ = -1;
+  int port_ = 0;
+  std::atomic<bool> stopping_{false};
+  mutable std::mutex mutex_;
+  std::map<std::string, Answer> answers_;
+  std::map<std::string, int> requests_;
+  std::vector<std::thread> connections_;
+  std::vector<int> sockets_;
+  std::thread acceptor_;
+};
+
+}  // namespace quintello::test
