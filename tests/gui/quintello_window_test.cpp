@@ -201,14 +201,19 @@ QuintelloSession referenceSession(const DrawArchive& archive, int number, int wh
 // Everything the window shows from the session, against a session's own renders.
 QString windowDifferences(const Quintello* window, const QuintelloSession& expected, int draw) {
   const std::pair<const char*, Grid> grids[] = {
-      {"Fg1", expected.renderFg1()},       {"FgN", expected.renderFgN()},
-      {"Fg_ZZ", expected.renderFg_ZZ()},   {"Fg_CC", expected.renderFg_CC()},
-      {"Fg9090", expected.renderFg9090()}, {"FgU", expected.renderFgU()},
-      {"Fg_I2", expected.renderFg_I2()},   {"List3", expected.renderList3()},
-      {"Fg90", expected.renderFg90()},     {"fga", expected.renderFga(draw)}};
+      {"Fg1", renderFg1(expected.list())},
+      {"FgN", renderFgN(expected.list())},
+      {"Fg_ZZ", renderFg_ZZ(expected.book())},
+      {"Fg_CC", renderFg_CC(expected.search())},
+      {"Fg9090", renderFg9090(expected.search())},
+      {"FgU", renderFgU(expected.search())},
+      {"Fg_I2", renderFg_I2(expected.search(), expected.combinationSize())},
+      {"List3", renderList3(expected.search())},
+      {"Fg90", renderFg90(expected.boardNumbers())},
+      {"fga", expected.renderFga(draw)}};
   for (const auto& [name, rendered] : grids)
     if (QString d = differences(grid(window, name), rendered); !d.isEmpty()) return d;
-  const QuintelloLabels labels = expected.labels();
+  const QuintelloLabels labels = renderLabels(expected.list(), expected.book());
   const std::pair<const char*, Label> captions[] = {{"LBL_NC", labels.LBL_NC},
                                                     {"Label7", labels.Label7},
                                                     {"Lbl_T", labels.Lbl_T},
@@ -300,7 +305,7 @@ class QuintelloWindowTest : public QObject {
     QVERIFY(!the<QCheckBox>(window, "Ch_Fine")->isChecked());
     const QuintelloSession expected =
         referenceSession(program.context.archive(), 1, 0, 12, 12, 200);
-    QCOMPARE(expected.ContaPresenze(), 12);
+    QCOMPARE(expected.list().ContaPresenze(), 12);
     QCOMPARE(windowDifferences(window, expected, 200), QString());
     // Asked again: the same window, brought to the front, with the help page on F1.
     program.main->activateWindow();
@@ -345,7 +350,7 @@ class QuintelloWindowTest : public QObject {
     QuintelloSession expected = referenceSession(program.context.archive(), 1, 7, 3, 12, 200);
     expected.inputs().RuotaGioco = 5;
     expected.elenco();
-    QCOMPARE(differences(grid(window, "Fg1"), expected.renderFg1()), QString());
+    QCOMPARE(differences(grid(window, "Fg1"), renderFg1(expected.list())), QString());
     QCOMPARE(QString::fromStdString(grid(window, "Fg1")->grid().clipText({1, 7, 1, 8})),
              QString("RO\tNA"));
   }
@@ -360,7 +365,7 @@ class QuintelloWindowTest : public QObject {
     QCOMPARE(list.value(6, 4) - list.value(6, 1), 12.0);  // still 12 colpi
     doubleClickCell(grid(window, "Fg1"), 3, 0);
     const QuintelloSession expected = referenceSession(program.context.archive(), 1, 0, 3, 6, 200);
-    QCOMPARE(differences(grid(window, "Fg1"), expected.renderFg1()), QString());
+    QCOMPARE(differences(grid(window, "Fg1"), renderFg1(expected.list())), QString());
   }
 
   void drawDisplayMarksTheNumberOnEveryWheelWhereItCameOut() {
@@ -525,7 +530,7 @@ class QuintelloWindowTest : public QObject {
     QVERIFY(expected.toggleBoardNumber(drawn));
     QVERIFY(expected.addFromBoard());
     expected.verifyForecasts();
-    QCOMPARE(differences(fg1, expected.renderFg1()), QString());
+    QCOMPARE(differences(fg1, renderFg1(expected.list())), QString());
     const OccurrenceRow& verified = expected.occurrences()[1];
     QVERIFY(verified.hasOutcome());
     clickCell(fg1, 2, 16);
@@ -605,7 +610,7 @@ class QuintelloWindowTest : public QObject {
     expected.pulisce();
     expected.coverBestCombinations();
     QCOMPARE(same(), QString());
-    QCOMPARE(expected.forecasts().size(), size_t(6));  // seven added, one removed
+    QCOMPARE(expected.book().forecasts().size(), size_t(6));  // seven added, one removed
   }
 
   // Forecasts of two numbers drawn together in the first draw of the first uncovered window,
@@ -630,7 +635,7 @@ class QuintelloWindowTest : public QObject {
       click(window, "Command2");
       QVERIFY(expected.addFromBoard());
     }
-    QCOMPARE(expected.coveredCount(), std::optional<int>(5));
+    QCOMPARE(expected.book().coveredCount(), std::optional<int>(5));
     QCOMPARE(shown(the<QLabel>(window, "Lbl_T")), QString("5 #00ff00 #0000ff"));
     QCOMPARE(shown(the<QLabel>(window, "Lbl_S")), QString("0 #ffffff #0000ff"));
     const int forecasts = grid(window, "Fg_ZZ")->grid().dataRows();
@@ -787,8 +792,8 @@ class QuintelloWindowTest : public QObject {
     click(window, "Command1");
     const QuintelloSession expected =
         referenceSession(program.context.archive(), 1, 0, 12, 12, 120);
-    QCOMPARE(differences(fg1, expected.renderFg1()), QString());
-    QCOMPARE(differences(grid(window, "FgN"), expected.renderFgN()), QString());
+    QCOMPARE(differences(fg1, renderFg1(expected.list())), QString());
+    QCOMPARE(differences(grid(window, "FgN"), renderFgN(expected.list())), QString());
     // Every draw deleted: nothing to show, nothing to find.
     program.reload(DrawArchive());
     QCOMPARE(QString("%1 %2").arg(hFine->maximum()).arg(hFine->value()), QString("0 0"));

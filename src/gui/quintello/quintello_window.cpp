@@ -397,7 +397,7 @@ QWidget* Quintello::buildCombinationPage() {
   const auto highlightCombination = [this](int row) {
     if (row < 1) return;
     session_.highlightCombination(row);
-    display(fgCC_, session_.renderFg_CC());
+    display(fgCC_, renderFg_CC(session_.search()));
   };
   connect(fgCC_, &GridView::cellClicked, this, highlightCombination);
   connect(fgCC_, &GridView::currentRowChanged, this, highlightCombination);
@@ -449,7 +449,7 @@ QWidget* Quintello::buildForecasts() {
   const auto highlightForecast = [this](int row) {
     if (row < 1) return;
     session_.highlightForecast(row);
-    display(fgZZ_, session_.renderFg_ZZ());
+    display(fgZZ_, renderFg_ZZ(session_.book()));
   };
   connect(fgZZ_, &GridView::cellClicked, this, highlightForecast);
   connect(fgZZ_, &GridView::currentRowChanged, this, highlightForecast);
@@ -551,12 +551,12 @@ QWidget* Quintello::buildWorkingAreas() {
 
 void Quintello::openingSequence() {
   installHelp(this, context_.help(), kHelpFile);
-  display(fg1_, session_.renderFg1());  // every column centred
+  display(fg1_, renderFg1(session_.list()));  // every column centred
   showBoard();
   fill(comboN_, kNumeriCombinazioneChoice.min, kNumeriCombinazioneChoice.max);
   choose(comboN_, kNumeriCombinazioneChoice.initial - kNumeriCombinazioneChoice.min);
   session_.emptyOccurrenceList();
-  display(fg1_, session_.renderFg1());
+  display(fg1_, renderFg1(session_.list()));
   {
     const QSignalBlocker blocker(hFine_);
     const int n = context_.archive().count();
@@ -598,7 +598,8 @@ void Quintello::chooseColpi(int index) {
 void Quintello::chooseCombinationSize(int index) {
   if (index < 0) return;
   session_.inputs().NumeriCombinazione = leadingInteger(comboN_->itemText(index).toStdString());
-  display(fgI2_, session_.renderFg_I2());  // columns beyond k hidden
+  display(fgI2_,
+          renderFg_I2(session_.search(), session_.combinationSize()));  // columns beyond k hidden
 }
 
 void Quintello::choosePresences(int index) {
@@ -681,7 +682,7 @@ void Quintello::openNumberPicker() {
 void Quintello::numberPicked(int number) {
   cmdN_->setText(QString::number(number));
   session_.emptyOccurrenceList();
-  display(fg1_, session_.renderFg1());
+  display(fg1_, renderFg1(session_.list()));
 }
 
 void Quintello::clickBoard(int row, int col) {
@@ -861,21 +862,21 @@ void Quintello::printForecasts() {
 // --- Showing the session -------------------------------------------------------------------
 
 void Quintello::showSession() {
-  display(fg1_, session_.renderFg1());
-  display(fgN_, session_.renderFgN());
-  display(fgZZ_, session_.renderFg_ZZ());
-  display(fgCC_, session_.renderFg_CC());
-  display(fgU_, session_.renderFgU());
-  display(fgI2_, session_.renderFg_I2());
-  display(list3_, session_.renderList3());
-  const QuintelloLabels labels = session_.labels();
+  display(fg1_, renderFg1(session_.list()));
+  display(fgN_, renderFgN(session_.list()));
+  display(fgZZ_, renderFg_ZZ(session_.book()));
+  display(fgCC_, renderFg_CC(session_.search()));
+  display(fgU_, renderFgU(session_.search()));
+  display(fgI2_, renderFg_I2(session_.search(), session_.combinationSize()));
+  display(list3_, renderList3(session_.search()));
+  const QuintelloLabels labels = renderLabels(session_.list(), session_.book());
   display(lblNC_, labels.LBL_NC);
   display(label7_, labels.Label7);
   display(lblT_, labels.Lbl_T);
   display(lblS_, labels.Lbl_S);
   // After a list changed, the yellow row stays the selected one.
-  keepSelected(fgCC_, session_.combinations());
-  keepSelected(fgZZ_, session_.forecasts());
+  keepSelected(fgCC_, session_.search().combinations());
+  keepSelected(fgZZ_, session_.book().forecasts());
   // The pair add switches the combination size to one number.
   const int k = session_.inputs().NumeriCombinazione;
   if (k >= 1 && k <= comboN_->count() && comboN_->currentIndex() != k - 1) {
@@ -884,9 +885,9 @@ void Quintello::showSession() {
   }
 }
 
-void Quintello::showPairs() { display(fg9090_, session_.renderFg9090()); }
+void Quintello::showPairs() { display(fg9090_, renderFg9090(session_.search())); }
 
-void Quintello::showBoard() { display(fg90_, session_.renderFg90()); }
+void Quintello::showBoard() { display(fg90_, renderFg90(session_.boardNumbers())); }
 
 void Quintello::showDraw(int draw, int outcomeRow) {
   display(fga_, session_.renderFga(draw, outcomeRow));
