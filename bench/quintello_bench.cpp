@@ -131,5 +131,3 @@ void BM_RenderResultList(benchmark::State& state) {
 BENCHMARK(BM_RenderResultList)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-BENCHMARK_MAIN();
