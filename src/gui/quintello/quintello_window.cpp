@@ -688,7 +688,9 @@ void Quintello::numberPicked(int number) {
 void Quintello::clickBoard(int row, int col) {
   const int number = boardNumber(row, col);
   if (number == 0) return;
-  if (session_.toggleBoardNumber(number)) showBoard();
+  // Marked or unmarked, the board shows it; an eighth number stays as it was.
+  static_cast<void>(session_.toggleBoardNumber(number));
+  showBoard();
 }
 
 void Quintello::clearBoard() {
