@@ -52,7 +52,7 @@ TEST(QuintelloForecasts, CoverageIsFirstComeAndAllCoveredRefusesAdds) {
   ASSERT_TRUE(add(session, {1}));     // would hit all three: only row 2 is left to it
   EXPECT_EQ(coverage(session), (std::vector<int>{1, 2, 1}));
   EXPECT_EQ(session.book().forecasts()[1].Esiti, 1);
-  EXPECT_EQ(renderLabels(session.list(), session.book()).Lbl_T, (Label{"3", kGreen, kBlue}));
+  EXPECT_EQ(labels(session).Lbl_T, (Label{"3", kGreen, kBlue}));
 
   ASSERT_TRUE(session.toggleBoardNumber(40));
   EXPECT_FALSE(add(session, {40}));
@@ -72,8 +72,8 @@ TEST(QuintelloForecasts, RemovalFreesItsNumberAndItsRows) {
   // Row 1 goes uncovered, though {1} would cover it; removal verifies what remains.
   ASSERT_TRUE(session.removeForecast(1));
   EXPECT_EQ(coverage(session), (std::vector<int>{0, 2, 2}));
-  EXPECT_EQ(renderLabels(session.list(), session.book()).Lbl_T.text, "2");
-  EXPECT_EQ(renderLabels(session.list(), session.book()).Lbl_S.text, "10");
+  EXPECT_EQ(labels(session).Lbl_T.text, "2");
+  EXPECT_EQ(labels(session).Lbl_S.text, "10");
   EXPECT_EQ(session.occurrences()[0].NEst, 18);
 
   // With "Verifica automatica" the add verifies: {1} and {66} both score in draw 18, in the
@@ -88,8 +88,8 @@ TEST(QuintelloForecasts, RemovalFreesItsNumberAndItsRows) {
 
   for (int i = 0; i < 3; ++i) ASSERT_TRUE(session.removeForecast(1));
   EXPECT_EQ(coverage(session), (std::vector<int>{0, 0, 0}));
-  EXPECT_EQ(renderLabels(session.list(), session.book()).Lbl_T, (Label{"", kWhite, kBlue}));
-  EXPECT_EQ(renderLabels(session.list(), session.book()).Lbl_S.text, "");
+  EXPECT_EQ(labels(session).Lbl_T, (Label{"", kWhite, kBlue}));
+  EXPECT_EQ(labels(session).Lbl_S.text, "");
 }
 
 TEST(QuintelloForecasts, CapacityRefusals) {

@@ -88,14 +88,11 @@ TEST(QuintelloElenco, OnlyTickedPositionsOfTheDetectionWheelCount) {
 TEST(QuintelloElenco, SpanLabelDividesByThePresencesAskedFor) {
   const DrawArchive archive = archiveWith(30, "20 BA 7 1 2 3 4; 23 BA 7 1 2 3 4");
   // Span 23 - 20 + 1 = 4: 4 / 5 and 3 / 4 with five presences asked for and two found.
-  const auto labels = renderLabels(listed(archive, inputsFor(30, 12, 5)).list(),
-                                   listed(archive, inputsFor(30, 12, 5)).book());
-  EXPECT_EQ(labels.LBL_NC.text, "2");
-  EXPECT_EQ(labels.Label7.text, "N° Estraz. = 4  Freq = .80 (.75)");
+  const auto five = labels(listed(archive, inputsFor(30, 12, 5)));
+  EXPECT_EQ(five.LBL_NC.text, "2");
+  EXPECT_EQ(five.Label7.text, "N° Estraz. = 4  Freq = .80 (.75)");
   // One presence: no distance between presences to divide.
-  EXPECT_EQ(renderLabels(listed(archive, inputsFor(30, 12, 1)).list(),
-                         listed(archive, inputsFor(30, 12, 1)).book())
-                .Label7.text,
+  EXPECT_EQ(labels(listed(archive, inputsFor(30, 12, 1))).Label7.text,
             "N° Estraz. = 1  Freq = 1.00");
 }
 
@@ -105,12 +102,12 @@ TEST(QuintelloElenco, NewListResetsTheForecastSideAnEmptyOneChangesNothing) {
   ASSERT_TRUE(add(session, {40}));
   session.verifyForecasts();
   session.searchPairs();
-  const QuintelloLabels labels = renderLabels(session.list(), session.book());
-  ASSERT_EQ(labels.Lbl_T, (Label{"1", kGreen, kBlue}));
+  const QuintelloLabels before = labels(session);
+  ASSERT_EQ(before.Lbl_T, (Label{"1", kGreen, kBlue}));
 
   session.inputs().NumeroCercato = 8;  // never drawn: the window keeps what it showed
   session.elenco();
-  EXPECT_EQ(renderLabels(session.list(), session.book()), labels);
+  EXPECT_EQ(labels(session), before);
 
   session.inputs().NumeroCercato = 7;
   session.elenco();
@@ -118,7 +115,7 @@ TEST(QuintelloElenco, NewListResetsTheForecastSideAnEmptyOneChangesNothing) {
   EXPECT_TRUE(session.search().combinations().empty());
   EXPECT_TRUE(session.search().pairs().empty());
   EXPECT_FALSE(session.book().PrevisioniUsate()[1]);
-  EXPECT_EQ(renderLabels(session.list(), session.book()).Lbl_T, (Label{"", kWhite, kBlue}));
+  EXPECT_EQ(labels(session).Lbl_T, (Label{"", kWhite, kBlue}));
 }
 
 TEST(QuintelloStatisticaNumeri, WindowsOutcomesUncoveredAndDelays) {
