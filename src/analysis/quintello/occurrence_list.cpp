@@ -14,20 +14,20 @@ void OccurrenceList::build(const DrawArchive& archive, const QuintelloInputs& in
   // a malformed archive holds the number at two positions.
   const int number = inputs.NumeroCercato;
   const long long colpi = inputs.Colpi;
+  const int detection = inputs.RuotaRilevazione;
+  const auto positions = inputs.PosizioniRilevazione;
   if (isLottoNumber(number)) {
     for (int e = reference; e >= 1; --e) {
-      const auto wheel = archive.wheel(e, inputs.RuotaRilevazione);
+      const auto wheel = archive.wheel(e, detection);
       for (int p = 0; p < kPositions; ++p) {
-        if (wheel[static_cast<size_t>(p)] != number ||
-            !inputs.PosizioniRilevazione[static_cast<size_t>(p)])
-          continue;
+        if (wheel[static_cast<size_t>(p)] != number || !positions[static_cast<size_t>(p)]) continue;
         OccurrenceRow row;
         row.Numero = static_cast<int>(rows_.size()) + 1;
         row.Estr = e;
         row.DataEstraz = archive.dateText(e);
         row.Inizio = e + 1;
         row.Fine = e + colpi <= limit ? static_cast<int>(e + colpi) : limit;
-        row.RR = inputs.RuotaRilevazione;
+        row.RR = detection;
         row.RG = inputs.RuotaGioco;
         rows_.push_back(std::move(row));
         break;
