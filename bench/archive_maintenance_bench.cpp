@@ -178,5 +178,3 @@ void BM_CliAggiornaOfficialText(benchmark::State& state) {
 BENCHMARK(BM_CliAggiornaOfficialText)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-BENCHMARK_MAIN();

@@ -73,5 +73,3 @@ void BM_FgDBHighlightRow(benchmark::State& state) {
 BENCHMARK(BM_FgDBHighlightRow)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-BENCHMARK_MAIN();

@@ -1,7 +1,6 @@
 // The archive load at start-up and the main window's draw list, on the full bundled archive.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QTemporaryDir>
 
 #include "archive/first_start.h"
@@ -72,12 +71,3 @@ void BM_DrawListGridModel(benchmark::State& state) {
 BENCHMARK(BM_DrawListGridModel)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -31,7 +31,7 @@ void BM_Elenco(benchmark::State& state) {
     session.elenco();
     benchmark::DoNotOptimize(session.occurrences().data());
   }
-  if (session.ContaPresenze() != 100) state.SkipWithError("the list is not full");
+  if (session.list().ContaPresenze() != 100) state.SkipWithError("the list is not full");
 }
 BENCHMARK(BM_Elenco)->Unit(benchmark::kMicrosecond);
 
@@ -45,7 +45,7 @@ void BM_ElencoWheelWithoutDraws(benchmark::State& state) {
   session.inputs().EstrazioneCorrente = 4000;
   for (auto _ : state) {
     session.elenco();
-    benchmark::DoNotOptimize(session.numberStatistics().RIT.data());
+    benchmark::DoNotOptimize(session.list().statistics().RIT.data());
   }
 }
 BENCHMARK(BM_ElencoWheelWithoutDraws)->Unit(benchmark::kMicrosecond);
@@ -55,7 +55,7 @@ void BM_ElaboraK7(benchmark::State& state) {
   session.inputs().NumeriCombinazione = 7;
   for (auto _ : state) {
     session.elabora();
-    benchmark::DoNotOptimize(session.combinations().data());
+    benchmark::DoNotOptimize(session.search().combinations().data());
   }
 }
 BENCHMARK(BM_ElaboraK7)->Unit(benchmark::kMillisecond);
@@ -65,7 +65,7 @@ void BM_ElaboraK1(benchmark::State& state) {
   session.inputs().NumeriCombinazione = 1;
   for (auto _ : state) {
     session.elabora();
-    benchmark::DoNotOptimize(session.combinations().data());
+    benchmark::DoNotOptimize(session.search().combinations().data());
   }
 }
 BENCHMARK(BM_ElaboraK1)->Unit(benchmark::kMicrosecond);
@@ -74,7 +74,7 @@ void BM_PairSearch(benchmark::State& state) {
   QuintelloSession session = heavyList();
   for (auto _ : state) {
     session.searchPairs();
-    benchmark::DoNotOptimize(session.pairs().data());
+    benchmark::DoNotOptimize(session.search().pairs().data());
   }
 }
 BENCHMARK(BM_PairSearch)->Unit(benchmark::kMillisecond);
@@ -93,7 +93,7 @@ void BM_VerifyNineForecasts(benchmark::State& state) {
   }
   for (auto _ : state) {
     session.verifyForecasts();
-    benchmark::DoNotOptimize(session.EsitiPerColpo().data());
+    benchmark::DoNotOptimize(session.book().EsitiPerColpo().data());
   }
 }
 BENCHMARK(BM_VerifyNineForecasts)->Unit(benchmark::kMicrosecond);
@@ -119,10 +119,8 @@ BENCHMARK(BM_ChanceComparisonNineForecastsOfSeven)->Unit(benchmark::kMicrosecond
 
 void BM_RenderResultList(benchmark::State& state) {
   QuintelloSession session = heavyList();
-  for (auto _ : state) benchmark::DoNotOptimize(session.renderFg1());
+  for (auto _ : state) benchmark::DoNotOptimize(renderFg1(session.list()));
 }
 BENCHMARK(BM_RenderResultList)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-BENCHMARK_MAIN();

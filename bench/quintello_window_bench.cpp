@@ -80,12 +80,3 @@ void BM_ElaboraK7FromButton(benchmark::State& state) {
 BENCHMARK(BM_ElaboraK7FromButton)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -94,5 +94,3 @@ void BM_CliInfoOn200000Draws(benchmark::State& state) {
 BENCHMARK(BM_CliInfoOn200000Draws)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-BENCHMARK_MAIN();

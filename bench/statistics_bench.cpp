@@ -45,5 +45,3 @@ void BM_DelayHistoryTT(benchmark::State& state) {
 BENCHMARK(BM_DelayHistoryTT)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-BENCHMARK_MAIN();

@@ -54,7 +54,7 @@ void runAction(QuintelloSession& session, const Action& action, std::ostream& er
       break;
     case Action::Kind::Rimuovi: {
       const int numero = action.numbers.at(0);
-      const auto& forecasts = session.forecasts();
+      const auto& forecasts = session.book().forecasts();
       const auto found = std::find_if(forecasts.begin(), forecasts.end(),
                                       [&](const Previsione& p) { return p.Numero == numero; });
       if (found == forecasts.end() ||
@@ -91,7 +91,7 @@ struct Printed {
 Printed renderItems(const QuintelloSession& session, const std::vector<PrintItem>& items) {
   Printed printed;
   const auto forecastRow = [&](const PrintItem& item) {
-    const size_t rows = session.forecasts().size();
+    const size_t rows = session.book().forecasts().size();
     if (static_cast<size_t>(item.row) > rows) noSuchRow(item, "l'elenco delle previsioni", rows);
     return item.row;
   };
@@ -100,22 +100,22 @@ Printed renderItems(const QuintelloSession& session, const std::vector<PrintItem
     std::optional<Grid> grid;
     switch (item.kind) {
       case Kind::Elenco:
-        grid = session.renderFg1();
+        grid = renderFg1(session.list());
         break;
       case Kind::Numeri:
-        grid = session.renderFgN();
+        grid = renderFgN(session.list());
         break;
       case Kind::Previsioni:
-        grid = session.renderFg_ZZ();
+        grid = renderFg_ZZ(session.book());
         break;
       case Kind::Combinazioni:
-        grid = session.renderFg_CC();
+        grid = renderFg_CC(session.search());
         break;
       case Kind::Scoperte:
-        grid = session.renderFgU();
+        grid = renderFgU(session.search());
         break;
       case Kind::Coppie:
-        grid = session.renderFg9090();
+        grid = renderFg9090(session.search());
         break;
       case Kind::Riepilogo:
         grid = session.statisticalSummary().Fg1;
@@ -135,7 +135,7 @@ Printed renderItems(const QuintelloSession& session, const std::vector<PrintItem
         const int row = forecastRow(item);
         auto list = item.kind == Kind::Ristretto ? session.restrictedDrawList(row)
                                                  : session.completeDrawList(row);
-        if (!list) noSuchRow(item, "l'elenco delle previsioni", session.forecasts().size());
+        if (!list) noSuchRow(item, "l'elenco delle previsioni", session.book().forecasts().size());
         printed.drawListLabel = list->Label1;
         grid = std::move(list->FgE);
         break;
@@ -158,7 +158,7 @@ Printed renderItems(const QuintelloSession& session, const std::vector<PrintItem
 }
 
 std::vector<LabelOutput> sessionLabels(const QuintelloSession& session, const Label& drawList) {
-  const QuintelloLabels labels = session.labels();
+  const QuintelloLabels labels = renderLabels(session.list(), session.book());
   const Label total = session.statisticalSummary().Label3;
   std::vector<LabelOutput> out;
   const auto add = [&](std::string name, const Label& label) {

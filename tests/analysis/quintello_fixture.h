@@ -56,6 +56,11 @@ inline QuintelloSession listed(const DrawArchive& archive, const QuintelloInputs
   return session.addThroughCombinationList(numbers);
 }
 
+// The labels under the result list and the forecast list.
+inline QuintelloLabels labels(const QuintelloSession& session) {
+  return renderLabels(session.list(), session.book());
+}
+
 // "Pr" of every row of the list: the forecast covering it, 0 when uncovered.
 inline std::vector<int> coverage(const QuintelloSession& session) {
   std::vector<int> pr;

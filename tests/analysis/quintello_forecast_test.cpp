@@ -39,7 +39,7 @@ TEST(QuintelloForecasts, SorteAndCoveredWindows) {
       QuintelloSession session = listed(archive, inputsFor(20, 4, 3));
       for (int n : c.numbers) ASSERT_TRUE(session.toggleBoardNumber(n));
       ASSERT_TRUE(board ? session.addFromBoard() : add(session, c.numbers));
-      EXPECT_EQ(session.forecasts().at(0).Sorte, c.sorte);
+      EXPECT_EQ(session.book().forecasts().at(0).Sorte, c.sorte);
       EXPECT_EQ(coverage(session), c.pr);
     }
   }
@@ -51,14 +51,14 @@ TEST(QuintelloForecasts, CoverageIsFirstComeAndAllCoveredRefusesAdds) {
   ASSERT_TRUE(add(session, {1, 2}));  // rows 1 and 3
   ASSERT_TRUE(add(session, {1}));     // would hit all three: only row 2 is left to it
   EXPECT_EQ(coverage(session), (std::vector<int>{1, 2, 1}));
-  EXPECT_EQ(session.forecasts()[1].Esiti, 1);
-  EXPECT_EQ(session.labels().Lbl_T, (Label{"3", kGreen, kBlue}));
+  EXPECT_EQ(session.book().forecasts()[1].Esiti, 1);
+  EXPECT_EQ(labels(session).Lbl_T, (Label{"3", kGreen, kBlue}));
 
   ASSERT_TRUE(session.toggleBoardNumber(40));
   EXPECT_FALSE(add(session, {40}));
   EXPECT_FALSE(session.addFromBoard());
   EXPECT_FALSE(session.addPairNumbers(40, 60));
-  EXPECT_EQ(session.forecasts().size(), 2u);
+  EXPECT_EQ(session.book().forecasts().size(), 2u);
 }
 
 TEST(QuintelloForecasts, RemovalFreesItsNumberAndItsRows) {
@@ -72,8 +72,8 @@ TEST(QuintelloForecasts, RemovalFreesItsNumberAndItsRows) {
   // Row 1 goes uncovered, though {1} would cover it; removal verifies what remains.
   ASSERT_TRUE(session.removeForecast(1));
   EXPECT_EQ(coverage(session), (std::vector<int>{0, 2, 2}));
-  EXPECT_EQ(session.labels().Lbl_T.text, "2");
-  EXPECT_EQ(session.labels().Lbl_S.text, "10");
+  EXPECT_EQ(labels(session).Lbl_T.text, "2");
+  EXPECT_EQ(labels(session).Lbl_S.text, "10");
   EXPECT_EQ(session.occurrences()[0].NEst, 18);
 
   // With "Verifica automatica" the add verifies: {1} and {66} both score in draw 18, in the
@@ -82,14 +82,14 @@ TEST(QuintelloForecasts, RemovalFreesItsNumberAndItsRows) {
   ASSERT_TRUE(add(session, {66}));
   EXPECT_EQ(session.occurrences()[0].Ge, "21");
   std::vector<int> numeri;
-  for (const auto& forecast : session.forecasts()) numeri.push_back(forecast.Numero);
+  for (const auto& forecast : session.book().forecasts()) numeri.push_back(forecast.Numero);
   EXPECT_EQ(numeri, (std::vector<int>{2, 3, 1}));
   EXPECT_EQ(coverage(session), (std::vector<int>{1, 2, 2}));
 
   for (int i = 0; i < 3; ++i) ASSERT_TRUE(session.removeForecast(1));
   EXPECT_EQ(coverage(session), (std::vector<int>{0, 0, 0}));
-  EXPECT_EQ(session.labels().Lbl_T, (Label{"", kWhite, kBlue}));
-  EXPECT_EQ(session.labels().Lbl_S.text, "");
+  EXPECT_EQ(labels(session).Lbl_T, (Label{"", kWhite, kBlue}));
+  EXPECT_EQ(labels(session).Lbl_S.text, "");
 }
 
 TEST(QuintelloForecasts, CapacityRefusals) {
@@ -99,10 +99,10 @@ TEST(QuintelloForecasts, CapacityRefusals) {
   // Seven forecasts: a pair still fits, as two forecasts of one number each.
   ASSERT_TRUE(session.addPairNumbers(88, 89));
   EXPECT_EQ(session.inputs().NumeriCombinazione, 1);
-  ASSERT_EQ(session.forecasts().size(), 9u);
+  ASSERT_EQ(session.book().forecasts().size(), 9u);
   for (int i : {7, 8}) {
-    EXPECT_EQ(session.forecasts()[i].Numeri, (std::array<int, 7>{81 + i}));
-    EXPECT_EQ(session.forecasts()[i].Sorte, 1);
+    EXPECT_EQ(session.book().forecasts()[i].Numeri, (std::array<int, 7>{81 + i}));
+    EXPECT_EQ(session.book().forecasts()[i].Sorte, 1);
   }
   // Nine: nothing fits.
   ASSERT_TRUE(session.toggleBoardNumber(1));
@@ -115,7 +115,7 @@ TEST(QuintelloForecasts, CapacityRefusals) {
   ASSERT_TRUE(session.removeForecast(9));
   EXPECT_FALSE(session.addPair(1));
   EXPECT_FALSE(session.addPairNumbers(1, 2));
-  EXPECT_EQ(session.forecasts().size(), 8u);
+  EXPECT_EQ(session.book().forecasts().size(), 8u);
   EXPECT_TRUE(add(session, {1}));
 }
 
@@ -128,7 +128,7 @@ TEST(QuintelloForecasts, BoardHoldsSevenNumbersTakenInAscendingOrder) {
   EXPECT_FALSE(session.toggleBoardNumber(90));  // a marked one is unmarked
   EXPECT_TRUE(session.toggleBoardNumber(44));
   ASSERT_TRUE(session.addFromBoard());
-  EXPECT_EQ(session.forecasts().at(0).Numeri, (std::array<int, 7>{1, 2, 5, 33, 44, 60, 70}));
+  EXPECT_EQ(session.book().forecasts().at(0).Numeri, (std::array<int, 7>{1, 2, 5, 33, 44, 60, 70}));
 }
 
 TEST(QuintelloVerification, FirstOutcomeDrawWithEveryForecastScoringInIt) {
@@ -153,11 +153,11 @@ TEST(QuintelloVerification, FirstOutcomeDrawWithEveryForecastScoringInIt) {
   EXPECT_EQ((std::array{newer.NEst, newer.C}), (std::array{12, 2}));
   EXPECT_EQ(newer.Ge, "2");
   // EsitiPrevisione(n, h): outcomes of forecast n with h hits; (n, 0) its size.
-  const auto& esiti = session.EsitiPrevisione();
+  const auto& esiti = session.book().EsitiPrevisione();
   EXPECT_EQ((std::array{esiti[1][2], esiti[2][1], esiti[3][1], esiti[1][1]}),
             (std::array{1, 1, 1, 0}));
   EXPECT_EQ((std::array{esiti[1][0], esiti[2][0], esiti[3][0]}), (std::array{2, 1, 1}));
-  EXPECT_EQ(session.EsitiPerColpo()[2], 3);
+  EXPECT_EQ(session.book().EsitiPerColpo()[2], 3);
 
   // "Fine ricerca" at draw 11, taken by the next search: draw 12 lies beyond LimiteFine.
   session.inputs().FineRicerca = true;

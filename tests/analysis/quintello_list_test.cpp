@@ -58,7 +58,7 @@ TEST(QuintelloElenco, WindowsAndMarks) {
     QuintelloInputs inputs = inputsFor(reference, colpi, presenze);
     inputs.FineRicerca = c.fine;
     const QuintelloSession session = listed(archive, inputs);
-    const Grid grid = session.renderFg1();
+    const Grid grid = renderFg1(session.list());
     ASSERT_EQ(session.occurrences().size(), c.rows.size());
     for (size_t i = 0; i < c.rows.size(); ++i) {
       const OccurrenceRow& row = session.occurrences()[i];
@@ -80,19 +80,19 @@ TEST(QuintelloElenco, OnlyTickedPositionsOfTheDetectionWheelCount) {
   const DrawArchive archive = archiveWith(10, "4 BA 1 2 7 3 4; 6 RO 7 1 2 3 4; 8 BA 7 1 2 3 4");
   QuintelloInputs inputs = inputsFor(10);
   inputs.PosizioniRilevazione[2] = false;
-  EXPECT_EQ(listed(archive, inputs).ContaPresenze(), 1);
+  EXPECT_EQ(listed(archive, inputs).list().ContaPresenze(), 1);
   inputs.PosizioniRilevazione[2] = true;
-  EXPECT_EQ(listed(archive, inputs).ContaPresenze(), 2);
+  EXPECT_EQ(listed(archive, inputs).list().ContaPresenze(), 2);
 }
 
 TEST(QuintelloElenco, SpanLabelDividesByThePresencesAskedFor) {
   const DrawArchive archive = archiveWith(30, "20 BA 7 1 2 3 4; 23 BA 7 1 2 3 4");
   // Span 23 - 20 + 1 = 4: 4 / 5 and 3 / 4 with five presences asked for and two found.
-  const auto labels = listed(archive, inputsFor(30, 12, 5)).labels();
-  EXPECT_EQ(labels.LBL_NC.text, "2");
-  EXPECT_EQ(labels.Label7.text, "N° Estraz. = 4  Freq = .80 (.75)");
+  const auto five = labels(listed(archive, inputsFor(30, 12, 5)));
+  EXPECT_EQ(five.LBL_NC.text, "2");
+  EXPECT_EQ(five.Label7.text, "N° Estraz. = 4  Freq = .80 (.75)");
   // One presence: no distance between presences to divide.
-  EXPECT_EQ(listed(archive, inputsFor(30, 12, 1)).labels().Label7.text,
+  EXPECT_EQ(labels(listed(archive, inputsFor(30, 12, 1))).Label7.text,
             "N° Estraz. = 1  Freq = 1.00");
 }
 
@@ -102,20 +102,20 @@ TEST(QuintelloElenco, NewListResetsTheForecastSideAnEmptyOneChangesNothing) {
   ASSERT_TRUE(add(session, {40}));
   session.verifyForecasts();
   session.searchPairs();
-  const QuintelloLabels labels = session.labels();
-  ASSERT_EQ(labels.Lbl_T, (Label{"1", kGreen, kBlue}));
+  const QuintelloLabels before = labels(session);
+  ASSERT_EQ(before.Lbl_T, (Label{"1", kGreen, kBlue}));
 
   session.inputs().NumeroCercato = 8;  // never drawn: the window keeps what it showed
   session.elenco();
-  EXPECT_EQ(session.labels(), labels);
+  EXPECT_EQ(labels(session), before);
 
   session.inputs().NumeroCercato = 7;
   session.elenco();
-  EXPECT_TRUE(session.forecasts().empty());
-  EXPECT_TRUE(session.combinations().empty());
-  EXPECT_TRUE(session.pairs().empty());
-  EXPECT_FALSE(session.PrevisioniUsate()[1]);
-  EXPECT_EQ(session.labels().Lbl_T, (Label{"", kWhite, kBlue}));
+  EXPECT_TRUE(session.book().forecasts().empty());
+  EXPECT_TRUE(session.search().combinations().empty());
+  EXPECT_TRUE(session.search().pairs().empty());
+  EXPECT_FALSE(session.book().PrevisioniUsate()[1]);
+  EXPECT_EQ(labels(session).Lbl_T, (Label{"", kWhite, kBlue}));
 }
 
 TEST(QuintelloStatisticaNumeri, WindowsOutcomesUncoveredAndDelays) {
@@ -125,13 +125,13 @@ TEST(QuintelloStatisticaNumeri, WindowsOutcomesUncoveredAndDelays) {
       "3 BA 7 1 2 3 4; 4 RO 1 2 3 4 5; 5 RO 1 6 7 8 9; 8 BA 7 1 2 3 4; 9 RO 1 2 10 11 99;"
       "10 RO 13 14 15 16 17; 11 RO 40 41 42 43 44; 12 RO 2 50 51 52 53");
   QuintelloSession session = listed(archive, inputsFor(12, 2));
-  EXPECT_EQ(session.numberStatistics().SC, session.numberStatistics().TU);  // nothing covered
+  EXPECT_EQ(session.list().statistics().SC, session.list().statistics().TU);  // nothing covered
   // {13} covers row 1 with its outcome in draw 10; row 2 stays uncovered.
   ASSERT_TRUE(add(session, {13}));
   session.verifyForecasts();
   // "N°", "TU", "ES", "SC", "RIT": a count of 0 and a number never drawn show nothing, a
   // delay of 0 shows; draw 11 is in no window.
-  const Grid grid = session.renderFgN();
+  const Grid grid = renderFgN(session.list());
   for (const auto& [n, row] :
        std::initializer_list<std::pair<int, std::string>>{{1, "1\t3\t\t2\t3"},
                                                           {2, "2\t2\t\t1\t0"},
@@ -143,8 +143,8 @@ TEST(QuintelloStatisticaNumeri, WindowsOutcomesUncoveredAndDelays) {
   // Delays follow the reference draw, not the last draw.
   session.inputs().EstrazioneCorrente = 10;
   session.Statistica_Numeri();
-  EXPECT_EQ(session.numberStatistics().RIT[2], 1);
-  EXPECT_EQ(session.numberStatistics().RIT[40], -1);
+  EXPECT_EQ(session.list().statistics().RIT[2], 1);
+  EXPECT_EQ(session.list().statistics().RIT[40], -1);
 }
 
 // Every command and report on inputs no control gives and on a malformed archive (7 twice
@@ -169,7 +169,7 @@ TEST(QuintelloRobustness, OutOfRangeInputsAndValues) {
     inputs.NumeriCombinazione = odd.k;
     inputs.VerificaAutomatica = true;
     QuintelloSession session = listed(archive, inputs);
-    ASSERT_EQ(session.ContaPresenze(), odd.rows) << odd.colpi;
+    ASSERT_EQ(session.list().ContaPresenze(), odd.rows) << odd.colpi;
     EXPECT_EQ(odd.rows ? session.occurrences()[0].Fine : 0, odd.fine) << odd.colpi;
     session.elabora();
     session.searchPairs();
@@ -188,13 +188,13 @@ TEST(QuintelloRobustness, OutOfRangeInputsAndValues) {
 
   // Windows 56..60, 31..55 and 11..30 on Roma; in draw 11 only 1 and 2 count, once each.
   QuintelloSession session = listed(archive, inputsFor(60, 25, 3));
-  const auto& tu = session.numberStatistics().TU;
+  const auto& tu = session.list().statistics().TU;
   EXPECT_EQ(std::accumulate(tu.begin(), tu.end(), 0), 7);
   EXPECT_EQ(tu[1], 2);
   // {1, 2} scores on colpo 1 (draw 11) and colpo 24 (draw 54): the colpo table grows past 20.
   // Values outside 1..90 and repeats in a forecast are no numbers.
   ASSERT_TRUE(add(session, {-4, 1, 91, 2, 1}));
-  EXPECT_EQ(session.forecasts()[0].Numeri, (std::array<int, 7>{1, 2}));
+  EXPECT_EQ(session.book().forecasts()[0].Numeri, (std::array<int, 7>{1, 2}));
   session.verifyForecasts();
   const auto summary = session.statisticalSummary();
   EXPECT_EQ(summary.fG2.rows(), 25);

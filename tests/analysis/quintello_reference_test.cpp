@@ -98,14 +98,14 @@ TEST(QuintelloReference, DelaysPairsAndClimbsAgreeOnTheBundledArchive) {
     inputs.RuotaGioco = s.game;
     inputs.FineRicerca = s.fine;
     QuintelloSession session = listed(bundled(), inputs);
-    ASSERT_GT(session.ContaPresenze(), 0);
+    ASSERT_GT(session.list().ContaPresenze(), 0);
     const Draws draws = numbersOnWheel(s.game);
 
     for (int n = 1; n <= 90; ++n) {
       int delay = -1;
       for (int d = reference; d >= 1 && delay < 0; --d)
         if (holds(draws[d], n)) delay = reference - d;
-      ASSERT_EQ(session.numberStatistics().RIT[n], delay) << n;
+      ASSERT_EQ(session.list().statistics().RIT[n], delay) << n;
     }
 
     // Two forecasts cover part of the list: the searches work on the uncovered windows only.
@@ -126,7 +126,7 @@ TEST(QuintelloReference, DelaysPairsAndClimbsAgreeOnTheBundledArchive) {
       }
     std::stable_sort(pairs.begin(), pairs.end(), [](auto& x, auto& y) { return x[2] > y[2]; });
     session.searchPairs();
-    for (const PairRow& p : session.pairs()) found.push_back({p.N1, p.N2, p.CC});
+    for (const PairRow& p : session.search().pairs()) found.push_back({p.N1, p.N2, p.CC});
     ASSERT_EQ(found, pairs);
 
     // "Fine ricerca" inside the newest window: the next searches stop the windows there.
@@ -136,7 +136,8 @@ TEST(QuintelloReference, DelaysPairsAndClimbsAgreeOnTheBundledArchive) {
       session.inputs().NumeriCombinazione = k;
       session.random().setSeed(1000 + static_cast<std::uint64_t>(k));
       session.elabora();
-      ASSERT_EQ(session.list3(), climbs(draws, session, k, 1000 + static_cast<std::uint64_t>(k)))
+      ASSERT_EQ(session.search().list3(),
+                climbs(draws, session, k, 1000 + static_cast<std::uint64_t>(k)))
           << "k = " << k;
     }
   }

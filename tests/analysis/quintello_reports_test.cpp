@@ -57,6 +57,8 @@ class QuintelloForecastReports : public testing::Test {
 TEST_F(QuintelloForecastReports, RestrictedListHoldsTheWindowsOldestFirst) {
   const auto list = session.restrictedDrawList(1);
   ASSERT_TRUE(list);
+  // The seven cells of the forecast joined by two blanks, the empty ones keeping their place.
+  EXPECT_EQ(list->Label1.text, "1  2" + std::string(10, ' '));
   const Grid& grid = list->FgE;
   const int last = grid.rows() - 1;
   EXPECT_EQ(grid.clipText({1, fgE::kRif, last, fgE::kNEstr}),

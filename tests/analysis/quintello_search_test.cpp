@@ -24,7 +24,7 @@ TEST(QuintelloElabora, SingleNumbersRankedByWindowsHit) {
   session.elabora();  // k = 3 first: its columns must not survive into the k = 1 list
   session.inputs().NumeriCombinazione = 1;
   session.elabora();
-  const auto& list = session.combinations();
+  const auto& list = session.search().combinations();
   ASSERT_EQ(list.size(), 90u);
   // 10 and 20 come out in all three windows (10 twice in the oldest: it counts once), 30 in
   // two, 11 in one; equal counts keep the order of the numbers, down to 90 never drawn.
@@ -54,13 +54,13 @@ TEST(QuintelloElabora, ClimbTieRulePulisceAndCoverageOfTheBest) {
   // A restart whose start holds 10 or 20 can end on {10, 20}, score 3; any other ends on
   // {89, 90}, score 0: every candidate ties at 0 and the highest free number wins. About one
   // seed in ten has no restart reaching {10, 20}: seeds are tried until one does.
-  for (std::uint64_t seed = 1; seed <= 20 && session.list3().size() < 2; ++seed) {
+  for (std::uint64_t seed = 1; seed <= 20 && session.search().list3().size() < 2; ++seed) {
     session.random().setSeed(seed);
     session.elabora();
   }
   // "PULISCE" keeps each line once, then ranks by score.
-  EXPECT_EQ(session.list3().size(), 2u);
-  EXPECT_EQ(std::set<std::string>(session.list3().begin(), session.list3().end()),
+  EXPECT_EQ(session.search().list3().size(), 2u);
+  EXPECT_EQ(std::set<std::string>(session.search().list3().begin(), session.search().list3().end()),
             (std::set<std::string>{"000003  10-20    SORTED", "000000  89-90    SORTED"}));
   const auto& ranked = session.rankedCombinations();
   ASSERT_EQ(ranked.size(), 2u);
@@ -68,7 +68,7 @@ TEST(QuintelloElabora, ClimbTieRulePulisceAndCoverageOfTheBest) {
   EXPECT_EQ(ranked[0].numbers, (std::array<int, 7>{10, 20}));
   EXPECT_EQ(ranked[1].numbers, (std::array<int, 7>{89, 90}));
   // Rescored by the windows in which both came out in one draw: 2, not the score 3.
-  const auto& best = session.combinations();
+  const auto& best = session.search().combinations();
   ASSERT_EQ(best.size(), 2u);
   EXPECT_EQ(best[0].numbers, ranked[0].numbers);
   EXPECT_EQ(best[0].CC, 2);
@@ -83,7 +83,7 @@ TEST(QuintelloPairSearch, WindowsHitByEitherNumberWithoutTheRedRow) {
   QuintelloSession session = listed(archive, inputs);
   ASSERT_TRUE(session.occurrences()[0].estrRed);
   session.searchPairs();
-  const auto& pairs = session.pairs();
+  const auto& pairs = session.search().pairs();
   std::map<std::pair<int, int>, int> cc;
   for (const auto& p : pairs) cc[{p.N1, p.N2}] = p.CC;
   EXPECT_EQ(cc.size(), 4005u);

@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "analysis/quintello/draw_numbers.h"
+#include "analysis/quintello/forecast_book.h"
 #include "analysis/quintello/grid_cells.h"
 #include "analysis/quintello/grid_columns.h"
-#include "analysis/quintello/session.h"
 #include "core/number_format.h"
 
 namespace quintello {
@@ -72,33 +72,29 @@ double atLeastOutcomes(std::span<const double> windowProbabilities, int outcomes
   return ways[top];
 }
 
-bool QuintelloSession::windowScores(const OccurrenceRow& row, const NumberMask& set,
-                                    int sorte) const {
-  for (int d = row.Inizio; d <= row.End; ++d)
-    if (hitCount(archive_, d, inputs_.RuotaGioco, set) >= sorte) return true;
-  return false;
-}
-
-std::vector<ChanceComparison> QuintelloSession::chanceComparison() const {
+std::vector<ChanceComparison> ForecastBook::chanceComparison(const PlayWindows& windows) const {
+  const auto& rows = windows.rows;
   // The full draws of each window, the same for every forecast.
   std::vector<int> fullDraws;
-  fullDraws.reserve(rows_.size());
-  for (const auto& row : rows_) {
+  fullDraws.reserve(rows.size());
+  for (const auto& row : rows) {
     int count = 0;
     for (int d = row.Inizio; d <= row.End; ++d)
-      count += holdsFullDraw(archive_, d, inputs_.RuotaGioco) ? 1 : 0;
+      count += holdsFullDraw(windows.archive, d, windows.wheel) ? 1 : 0;
     fullDraws.push_back(count);
   }
 
   std::vector<ChanceComparison> table;
-  std::vector<double> windowChances(rows_.size());
+  std::vector<double> windowChances(rows.size());
   for (const auto& forecast : forecasts_) {
     ChanceComparison row{forecast.Numero, forecast.Sorte, forecast.Numeri};
     const NumberMask set = NumberMask::of(forecast.Numeri);
     const double p = drawHitProbability(set.count(), forecast.Sorte);
-    for (size_t i = 0; i < rows_.size(); ++i) {
+    for (size_t i = 0; i < rows.size(); ++i) {
       if (fullDraws[i] >= 1) ++row.Finestre;
-      if (windowScores(rows_[i], set, forecast.Sorte)) ++row.Esiti;
+      if (windowScores(windows.archive, windows.wheel, rows[i].Inizio, rows[i].End, set,
+                       forecast.Sorte))
+        ++row.Esiti;
       windowChances[i] = windowHitProbability(p, fullDraws[i]);
       row.Attesi += windowChances[i];
     }
@@ -108,10 +104,10 @@ std::vector<ChanceComparison> QuintelloSession::chanceComparison() const {
   return table;
 }
 
-Grid QuintelloSession::chanceReport() const {
+Grid ForecastBook::chanceReport(const PlayWindows& windows) const {
   Grid grid = Grid::withHeader("N°|Sorte|Numeri|Finestre|Esiti|Attesi|Rapporto|Probabilità");
   grid.setAllAlignments(Alignment::Center);
-  for (const auto& row : chanceComparison()) {
+  for (const auto& row : chanceComparison(windows)) {
     const auto ratio = row.Rapporto();
     grid.addRow({std::to_string(row.Numero), std::to_string(row.Sorte), joinedNumbers(row.Numeri),
                  std::to_string(row.Finestre), std::to_string(row.Esiti),

@@ -125,6 +125,14 @@ inline int hitCount(const DrawArchive& archive, int draw, int wheel, const Numbe
   return hitCount(drawnNumbers(archive, draw, wheel), set);
 }
 
+// True when at least `sorte` numbers of the set came out together in one draw of first..last.
+inline bool windowScores(const DrawArchive& archive, int wheel, int first, int last,
+                         const NumberMask& set, int sorte) {
+  for (int d = first; d <= last; ++d)
+    if (hitCount(archive, d, wheel, set) >= sorte) return true;
+  return false;
+}
+
 // Current delay of every number on the wheel: the reference draw minus the latest draw, not
 // after it, holding the number; -1 for a number never drawn. One backward pass that stops
 // as soon as all ninety are placed.

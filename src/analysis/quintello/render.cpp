@@ -1,11 +1,12 @@
-// The grids of the Quintello window, rendered from the session's typed state.
+// The grids of the Quintello window, rendered from the typed state of its parts.
+
+#include "analysis/quintello/render.h"
 
 #include <algorithm>
 #include <string>
 
 #include "analysis/quintello/grid_cells.h"
 #include "analysis/quintello/grid_columns.h"
-#include "analysis/quintello/session.h"
 #include "core/draw_views.h"
 
 namespace quintello {
@@ -23,12 +24,12 @@ void highlightRow(Grid& grid, int row) {
 
 }  // namespace
 
-Grid QuintelloSession::renderFg1() const {
+Grid renderFg1(const OccurrenceList& list) {
   Grid grid = Grid::withHeader(
       "N°   |Estr     |Data Estraz    |Inizio   |Fine    |End    |Pr   |RR  |RG  |1  |2  |3  "
       "|4  |5  |C  |N° Est  |Data Esito     |S    |Ge   ");
   grid.setAllAlignments(Alignment::Center);
-  for (const auto& row : rows_) {
+  for (const auto& row : list.rows()) {
     const int r =
         grid.addRow({std::to_string(row.Numero), std::to_string(row.Estr), row.DataEstraz,
                      std::to_string(row.Inizio), std::to_string(row.Fine), std::to_string(row.End),
@@ -59,25 +60,26 @@ Grid QuintelloSession::renderFg1() const {
   return grid;
 }
 
-Grid QuintelloSession::renderFgN() const {
+Grid renderFgN(const OccurrenceList& list) {
+  const NumberStatistics& stats = list.statistics();
   Grid grid = Grid::withHeader("N°|TU|ES|SC|RIT ");
   grid.setAllAlignments(Alignment::Center);
-  if (!stats_.computed) return grid;
+  if (!stats.computed) return grid;
   for (int n = 1; n <= kHighestNumber; ++n) {
     const auto i = static_cast<size_t>(n);
     auto count = [](int v) { return v > 0 ? std::to_string(v) : std::string(); };
-    grid.addRow({std::to_string(n), count(stats_.TU[i]), count(stats_.ES[i]), count(stats_.SC[i]),
-                 stats_.RIT[i] >= 0 ? std::to_string(stats_.RIT[i]) : std::string()});
+    grid.addRow({std::to_string(n), count(stats.TU[i]), count(stats.ES[i]), count(stats.SC[i]),
+                 stats.RIT[i] >= 0 ? std::to_string(stats.RIT[i]) : std::string()});
   }
   grid.setBold(dataColumns(grid, fgN::kNumero), true);
   grid.setBackColor(dataColumns(grid, fgN::kNumero), GialloMedio);
   return grid;
 }
 
-Grid QuintelloSession::renderFg_ZZ() const {
+Grid renderFg_ZZ(const ForecastBook& book) {
   Grid grid = Grid::withHeader("N° |Sorte|Esiti|ET  |1|2|3|4|5|6|7");
   int highlighted = 0;
-  for (const auto& forecast : forecasts_) {
+  for (const auto& forecast : book.forecasts()) {
     const int r = grid.addRow({std::to_string(forecast.Numero), std::to_string(forecast.Sorte),
                                std::to_string(forecast.Esiti), ""});
     for (int c = 0; c < kNumeriPrevisione; ++c)
@@ -93,10 +95,10 @@ Grid QuintelloSession::renderFg_ZZ() const {
   return grid;
 }
 
-Grid QuintelloSession::renderFg_CC() const {
+Grid renderFg_CC(const CombinationSearch& search) {
   Grid grid = Grid::withHeader("CC   |N1 |N2 |N3 |N4 |N5 |N6 |N7 ");
   int highlighted = 0;
-  for (const auto& combination : combinations_) {
+  for (const auto& combination : search.combinations()) {
     const int r = grid.addRow({combination.CC ? std::to_string(*combination.CC) : std::string()});
     for (int c = 0; c < kNumeriPrevisione; ++c)
       grid.setText(r, fgCC::kNumeri + c, numberText(combination.numbers[static_cast<size_t>(c)]));
@@ -106,9 +108,9 @@ Grid QuintelloSession::renderFg_CC() const {
   return grid;
 }
 
-Grid QuintelloSession::renderFgU() const {
+Grid renderFgU(const CombinationSearch& search) {
   Grid grid(1, fgU::kColumns, 1, 0);
-  for (const auto& draw : uncovered_) {
+  for (const auto& draw : search.EstrazioniScoperte()) {
     const int r = grid.addRow({std::to_string(draw.row)});
     for (int k = 0; k < kPositions; ++k)
       grid.setText(r, fgU::kNumeri + k, std::to_string(draw.numbers[static_cast<size_t>(k)]));
@@ -117,21 +119,20 @@ Grid QuintelloSession::renderFgU() const {
   return grid;
 }
 
-Grid QuintelloSession::renderFg_I2() const {
+Grid renderFg_I2(const CombinationSearch& search, int k) {
   Grid grid(1, fgI2::kColumns, 1, 0);
-  for (const auto& combination : ranked_) {
+  for (const auto& combination : search.rankedCombinations()) {
     const int r = grid.addRow({std::to_string(combination.score)});
-    for (int c = 0; c < rankedSize_; ++c)
+    for (int c = 0; c < search.rankedSize(); ++c)
       grid.setText(r, fgI2::kNumeri + c, numberText(combination.numbers[static_cast<size_t>(c)]));
   }
-  for (int c = fgI2::kNumeri + combinationSize(); c < fgI2::kColumns; ++c)
-    grid.setColumnHidden(c, true);
+  for (int c = fgI2::kNumeri + k; c < fgI2::kColumns; ++c) grid.setColumnHidden(c, true);
   return grid;
 }
 
-Grid QuintelloSession::renderFg9090() const {
+Grid renderFg9090(const CombinationSearch& search) {
   Grid grid = Grid::withHeader(" |N1 |N2 |CC  ");
-  for (const auto& pair : pairs_)
+  for (const auto& pair : search.pairs())
     grid.addRow({"", std::to_string(pair.N1), std::to_string(pair.N2), std::to_string(pair.CC)});
   if (grid.dataRows() > 0) {
     const auto counts = dataColumns(grid, fg9090::kCC);
@@ -141,31 +142,33 @@ Grid QuintelloSession::renderFg9090() const {
   return grid;
 }
 
-Grid QuintelloSession::renderList3() const {
+Grid renderList3(const CombinationSearch& search) {
   Grid grid(0, 1, 0, 0);
-  for (const auto& line : list3_) grid.addRow({line});
+  for (const auto& line : search.list3()) grid.addRow({line});
   return grid;
 }
 
-Grid QuintelloSession::renderFg90() const {
+Grid renderFg90(std::span<const int> marked) {
   Grid board = numberBoardGrid();
-  markBoardNumbers(board, boardNumbers());
+  markBoardNumbers(board, marked);
   return board;
 }
 
-Grid QuintelloSession::renderFga(int draw, int outcomeRow) const {
+Grid renderFga(const DrawArchive& archive, int draw, int number, const OccurrenceList& list,
+               int outcomeRow) {
+  const auto& rows = list.rows();
   Grid grid(kWheelCount, fga::kColumns, 0, 0);
   grid.setAllAlignments(Alignment::Center);
-  const OccurrenceRow* outcome = outcomeRow >= 1 && outcomeRow <= static_cast<int>(rows_.size())
-                                     ? &rows_[static_cast<size_t>(outcomeRow - 1)]
+  const OccurrenceRow* outcome = outcomeRow >= 1 && outcomeRow <= static_cast<int>(rows.size())
+                                     ? &rows[static_cast<size_t>(outcomeRow - 1)]
                                      : nullptr;
   for (int w = 0; w < kWheelCount; ++w) {
     grid.setText(w, fga::kWheel, wheelCode(w));
-    const auto numbers = archive_.wheel(draw, w);
+    const auto numbers = archive.wheel(draw, w);
     for (int k = 0; k < kPositions; ++k) {
       const int n = numbers[static_cast<size_t>(k)];
       grid.setText(w, fga::kNumeri + k, std::to_string(n));
-      Color back = isLottoNumber(n) && n == inputs_.NumeroCercato ? kYellow : kWhite;
+      Color back = isLottoNumber(n) && n == number ? kYellow : kWhite;
       if (outcome && w == outcome->RG && isLottoNumber(n)) {
         for (int j = 0; j < kPositions; ++j)
           if (outcome->esitoVerde[static_cast<size_t>(j)] &&
@@ -176,6 +179,19 @@ Grid QuintelloSession::renderFga(int draw, int outcomeRow) const {
     }
   }
   return grid;
+}
+
+QuintelloLabels renderLabels(const OccurrenceList& list, const ForecastBook& book) {
+  auto caption = [](std::optional<int> count) {
+    return count ? std::to_string(*count) : std::string();
+  };
+  QuintelloLabels labels;
+  labels.LBL_NC.text = caption(list.foundCount());
+  labels.Label7.text = list.spanSummary();
+  labels.Lbl_T = {caption(book.coveredCount()), book.everyPresenceCovered() ? kGreen : kWhite,
+                  kBlue};
+  labels.Lbl_S = {caption(book.uncoveredCount()), kWhite, kBlue};
+  return labels;
 }
 
 }  // namespace quintello

@@ -1,13 +1,13 @@
 // Reports on the forecasts: the detail of one occurrence, the statistical summary, the two
-// draw lists and the delays report. They only read the session.
+// draw lists and the delays report. They only read the forecasts and their play windows.
 
 #include <algorithm>
 #include <string>
 
 #include "analysis/quintello/draw_numbers.h"
+#include "analysis/quintello/forecast_book.h"
 #include "analysis/quintello/grid_cells.h"
 #include "analysis/quintello/grid_columns.h"
-#include "analysis/quintello/session.h"
 #include "core/draw_views.h"
 #include "core/number_format.h"
 
@@ -46,22 +46,24 @@ void appendDrawLine(Grid& grid, const DrawArchive& archive, int wheel, int rif, 
 
 }  // namespace
 
-std::optional<Grid> QuintelloSession::occurrenceDetail(int row) const {
-  if (row < 1 || row > static_cast<int>(rows_.size())) return std::nullopt;
+std::optional<Grid> ForecastBook::occurrenceDetail(const PlayWindows& windows, int row) const {
+  const auto& rows = windows.rows;
+  const auto& archive = windows.archive;
+  if (row < 1 || row > static_cast<int>(rows.size())) return std::nullopt;
   Grid grid = Grid::withHeader("  |Colpo|N° Estr |Data Estraz  |Ruota|N1|N2|N3|N4|N5|NP|QN|Esito");
   grid.setAllAlignments(Alignment::Center);
-  const int wheel = inputs_.RuotaGioco;
-  const int e = rows_[static_cast<size_t>(row - 1)].Estr;
+  const int wheel = windows.wheel;
+  const int e = rows[static_cast<size_t>(row - 1)].Estr;
   std::vector<NumberMask> sets;
   for (const auto& forecast : forecasts_) sets.push_back(NumberMask::of(forecast.Numeri));
 
-  for (int d = e + 1; d <= e + kDettaglioColpi && d <= archive_.count(); ++d) {
+  for (int d = e + 1; d <= e + kDettaglioColpi && d <= archive.count(); ++d) {
     const int r = grid.addRow(
-        {"", std::to_string(d - e), std::to_string(d), archive_.dateText(d), wheelCode(wheel)});
-    const auto stored = archive_.wheel(d, wheel);
+        {"", std::to_string(d - e), std::to_string(d), archive.dateText(d), wheelCode(wheel)});
+    const auto stored = archive.wheel(d, wheel);
     for (int k = 0; k < kPositions; ++k)
       grid.setText(r, verificaFg1::kNumeri + k, std::to_string(stored[static_cast<size_t>(k)]));
-    const auto counted = countedNumbers(archive_, d, wheel);
+    const auto counted = countedNumbers(archive, d, wheel);
     for (size_t j = 0; j < forecasts_.size(); ++j) {
       std::string matching;
       int hits = 0;
@@ -91,7 +93,7 @@ std::optional<Grid> QuintelloSession::occurrenceDetail(int row) const {
   return grid;
 }
 
-RiepilogoStatistico QuintelloSession::statisticalSummary() const {
+RiepilogoStatistico ForecastBook::statisticalSummary() const {
   RiepilogoStatistico summary{Grid::withHeader(" Q Num|1|2|3|4|5"),
                               Grid::withHeader("Colpo|Esiti|Perc              "), Label{}};
 
@@ -147,67 +149,72 @@ RiepilogoStatistico QuintelloSession::statisticalSummary() const {
   return summary;
 }
 
-std::optional<ForecastDrawList> QuintelloSession::restrictedDrawList(int row) const {
+std::optional<ForecastDrawList> ForecastBook::restrictedDrawList(const PlayWindows& windows,
+                                                                 int row) const {
+  const auto& rows = windows.rows;
   if (row < 1 || row > static_cast<int>(forecasts_.size())) return std::nullopt;
   const Previsione& forecast = forecasts_[static_cast<size_t>(row - 1)];
   const NumberMask set = NumberMask::of(forecast.Numeri);
   ForecastDrawList list{Label{numbersCaption(forecast)}, drawListWindowGrid()};
-  for (auto occurrence = rows_.rbegin(); occurrence != rows_.rend(); ++occurrence) {
+  for (auto occurrence = rows.rbegin(); occurrence != rows.rend(); ++occurrence) {
     if (occurrence->estrRed) continue;
     for (int d = occurrence->Inizio; d <= occurrence->End; ++d)
-      appendDrawLine(list.FgE, archive_, inputs_.RuotaGioco, occurrence->Numero, d, set, kGreen);
+      appendDrawLine(list.FgE, windows.archive, windows.wheel, occurrence->Numero, d, set, kGreen);
   }
   list.FgE.setColumnMerged(fgE::kRif, true);
   return list;
 }
 
-std::optional<ForecastDrawList> QuintelloSession::completeDrawList(int row) const {
+std::optional<ForecastDrawList> ForecastBook::completeDrawList(const PlayWindows& windows,
+                                                               int row) const {
+  const auto& rows = windows.rows;
   if (row < 1 || row > static_cast<int>(forecasts_.size())) return std::nullopt;
   const Previsione& forecast = forecasts_[static_cast<size_t>(row - 1)];
   const NumberMask set = NumberMask::of(forecast.Numeri);
   ForecastDrawList list{Label{numbersCaption(forecast)}, drawListWindowGrid()};
   list.FgE.setColumnMerged(fgE::kRif, true);
-  if (rows_.empty()) return list;
+  if (rows.empty()) return list;
 
   // From the start of the oldest window to the end of the newest one; a draw outside every
   // window belongs to no occurrence (0).
-  const int first = rows_.back().Inizio;
-  const int last = rows_.front().End;
+  const int first = rows.back().Inizio;
+  const int last = rows.front().End;
   if (last < first) return list;
   std::vector<int> owner(static_cast<size_t>(last - first + 1), 0);
-  for (const auto& occurrence : rows_) {
+  for (const auto& occurrence : rows) {
     if (occurrence.estrRed) continue;
     for (int d = std::max(occurrence.Inizio, first); d <= occurrence.End && d <= last; ++d)
       owner[static_cast<size_t>(d - first)] = occurrence.Numero;
   }
   for (int d = first; d <= last; ++d) {
     const int rif = owner[static_cast<size_t>(d - first)];
-    appendDrawLine(list.FgE, archive_, inputs_.RuotaGioco, rif, d, set,
+    appendDrawLine(list.FgE, windows.archive, windows.wheel, rif, d, set,
                    rif >= 1 ? kGreen : kYellow);
     if (rif == 0) list.FgE.setBackColor(list.FgE.rows() - 1, fgE::kNEstr, ArancioMedio);
   }
   return list;
 }
 
-std::optional<Grid> QuintelloSession::delaysReport() const {
+std::optional<Grid> ForecastBook::delaysReport(const PlayWindows& windows, int reference) const {
+  const auto& rows = windows.rows;
+  const auto& archive = windows.archive;
   if (forecasts_.empty()) return std::nullopt;
   Grid grid = Grid::withHeader("N°|N1|N2|N3|N4|N5|N6|N7|R1|R2|R3|R4|R5|R6|R7|RM|P360|       ");
-  const int reference = referenceDraw();
-  const int wheel = inputs_.RuotaGioco;
+  const int wheel = windows.wheel;
 
   // Presences of every number over a range of draws.
   auto presences = [&](int from, int to) {
     std::array<int, kHighestNumber + 1> counts{};
     for (int d = std::max(from, 1); d <= to; ++d)
-      for (int n : countedNumbers(archive_, d, wheel))
+      for (int n : countedNumbers(archive, d, wheel))
         if (n != 0) ++counts[static_cast<size_t>(n)];
     return counts;
   };
   const auto recent = presences(reference - 360, reference);
-  const auto delays = currentDelays(archive_, wheel, reference);
+  const auto delays = currentDelays(archive, wheel, reference);
   std::optional<std::array<int, kHighestNumber + 1>> span;
-  if (!rows_.empty()) {
-    const int first = rows_.back().Inizio, last = rows_.front().End;
+  if (!rows.empty()) {
+    const int first = rows.back().Inizio, last = rows.front().End;
     span = presences(first, last);
     grid.setText(0, fgR::kPSpan, "P" + std::to_string(last - first + 1));
   }

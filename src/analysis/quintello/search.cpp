@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
+#include "analysis/quintello/combination_search.h"
 #include "analysis/quintello/draw_numbers.h"
-#include "analysis/quintello/session.h"
 #include "core/number_format.h"
 #include "core/text_number.h"
 
@@ -132,48 +132,66 @@ void sortByCountDescending(std::vector<Row>& rows, Count count) {
 // The numbers of each uncovered window of the list, skipping the rows `skip` names;
 // window i of the result is the i-th row kept, in list order.
 template <class Skip>
-std::vector<NumberMask> windowNumbers(const DrawArchive& archive, int wheel,
-                                      const std::vector<OccurrenceRow>& rows, Skip skip) {
-  std::vector<NumberMask> windows;
-  for (const auto& row : rows) {
+std::vector<NumberMask> windowNumbers(const PlayWindows& windows, Skip skip) {
+  std::vector<NumberMask> numbers;
+  for (const auto& row : windows.rows) {
     if (skip(row)) continue;
     NumberMask drawn;
-    for (int d = row.Inizio; d <= row.End; ++d) drawn |= wheelMask(archive, d, wheel);
-    windows.push_back(drawn);
+    for (int d = row.Inizio; d <= row.End; ++d)
+      drawn |= wheelMask(windows.archive, d, windows.wheel);
+    numbers.push_back(drawn);
   }
-  return windows;
+  return numbers;
 }
 
 }  // namespace
 
-void QuintelloSession::elabora() { elabora(progress()); }
-
-void QuintelloSession::elabora(Progress& progress) {
-  limiteFine_ = limitFromInputs();
-  collectUncoveredDraws();
-  if (combinationSize() >= 2)
-    searchCombinations(progress);
-  else
-    rankSingleNumbers();
+CombinationSearch::CombinationSearch() {
+  ruotaAttiva_.fill(true);
+  posizioneAttiva_.fill(true);
 }
 
-void QuintelloSession::collectUncoveredDraws() {
+void CombinationSearch::useGameWheel(int wheel) {
+  ruotaAttiva_.fill(false);
+  if (wheel >= 0 && wheel < kWheelCount) ruotaAttiva_[static_cast<size_t>(wheel)] = true;
+}
+
+int CombinationSearch::appendCombination(const CombinationRow& row) {
+  combinations_.push_back(row);
+  return static_cast<int>(combinations_.size());
+}
+
+void CombinationSearch::highlightCombination(int row) {
+  if (row < 1 || row > static_cast<int>(combinations_.size())) return;
+  for (auto& combination : combinations_) combination.highlighted = false;
+  combinations_[static_cast<size_t>(row - 1)].highlighted = true;
+}
+
+void CombinationSearch::elabora(const PlayWindows& windows, int limit, int k, UniformRandom& random,
+                                Progress& progress) {
+  collectUncoveredDraws(windows, limit);
+  if (k >= 2)
+    searchCombinations(windows, limit, k, random, progress);
+  else
+    rankSingleNumbers(windows);
+}
+
+void CombinationSearch::collectUncoveredDraws(const PlayWindows& windows, int limit) {
   uncovered_.clear();
-  for (int i = static_cast<int>(rows_.size()); i >= 1; --i) {
-    const auto& row = rows_[static_cast<size_t>(i - 1)];
+  for (int i = static_cast<int>(windows.rows.size()); i >= 1; --i) {
+    const auto& row = windows.rows[static_cast<size_t>(i - 1)];
     if (row.Pr != 0) continue;
-    for (int d = row.Inizio; d <= row.End && d <= limiteFine_; ++d) {
+    for (int d = row.Inizio; d <= row.End && d <= limit; ++d) {
       UncoveredDraw draw{i, {}, d};
-      const auto numbers = archive_.wheel(d, inputs_.RuotaGioco);
+      const auto numbers = windows.archive.wheel(d, windows.wheel);
       std::copy(numbers.begin(), numbers.end(), draw.numbers.begin());
       uncovered_.push_back(draw);
     }
   }
 }
 
-void QuintelloSession::searchCombinations(Progress& progress) {
-  const int k = combinationSize();
-
+void CombinationSearch::searchCombinations(const PlayWindows& windows, int limit, int k,
+                                           UniformRandom& random, Progress& progress) {
   // MatriceAmbi: how often two numbers came out together in the uncovered draws, once per
   // flagged wheel (one after "ELENCO"). A number a malformed draw repeats counts once.
   auto ambi = std::make_unique<PairMatrix>();
@@ -205,11 +223,11 @@ void QuintelloSession::searchCombinations(Progress& progress) {
   Climb climb(*ambi, k);
   for (int t = 1; t <= kRipartenze; ++t) {
     progress.setValue(t);
-    int current = climb.generate(random_);
+    int current = climb.generate(random);
     // Each improvement would add a line to listResults; only the last line of a restart,
     // the sorted one, reaches List3.
     for (int failures = 0; failures < kTentativiFalliti;) {
-      const int place = static_cast<int>(random_.next() * k);
+      const int place = static_cast<int>(random.next() * k);
       const int score = climb.improve(place);
       if (score != current) {
         failures = 0;
@@ -221,11 +239,11 @@ void QuintelloSession::searchCombinations(Progress& progress) {
     list3_.push_back(climb.sortedText(current) + "    SORTED");
   }
   rankedSize_ = k;
-  pulisce();
-  coverBestCombinations();
+  pulisce(k);
+  coverBestCombinations(windows, limit, k);
 }
 
-void QuintelloSession::pulisce() {
+void CombinationSearch::pulisce(int k) {
   // Later repeats of a line go; the first one stays.
   std::vector<std::string> distinct;
   for (const auto& line : list3_)
@@ -233,7 +251,6 @@ void QuintelloSession::pulisce() {
       distinct.push_back(line);
   list3_ = std::move(distinct);
 
-  const int k = combinationSize();
   rankedSize_ = k;
   ranked_.clear();
   for (const auto& line : list3_) {
@@ -251,9 +268,8 @@ void QuintelloSession::pulisce() {
                    [](const auto& a, const auto& b) { return a.score > b.score; });
 }
 
-void QuintelloSession::coverBestCombinations() {
+void CombinationSearch::coverBestCombinations(const PlayWindows& windows, int limit, int k) {
   combinations_.clear();
-  const int k = combinationSize();
   for (size_t r = 0; r < ranked_.size() && r < kCombinazioniValutate; ++r) {
     CombinationRow row;
     row.CC = ranked_[r].score;
@@ -265,18 +281,18 @@ void QuintelloSession::coverBestCombinations() {
   struct Window {
     std::vector<NumberMask> draws;
   };
-  std::vector<Window> windows;
-  for (const auto& row : rows_) {
+  std::vector<Window> uncovered;
+  for (const auto& row : windows.rows) {
     if (row.Pr != 0) continue;
-    Window& window = windows.emplace_back();
-    for (int d = row.Inizio; d <= row.End && d <= limiteFine_; ++d)
-      window.draws.push_back(wheelMask(archive_, d, inputs_.RuotaGioco));
+    Window& window = uncovered.emplace_back();
+    for (int d = row.Inizio; d <= row.End && d <= limit; ++d)
+      window.draws.push_back(wheelMask(windows.archive, d, windows.wheel));
   }
   // A window is covered when two numbers of the combination came out in one of its draws.
   for (auto& combination : combinations_) {
     const NumberMask set = NumberMask::of(combination.numbers);
     int covered = 0;
-    for (const auto& window : windows)
+    for (const auto& window : uncovered)
       covered += std::any_of(window.draws.begin(), window.draws.end(),
                              [&](const NumberMask& drawn) { return (drawn & set).count() >= 2; });
     combination.CC = covered;
@@ -285,17 +301,17 @@ void QuintelloSession::coverBestCombinations() {
                         [](const CombinationRow& row) { return row.CC.value_or(0); });
 }
 
-void QuintelloSession::rankSingleNumbers() {
+void CombinationSearch::rankSingleNumbers(const PlayWindows& windows) {
   // The list starts empty: no column of an earlier, larger k survives into the k = 1 list.
   combinations_.clear();
-  std::array<int, kHighestNumber + 1> windows{};
-  const auto uncovered = windowNumbers(archive_, inputs_.RuotaGioco, rows_,
-                                       [](const OccurrenceRow& row) { return row.Pr != 0; });
+  std::array<int, kHighestNumber + 1> windowsHit{};
+  const auto uncovered =
+      windowNumbers(windows, [](const OccurrenceRow& row) { return row.Pr != 0; });
   for (const auto& drawn : uncovered)
-    drawn.forEach([&](int n) { ++windows[static_cast<size_t>(n)]; });
+    drawn.forEach([&](int n) { ++windowsHit[static_cast<size_t>(n)]; });
   for (int n = 1; n <= kHighestNumber; ++n) {
     CombinationRow row;
-    row.CC = windows[static_cast<size_t>(n)];
+    row.CC = windowsHit[static_cast<size_t>(n)];
     row.numbers[0] = n;
     combinations_.push_back(row);
   }
@@ -305,23 +321,20 @@ void QuintelloSession::rankSingleNumbers() {
 
 // --- Pair search -----------------------------------------------------------------------
 
-void QuintelloSession::searchPairs() { searchPairs(progress()); }
-
-void QuintelloSession::searchPairs(Progress& progress) {
+void CombinationSearch::searchPairs(const PlayWindows& windows, Progress& progress) {
   pairs_.clear();
   progress.setMaximum(kHighestNumber - 1);
   // For every number, the set of counted windows (not red, uncovered) in which it came out;
   // a pair hits the windows of the union of its two sets.
-  const auto windows =
-      windowNumbers(archive_, inputs_.RuotaGioco, rows_,
-                    [](const OccurrenceRow& row) { return row.estrRed || row.Pr != 0; });
-  const size_t words = (windows.size() + 63) / 64;
+  const auto counted =
+      windowNumbers(windows, [](const OccurrenceRow& row) { return row.estrRed || row.Pr != 0; });
+  const size_t words = (counted.size() + 63) / 64;
   std::vector<std::uint64_t> hitBy((kHighestNumber + 1) * std::max<size_t>(words, 1), 0);
   auto bitsOf = [&](int n) {
     return hitBy.data() + static_cast<size_t>(n) * std::max<size_t>(words, 1);
   };
-  for (size_t w = 0; w < windows.size(); ++w)
-    windows[w].forEach([&](int n) { bitsOf(n)[w / 64] |= std::uint64_t{1} << (w % 64); });
+  for (size_t w = 0; w < counted.size(); ++w)
+    counted[w].forEach([&](int n) { bitsOf(n)[w / 64] |= std::uint64_t{1} << (w % 64); });
 
   pairs_.reserve(kHighestNumber * (kHighestNumber - 1) / 2);
   for (int a = 1; a <= kHighestNumber - 1; ++a) {

@@ -411,7 +411,7 @@ QWidget* Quintello::buildCombinationPage() {
   const auto highlightCombination = [this](int row) {
     if (row < 1) return;
     session_.highlightCombination(row);
-    display(fgCC_, session_.renderFg_CC());
+    display(fgCC_, renderFg_CC(session_.search()));
   };
   connect(fgCC_, &GridView::cellClicked, this, highlightCombination);
   connect(fgCC_, &GridView::currentRowChanged, this, highlightCombination);
@@ -463,7 +463,7 @@ QWidget* Quintello::buildForecasts() {
   const auto highlightForecast = [this](int row) {
     if (row < 1) return;
     session_.highlightForecast(row);
-    displayList(fgZZ_, session_.renderFg_ZZ());
+    displayList(fgZZ_, renderFg_ZZ(session_.book()));
   };
   connect(fgZZ_, &GridView::cellClicked, this, highlightForecast);
   connect(fgZZ_, &GridView::currentRowChanged, this, highlightForecast);
@@ -566,12 +566,12 @@ QWidget* Quintello::buildWorkingAreas() {
 
 void Quintello::openingSequence() {
   installHelp(this, context_.help(), kHelpFile);
-  displayList(fg1_, session_.renderFg1());  // every column centred
+  displayList(fg1_, renderFg1(session_.list()));  // every column centred
   showBoard();
   fill(comboN_, kNumeriCombinazioneChoice.min, kNumeriCombinazioneChoice.max);
   choose(comboN_, kNumeriCombinazioneChoice.initial - kNumeriCombinazioneChoice.min);
   session_.emptyOccurrenceList();
-  displayList(fg1_, session_.renderFg1());
+  displayList(fg1_, renderFg1(session_.list()));
   {
     const QSignalBlocker blocker(hFine_);
     const int n = context_.archive().count();
@@ -613,7 +613,8 @@ void Quintello::chooseColpi(int index) {
 void Quintello::chooseCombinationSize(int index) {
   if (index < 0) return;
   session_.inputs().NumeriCombinazione = leadingInteger(comboN_->itemText(index).toStdString());
-  display(fgI2_, session_.renderFg_I2());  // columns beyond k hidden
+  display(fgI2_,
+          renderFg_I2(session_.search(), session_.combinationSize()));  // columns beyond k hidden
 }
 
 void Quintello::choosePresences(int index) {
@@ -696,13 +697,15 @@ void Quintello::openNumberPicker() {
 void Quintello::numberPicked(int number) {
   cmdN_->setText(QString::number(number));
   session_.emptyOccurrenceList();
-  displayList(fg1_, session_.renderFg1());
+  displayList(fg1_, renderFg1(session_.list()));
 }
 
 void Quintello::clickBoard(int row, int col) {
   const int number = boardNumber(row, col);
   if (number == 0) return;
-  if (session_.toggleBoardNumber(number)) showBoard();
+  // Marked or unmarked, the board shows it; an eighth number stays as it was.
+  static_cast<void>(session_.toggleBoardNumber(number));
+  showBoard();
 }
 
 void Quintello::clearBoard() {
@@ -880,21 +883,21 @@ void Quintello::printForecasts() {
 // --- Showing the session -------------------------------------------------------------------
 
 void Quintello::showSession() {
-  displayList(fg1_, session_.renderFg1());
-  display(fgN_, session_.renderFgN());
-  displayList(fgZZ_, session_.renderFg_ZZ());
-  display(fgCC_, session_.renderFg_CC());
-  display(fgU_, session_.renderFgU());
-  display(fgI2_, session_.renderFg_I2());
-  display(list3_, session_.renderList3());
-  const QuintelloLabels labels = session_.labels();
+  displayList(fg1_, renderFg1(session_.list()));
+  display(fgN_, renderFgN(session_.list()));
+  displayList(fgZZ_, renderFg_ZZ(session_.book()));
+  display(fgCC_, renderFg_CC(session_.search()));
+  display(fgU_, renderFgU(session_.search()));
+  display(fgI2_, renderFg_I2(session_.search(), session_.combinationSize()));
+  display(list3_, renderList3(session_.search()));
+  const QuintelloLabels labels = renderLabels(session_.list(), session_.book());
   display(lblNC_, labels.LBL_NC);
   display(label7_, labels.Label7);
   display(lblT_, labels.Lbl_T);
   display(lblS_, labels.Lbl_S);
   // After a list changed, the yellow row stays the selected one.
-  keepSelected(fgCC_, session_.combinations());
-  keepSelected(fgZZ_, session_.forecasts());
+  keepSelected(fgCC_, session_.search().combinations());
+  keepSelected(fgZZ_, session_.book().forecasts());
   // The pair add switches the combination size to one number.
   const int k = session_.inputs().NumeriCombinazione;
   if (k >= 1 && k <= comboN_->count() && comboN_->currentIndex() != k - 1) {
@@ -903,9 +906,9 @@ void Quintello::showSession() {
   }
 }
 
-void Quintello::showPairs() { display(fg9090_, session_.renderFg9090()); }
+void Quintello::showPairs() { display(fg9090_, renderFg9090(session_.search())); }
 
-void Quintello::showBoard() { display(fg90_, session_.renderFg90()); }
+void Quintello::showBoard() { display(fg90_, renderFg90(session_.boardNumbers())); }
 
 void Quintello::showDraw(int draw, int outcomeRow) {
   display(fga_, session_.renderFga(draw, outcomeRow));

@@ -1,0 +1,52 @@
+#include "gui/support/grid_differences.h"
+
+#include <QAbstractItemModel>
+#include <QFont>
+
+#include "gui/common/grid_model.h"
+#include "gui/common/grid_view.h"
+
+namespace quintello::test {
+
+QString differences(const GridView* view, const Grid& expected) {
+  const QAbstractItemModel* model = view->model();
+  const int fixed = expected.fixedRows();
+  if (model->rowCount() != expected.rows() - fixed || model->columnCount() != expected.cols())
+    return QString("%1: %2 x %3 shown, %4 x %5 rendered")
+        .arg(view->objectName())
+        .arg(model->rowCount())
+        .arg(model->columnCount())
+        .arg(expected.rows() - fixed)
+        .arg(expected.cols());
+  const auto where = [&](int r, int c) {
+    return QString("%1 (%2, %3): ").arg(view->objectName()).arg(r).arg(c);
+  };
+  for (int c = 0; c < expected.cols(); ++c) {
+    if (view->isColumnHidden(c) != expected.columnHidden(c)) return where(0, c) + "hidden";
+    if (fixed > 0 &&
+        model->headerData(c, Qt::Horizontal).toString().toStdString() != expected.text(0, c))
+      return where(0, c) + model->headerData(c, Qt::Horizontal).toString();
+  }
+  for (int r = fixed; r < expected.rows(); ++r) {
+    for (int c = 0; c < expected.cols(); ++c) {
+      const QModelIndex index = model->index(r - fixed, c);
+      const QString shown = index.data().toString();
+      if (shown.toStdString() != expected.text(r, c)) return where(r, c) + shown;
+      const QVariant back = index.data(Qt::BackgroundRole);
+      if (expected.hasBackColor(r, c) ? back != toQColor(expected.backColor(r, c))
+                                      : back.isValid() && c >= expected.fixedCols())
+        return where(r, c) + "back " + back.value<QColor>().name();
+      const QVariant fore = index.data(Qt::ForegroundRole);
+      // A coloured cell without a text colour of its own gets one that reads on it.
+      const bool coloured = expected.hasBackColor(r, c) || expected.flood(r, c);
+      if (expected.hasForeColor(r, c) ? fore != toQColor(expected.foreColor(r, c))
+                                      : fore.isValid() && !coloured)
+        return where(r, c) + "fore " + fore.value<QColor>().name();
+      if (index.data(Qt::FontRole).value<QFont>().bold() != expected.bold(r, c))
+        return where(r, c) + "bold";
+    }
+  }
+  return {};
+}
+
+}  // namespace quintello::test
