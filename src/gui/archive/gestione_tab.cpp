@@ -233,7 +233,8 @@ QWidget* GestioneEstrazioniTab::buildYearCalendar() {
   fg1_->setObjectName("Fg1");
   fg1_->setSelectionMode(QAbstractItemView::SingleSelection);
   fg1_->setSelectionBehavior(QAbstractItemView::SelectItems);
-  fg1_->installEventFilter(this);
+  // Enter or Space on a day of the calendar works as a click.
+  fg1_->setKeyClicks(GridView::KeyClick::Click, GridView::KeyClick::Click);
   // The day columns are narrow (260 twips): two digits and no room to spare.
   fg1_->horizontalHeader()->setMinimumSectionSize(12);
   fg1_->setTextElideMode(Qt::ElideNone);
@@ -273,14 +274,6 @@ bool GestioneEstrazioniTab::eventFilter(QObject* watched, QEvent* event) {
         askDrawIndex();
         return true;
       }
-    }
-  }
-  // Enter or Space on a day of the calendar grid works as a click.
-  if (watched == fg1_ && event->type() == QEvent::KeyPress) {
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
-      pickCalendarDay(fg1_->currentGridRow(), fg1_->currentGridCol());
-      return true;
     }
   }
   return QWidget::eventFilter(watched, event);

@@ -6,7 +6,6 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -188,7 +187,6 @@ Quintello_Caso* Quintello::chanceWindow() const { return caso_; }
 GridView* Quintello::addGrid(QWidget* parent, const char* name) {
   auto* grid = new GridView(context_.dialogs(), parent);
   grid->setObjectName(name);
-  grid->installEventFilter(this);
   return grid;
 }
 
@@ -299,6 +297,9 @@ QWidget* Quintello::buildReferenceDraw() {
 QWidget* Quintello::buildResultList() {
   auto* box = new QWidget(this);
   fg1_ = addGrid(box, "Fg1");
+  // Space or Enter on a grid's current cell works as a click on it; Enter on the two lists
+  // that add forecasts works as their double click.
+  fg1_->setKeyClicks(GridView::KeyClick::Click, GridView::KeyClick::Click);
   connect(fg1_, &GridView::cellClicked, this, &Quintello::clickResultList);
   connect(fg1_, &GridView::cellDoubleClicked, this, [this] { elenco(); });
   lblNC_ = panel(box, "LBL_NC");
@@ -369,6 +370,7 @@ QWidget* Quintello::buildTabs() {
 QWidget* Quintello::buildBoardPage() {
   auto* selezione = new QWidget(ssTab1_);
   fg90_ = addGrid(selezione, "Fg90");
+  fg90_->setKeyClicks(GridView::KeyClick::Click, GridView::KeyClick::Click);
   fg90_->setSelectionMode(QAbstractItemView::NoSelection);
   fg90_->horizontalHeader()->hide();
   fg90_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
@@ -406,6 +408,7 @@ QWidget* Quintello::buildCombinationPage() {
   auto* label8 = caption(elencoPage, "Label8", "Numeri");
   label8->setBuddy(comboN_);
   fgCC_ = addGrid(elencoPage, "Fg_CC");
+  fgCC_->setKeyClicks(GridView::KeyClick::Click, GridView::KeyClick::DoubleClick);
   // The yellow row is the selected one: it follows clicks and the keyboard.
   fgCC_->setSelectionMode(QAbstractItemView::NoSelection);
   const auto highlightCombination = [this](int row) {
@@ -437,6 +440,7 @@ QWidget* Quintello::buildCombinationPage() {
 QWidget* Quintello::buildPairPage() {
   auto* coppie = new QWidget(ssTab1_);
   fg9090_ = addGrid(coppie, "Fg9090");
+  fg9090_->setKeyClicks(GridView::KeyClick::None, GridView::KeyClick::DoubleClick);
   fg9090_->setSelectionBehavior(QAbstractItemView::SelectRows);
   connect(fg9090_, &GridView::cellDoubleClicked, this, [this] { addPair(); });
   auto* coppieLayout = new QVBoxLayout(coppie);
@@ -459,6 +463,7 @@ QWidget* Quintello::buildForecasts() {
   bold.setBold(true);
   label12->setFont(bold);
   fgZZ_ = addGrid(box, "Fg_ZZ");
+  fgZZ_->setKeyClicks(GridView::KeyClick::Click, GridView::KeyClick::Click);
   fgZZ_->setSelectionMode(QAbstractItemView::NoSelection);
   const auto highlightForecast = [this](int row) {
     if (row < 1) return;
@@ -915,28 +920,5 @@ void Quintello::showDraw(int draw, int outcomeRow) {
 }
 
 int Quintello::selectedRow(const GridView* grid) { return grid->currentGridRow(); }
-
-// --- Keyboard ------------------------------------------------------------------------------
-
-bool Quintello::eventFilter(QObject* watched, QEvent* event) {
-  // Space (or Enter) on a grid's current cell works as a click on it; Enter on the two lists
-  // that add forecasts works as their double click.
-  if (event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
-  const int key = static_cast<QKeyEvent*>(event)->key();
-  const bool space = key == Qt::Key_Space;
-  const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
-  if (!space && !enter) return QWidget::eventFilter(watched, event);
-  auto* grid = qobject_cast<GridView*>(watched);
-  if (!grid) return QWidget::eventFilter(watched, event);
-  if (enter && (grid == fgCC_ || grid == fg9090_)) {
-    emit grid->cellDoubleClicked(grid->currentGridRow(), grid->currentGridCol());
-    return true;
-  }
-  if (grid == fg1_ || grid == fg90_ || grid == fgCC_ || grid == fgZZ_) {
-    emit grid->cellClicked(grid->currentGridRow(), grid->currentGridCol());
-    return true;
-  }
-  return QWidget::eventFilter(watched, event);
-}
 
 }  // namespace quintello

@@ -90,9 +90,6 @@ class Quintello : public QWidget, public NumberPickerClient {
   static constexpr int kPrintMarginsFg1 = 350;    // twips
   static constexpr int kPrintMarginsFg_ZZ = 450;  // twips
 
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
  private:
   // Building the window.
   QWidget* buildSelection();
