@@ -32,15 +32,12 @@ void Quintello::showSummary() {
 }
 
 void Quintello::showRestrictedList() {
-  auto list = session_.restrictedDrawList(selectedRow(fgZZ_));
-  if (!list) return;
-  openSingle(elencoEstrazioni_, [this] {
-    return new ElencoEstrazioni(context_.dialogs(), this);
-  })->fill(std::move(list->FgE), QString::fromStdString(list->Label1.text));
+  showDrawList(session_.restrictedDrawList(selectedRow(fgZZ_)));
 }
 
-void Quintello::showCompleteList() {
-  auto list = session_.completeDrawList(selectedRow(fgZZ_));
+void Quintello::showCompleteList() { showDrawList(session_.completeDrawList(selectedRow(fgZZ_))); }
+
+void Quintello::showDrawList(std::optional<ForecastDrawList> list) {
   if (!list) return;
   openSingle(elencoEstrazioni_, [this] {
     return new ElencoEstrazioni(context_.dialogs(), this);

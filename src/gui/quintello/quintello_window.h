@@ -101,6 +101,8 @@ class Quintello : public QWidget, public NumberPickerClient, private QuintelloUi
   void showPairs();
   void showBoard();
   void showDraw(int draw, int outcomeRow);
+  // The draws of a forecast's windows in ElencoEstrazioni, when the forecast has some.
+  void showDrawList(std::optional<ForecastDrawList> list);
   void prepareCommand();
 
   // The data row selected in a grid, 0 when none.
