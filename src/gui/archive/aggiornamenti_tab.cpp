@@ -12,11 +12,11 @@
 
 #include "archive/draw_file.h"
 #include "core/error.h"
+#include "gui/common/app_context.h"
 #include "gui/common/download_task.h"
 #include "gui/common/grid_view.h"
 #include "gui/common/wait_cursor.h"
 #include "gui/common/widgets.h"
-#include "gui/shell/app_context.h"
 
 namespace quintello {
 

@@ -8,8 +8,8 @@
 #include "gui/archive/elenco_tab.h"
 #include "gui/archive/gestione_tab.h"
 #include "gui/archive/salvataggi_tab.h"
+#include "gui/common/app_context.h"
 #include "gui/common/single_window.h"
-#include "gui/shell/app_context.h"
 
 namespace quintello {
 

@@ -23,6 +23,7 @@
 #include "analysis/quintello/limits.h"
 #include "core/draw_views.h"
 #include "core/text_number.h"
+#include "gui/common/app_context.h"
 #include "gui/common/draw_scroll_bar.h"
 #include "gui/common/grid_model.h"
 #include "gui/common/grid_output.h"
@@ -33,7 +34,6 @@
 #include "gui/quintello/chance_window.h"
 #include "gui/quintello/draw_list_window.h"
 #include "gui/quintello/report_windows.h"
-#include "gui/shell/app_context.h"
 
 namespace quintello {
 
