@@ -27,11 +27,11 @@
 #include "core/error.h"
 #include "gui/archive/entry_grid.h"
 #include "gui/archive/notices.h"
+#include "gui/common/app_context.h"
 #include "gui/common/draw_scroll_bar.h"
 #include "gui/common/grid_view.h"
 #include "gui/common/icons.h"
 #include "gui/common/widgets.h"
-#include "gui/shell/app_context.h"
 
 namespace quintello {
 
