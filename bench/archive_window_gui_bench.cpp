@@ -16,7 +16,7 @@
 #include "gui/archive/archive_window.h"
 #include "gui/archive/entry_grid.h"
 #include "gui/archive/gestione_tab.h"
-#include "gui/shell/app_context.h"
+#include "gui/common/app_context.h"
 #include "gui/shell/main_window.h"
 
 namespace {

@@ -10,10 +10,10 @@
 
 #include "archive/update_file.h"
 #include "core/program_files.h"
+#include "gui/common/app_context.h"
 #include "gui/common/dialogs.h"
 #include "gui/common/grid_view.h"
 #include "gui/quintello/quintello_window.h"
-#include "gui/shell/app_context.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 
 #include "core/program_files.h"
 #include "core/version.h"
+#include "gui/common/app_context.h"
 #include "gui/common/dialogs.h"
 #include "gui/common/icons.h"
-#include "gui/shell/app_context.h"
 #include "gui/shell/launcher.h"
 
 int main(int argc, char* argv[]) {

@@ -11,7 +11,7 @@
 
 #include "app/screenshot_windows.h"
 #include "core/program_files.h"
-#include "gui/shell/app_context.h"
+#include "gui/common/app_context.h"
 #include "gui/shell/launcher.h"
 #include "gui/shell/main_window.h"
 

@@ -10,6 +10,7 @@
 #include "core/dates.h"
 #include "core/error.h"
 #include "core/file_access.h"
+#include "core/new_database.h"
 #include "core/one_line_text.h"
 #include "core/pending_file.h"
 
@@ -328,27 +329,11 @@ ArchiveDatabase ArchiveDatabase::create(const PendingFile& pending) {
 }
 
 ArchiveDatabase ArchiveDatabase::create(const std::string& path, const std::string& shownPath) {
-  const auto cannotCreate = [&](const std::string& why) {
-    return Error("Impossibile creare l'archivio " + inQuotes(shownPath) + ": " + why);
-  };
-  if (const PathState state = inspectPath(path); !state.isMissing())
-    throw cannotCreate(state.isFile() ? "il file esiste già." : unusableFileReason(path, state));
-  try {
-    sqlite::Database db(path, sqlite::Database::Mode::ReadWriteCreate);
-    sqlite::Transaction transaction(db);
-    db.execute(kSchema);
-    db.execute(kCalendarView);
-    db.execute("PRAGMA user_version = " + std::to_string(kSchemaVersion));
-    transaction.commit();
-    return ArchiveDatabase(path, std::move(db));
-  } catch (const sqlite::Failure& failure) {
-    std::error_code ignored;
-    std::filesystem::remove(path, ignored);
-    throw cannotCreate(failure.code() == SQLITE_CANTOPEN
-                           ? "la cartella " + inQuotes(folderOf(shownPath)) +
-                                 " non esiste o non consente la scrittura."
-                           : databaseFailureReason(failure));
-  }
+  return ArchiveDatabase(path, createDatabaseFile(path, shownPath, "l'archivio", kSchemaVersion,
+                                                  [](sqlite::Database& db) {
+                                                    db.execute(kSchema);
+                                                    db.execute(kCalendarView);
+                                                  }));
 }
 
 namespace {

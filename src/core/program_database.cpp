@@ -1,10 +1,9 @@
 #include "core/program_database.h"
 
-#include <filesystem>
-
 #include "core/database_errors.h"
 #include "core/error.h"
 #include "core/file_access.h"
+#include "core/new_database.h"
 #include "core/pending_file.h"
 
 namespace quintello {
@@ -63,15 +62,7 @@ ProgramDatabase ProgramDatabase::create(const PendingFile& pending,
 
 ProgramDatabase ProgramDatabase::create(const std::string& path, const std::vector<Parameter>& rows,
                                         const std::string& shownPath) {
-  const auto cannotCreate = [&](const std::string& why) {
-    return Error("Impossibile creare il database del programma " + inQuotes(shownPath) + ": " +
-                 why);
-  };
-  if (const PathState state = inspectPath(path); !state.isMissing())
-    throw cannotCreate(state.isFile() ? "il file esiste già." : unusableFileReason(path, state));
-  try {
-    sqlite::Database db(path, sqlite::Database::Mode::ReadWriteCreate);
-    sqlite::Transaction transaction(db);
+  const auto fill = [&](sqlite::Database& db) {
     db.execute(kSchema);
     auto insert =
         db.prepare("INSERT INTO ParametriProgramma (Parametro, Valore1, Valore2) VALUES (?, ?, ?)");
@@ -79,17 +70,9 @@ ProgramDatabase ProgramDatabase::create(const std::string& path, const std::vect
       insert.bind(1, row.key).bind(2, row.value1).bind(3, row.value2).run();
       insert.reset();
     }
-    db.execute("PRAGMA user_version = " + std::to_string(kSchemaVersion));
-    transaction.commit();
-    return ProgramDatabase(path, std::move(db));
-  } catch (const sqlite::Failure& failure) {
-    std::error_code ignored;
-    std::filesystem::remove(path, ignored);
-    throw cannotCreate(failure.code() == SQLITE_CANTOPEN
-                           ? "la cartella " + inQuotes(folderOf(shownPath)) +
-                                 " non esiste o non consente la scrittura."
-                           : databaseFailureReason(failure));
-  }
+  };
+  return ProgramDatabase(
+      path, createDatabaseFile(path, shownPath, "il database del programma", kSchemaVersion, fill));
 }
 
 Error ProgramDatabase::failed(const char* doing, const sqlite::Failure& failure) const {

@@ -62,6 +62,19 @@ TEST(ProgramDatabase, NullValueReadsEmptyAndChangesSurviveReopening) {
   EXPECT_EQ(db.getParameter("PercorsoArchivio"), "/nuovo.mdb");
 }
 
+TEST(ProgramDatabase, CreationNeverOverwritesAndLeavesNoHalfFile) {
+  TempDir dir;
+  const std::string path = dir.file("dbQuintello.mdb");
+  // The same key twice breaks the table's key halfway through the rows.
+  EXPECT_THROW(ProgramDatabase::create(
+                   path, {{"PercorsoArchivio", "/a.mdb", ""}, {"percorsoarchivio", "/b.mdb", ""}}),
+               Error);
+  EXPECT_FALSE(std::filesystem::exists(path));
+  makeProgramDatabase(dir);
+  EXPECT_THROW(ProgramDatabase::create(path, {}), Error);
+  EXPECT_EQ(ProgramDatabase::open(path).getParameter("PercorsoArchivio"), "/a/b.mdb");
+}
+
 TEST(ProgramDatabase, UnusableFileIsNamedInTheMessage) {
   TempDir dir;
   const std::string path = dir.file("dbQuintello.mdb");

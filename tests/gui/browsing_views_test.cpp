@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "core/draw_views.h"
+#include "gui/common/app_context.h"
 #include "gui/common/grid_view.h"
 #include "gui/quintello/draw_list_window.h"
 #include "gui/quintello/number_picker.h"
-#include "gui/shell/app_context.h"
 #include "gui/shell/main_window.h"
 #include "gui/shell/mini_draw_list.h"
 #include "gui/support/scripted_dialogs.h"

@@ -8,7 +8,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "gui/shell/app_context.h"
+#include "gui/common/app_context.h"
 #include "gui/shell/main_window.h"
 #include "gui/support/scripted_dialogs.h"
 #include "support/local_http_server.h"

@@ -9,8 +9,8 @@
 #include <QTest>
 
 #include "analysis/quadrature/quadrature.h"
+#include "gui/common/app_context.h"
 #include "gui/common/grid_view.h"
-#include "gui/shell/app_context.h"
 #include "gui/shell/main_window.h"
 #include "gui/support/grid_differences.h"
 #include "gui/support/scripted_dialogs.h"

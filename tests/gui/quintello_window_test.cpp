@@ -23,12 +23,12 @@
 #include <cmath>
 #include <memory>
 
+#include "gui/common/app_context.h"
 #include "gui/common/grid_model.h"
 #include "gui/common/grid_view.h"
 #include "gui/quintello/chance_window.h"
 #include "gui/quintello/draw_list_window.h"
 #include "gui/quintello/report_windows.h"
-#include "gui/shell/app_context.h"
 #include "gui/shell/main_window.h"
 #include "gui/support/grid_differences.h"
 #include "gui/support/scripted_dialogs.h"

@@ -9,7 +9,7 @@
 
 #include "archive/first_start.h"
 #include "core/program_database.h"
-#include "gui/shell/app_context.h"
+#include "gui/common/app_context.h"
 #include "gui/shell/launcher.h"
 #include "gui/shell/main_window.h"
 #include "gui/shell/startup_window.h"

@@ -10,8 +10,8 @@
 #include <QtCharts/QChart>
 #include <QtCharts/QXYSeries>
 
+#include "gui/common/app_context.h"
 #include "gui/common/grid_view.h"
-#include "gui/shell/app_context.h"
 #include "gui/shell/main_window.h"
 #include "gui/support/scripted_dialogs.h"
 #include "support/test_archive.h"

@@ -7,16 +7,15 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTabWidget>
 #include <QVBoxLayout>
 
 #include "archive/draw_file.h"
 #include "core/error.h"
+#include "gui/common/app_context.h"
 #include "gui/common/download_task.h"
 #include "gui/common/grid_view.h"
 #include "gui/common/wait_cursor.h"
 #include "gui/common/widgets.h"
-#include "gui/shell/app_context.h"
 
 namespace quintello {
 
@@ -337,7 +336,7 @@ void AggiornamentiTab::applyUpdate() {
   showMessages(result.messages);
   if (const auto notice = applyNotice(result))
     context_.dialogs().message(qText(*notice), title, Dialogs::Icon::Information);
-  if (result.nothingToApply || !result.added.empty()) selectFirstTab();
+  if (result.nothingToApply || !result.added.empty()) emit firstTabWanted();
   if (result.nothingToApply) return;
   try {
     context_.reloadArchive();
@@ -351,15 +350,6 @@ void AggiornamentiTab::applyUpdate() {
 void AggiornamentiTab::clearImport() {
   check_ = UpdateCheck{};
   fgImporta_->setGrid(importGrid(check_));
-}
-
-// The archive window's first tab, "Gestione estrazioni", shows the latest draw.
-void AggiornamentiTab::selectFirstTab() {
-  for (QWidget* w = parentWidget(); w; w = w->parentWidget())
-    if (auto* tabs = qobject_cast<QTabWidget*>(w)) {
-      tabs->setCurrentIndex(0);
-      return;
-    }
 }
 
 }  // namespace quintello

@@ -64,6 +64,9 @@ class AggiornamentiTab : public QWidget {
  signals:
   // A download ended and its outcome was handled (tests and the screenshots wait for it).
   void downloadHandled();
+  // The update stored draws, or found none to store: the archive window shows its first tab,
+  // "Gestione estrazioni", with the latest draw.
+  void firstTabWanted();
 
  private:
   QWidget* buildImportPanel();
@@ -79,7 +82,6 @@ class AggiornamentiTab : public QWidget {
   void showCheck(const UpdateCheck& check);
   void showMessages(const std::vector<std::string>& messages);
   void fail(const QString& detail);
-  void selectFirstTab();
   void setBusy(bool busy);
 
   AppContext& context_;

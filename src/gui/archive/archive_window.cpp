@@ -8,8 +8,8 @@
 #include "gui/archive/elenco_tab.h"
 #include "gui/archive/gestione_tab.h"
 #include "gui/archive/salvataggi_tab.h"
+#include "gui/common/app_context.h"
 #include "gui/common/single_window.h"
-#include "gui/shell/app_context.h"
 
 namespace quintello {
 
@@ -31,6 +31,8 @@ archivio::archivio(AppContext& context, QWidget* parent) : QWidget(parent), cont
   tabs_->addTab(aggiornamenti_, "Aggiornamenti");
   connect(gestione_, &GestioneEstrazioniTab::updateCheckOutdated, aggiornamenti_,
           &AggiornamentiTab::clearImport);
+  connect(aggiornamenti_, &AggiornamentiTab::firstTabWanted, this,
+          [this] { tabs_->setCurrentIndex(0); });
   connect(elenco_, &ElencoEstrazioniTab::drawSelected, this,
           [this](int draw, const std::string& dateText) {
             gestione_->selectDraw(draw, dateText);

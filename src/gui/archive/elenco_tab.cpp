@@ -7,9 +7,9 @@
 #include <QVBoxLayout>
 
 #include "archive/draw_navigation.h"
+#include "gui/common/app_context.h"
 #include "gui/common/grid_view.h"
 #include "gui/common/widgets.h"
-#include "gui/shell/app_context.h"
 
 namespace quintello {
 

@@ -21,9 +21,9 @@
 #include "core/error.h"
 #include "gui/archive/entry_grid.h"
 #include "gui/archive/notices.h"
+#include "gui/common/app_context.h"
 #include "gui/common/grid_view.h"
 #include "gui/common/widgets.h"
-#include "gui/shell/app_context.h"
 
 namespace quintello {
 

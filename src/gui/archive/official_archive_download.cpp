@@ -2,8 +2,8 @@
 
 #include "archive/exports.h"
 #include "archive/update_download.h"
+#include "gui/common/app_context.h"
 #include "gui/common/download_task.h"
-#include "gui/shell/app_context.h"
 
 namespace quintello {
 

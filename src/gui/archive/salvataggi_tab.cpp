@@ -19,9 +19,9 @@
 #include "archive/update_download.h"
 #include "core/error.h"
 #include "core/parameters.h"
+#include "gui/common/app_context.h"
 #include "gui/common/wait_cursor.h"
 #include "gui/common/widgets.h"
-#include "gui/shell/app_context.h"
 
 namespace quintello {
 

@@ -14,10 +14,10 @@
 
 #include "core/color.h"
 #include "core/text_number.h"
+#include "gui/common/app_context.h"
 #include "gui/common/grid_view.h"
 #include "gui/common/icons.h"
 #include "gui/common/single_window.h"
-#include "gui/shell/app_context.h"
 
 namespace quintello {
 

@@ -1,5 +1,6 @@
 // The Quintello window's reports: the windows its commands open on the session's results,
 // and the copy and print of its lists.
+#include "gui/common/app_context.h"
 #include "gui/common/grid_output.h"
 #include "gui/common/grid_view.h"
 #include "gui/common/single_window.h"
@@ -7,7 +8,6 @@
 #include "gui/quintello/draw_list_window.h"
 #include "gui/quintello/quintello_window.h"
 #include "gui/quintello/report_windows.h"
-#include "gui/shell/app_context.h"
 
 namespace quintello {
 

@@ -1,6 +1,5 @@
 #include "gui/quintello/quintello_window.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -14,10 +13,11 @@
 #include "analysis/quintello/limits.h"
 #include "core/draw_views.h"
 #include "core/text_number.h"
+#include "gui/common/app_context.h"
 #include "gui/common/grid_model.h"
 #include "gui/common/grid_view.h"
 #include "gui/common/single_window.h"
-#include "gui/shell/app_context.h"
+#include "gui/common/wait_cursor.h"
 
 namespace quintello {
 
@@ -47,13 +47,6 @@ void display(QLabel* label, const Label& caption) {
   label->setPalette(palette);
 }
 
-// A choice made by the program: the entry becomes current and its handler runs, as when the
-// user picks it.
-void choose(QComboBox* combo, int index) {
-  combo->setCurrentIndex(index);
-  emit combo->activated(index);
-}
-
 void fill(QComboBox* combo, int first, int last) {
   combo->clear();
   for (int v = first; v <= last; ++v) combo->addItem(QString::number(v));
@@ -68,15 +61,6 @@ void keepSelected(GridView* grid, const Rows& rows) {
   const int row = static_cast<int>(found - rows.begin()) + 1;
   if (grid->currentGridRow() != row) grid->setCurrentCell(row, 1);
 }
-
-// The busy cursor while a command runs: the searches take a moment on a long list.
-class BusyCursor {
- public:
-  BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-  BusyCursor(const BusyCursor&) = delete;
-  BusyCursor& operator=(const BusyCursor&) = delete;
-};
 
 // Where a window of the given size goes to be placed at `at` without leaving the screen.
 QPoint onScreen(QPoint at, QSize size, const QScreen* screen) {
@@ -154,7 +138,8 @@ void Quintello::openingSequence() {
   displayList(fg1_, renderFg1(session_.list()));  // every column centred
   showBoard();
   fill(comboN_, kNumeriCombinazioneChoice.min, kNumeriCombinazioneChoice.max);
-  choose(comboN_, kNumeriCombinazioneChoice.initial - kNumeriCombinazioneChoice.min);
+  choose(comboN_, kNumeriCombinazioneChoice.initial - kNumeriCombinazioneChoice.min,
+         &Quintello::chooseCombinationSize);
   session_.emptyOccurrenceList();
   displayList(fg1_, renderFg1(session_.list()));
   {
@@ -166,20 +151,27 @@ void Quintello::openingSequence() {
   referenceDrawUpdate();
   cmdN_->setText("1");
   fill(comboC_, kColpiChoice.min, kColpiChoice.max);
-  choose(comboC_, kColpiChoice.initial - kColpiChoice.min);
+  choose(comboC_, kColpiChoice.initial - kColpiChoice.min, &Quintello::chooseColpi);
   for (QComboBox* wheels : {comboR_, comboG_}) {
     wheels->clear();
     for (int w = 0; w < kWheelCount; ++w)
       wheels->addItem(QString::fromUtf8(SiglaRuota[static_cast<size_t>(w)].data(), 2));
   }
-  choose(comboR_, 0);
-  choose(comboG_, 0);
+  choose(comboR_, 0, &Quintello::chooseDetectionWheel);
+  choose(comboG_, 0, &Quintello::chooseGameWheel);
   referenceDrawUpdate();
   fill(comboPresenze_, kPresenzeChoice.min, kPresenzeChoice.max);
-  choose(comboPresenze_, kPresenzeChoice.initial - kPresenzeChoice.min);  // runs "ELENCO"
+  // The presences chosen, "ELENCO" runs.
+  choose(comboPresenze_, kPresenzeChoice.initial - kPresenzeChoice.min,
+         &Quintello::choosePresences);
 }
 
 // --- Selection controls ----------------------------------------------------------------------
+
+void Quintello::choose(QComboBox* combo, int index, void (Quintello::*handler)(int)) {
+  combo->setCurrentIndex(index);
+  (this->*handler)(index);
+}
 
 void Quintello::chooseGameWheel(int index) {
   if (index >= 0) session_.inputs().RuotaGioco = index;
@@ -188,7 +180,7 @@ void Quintello::chooseGameWheel(int index) {
 void Quintello::chooseDetectionWheel(int index) {
   if (index < 0) return;
   session_.inputs().RuotaRilevazione = index;
-  choose(comboG_, index);
+  choose(comboG_, index, &Quintello::chooseGameWheel);
 }
 
 void Quintello::chooseColpi(int index) {
@@ -342,7 +334,7 @@ void Quintello::elenco() {
 }
 
 void Quintello::elabora() {
-  const BusyCursor busy;
+  const WaitCursor busy;
   prepareCommand();
   session_.elabora(context_.progress());
   showSession();
@@ -360,42 +352,42 @@ void Quintello::coverBestCombinations() {
 }
 
 void Quintello::searchPairs() {
-  const BusyCursor busy;
+  const WaitCursor busy;
   prepareCommand();
   session_.searchPairs(context_.progress());
   showPairs();
 }
 
 void Quintello::addFromCombinationList() {
-  const BusyCursor busy;
+  const WaitCursor busy;
   prepareCommand();
   // A refused command changes nothing and shows nothing.
   if (session_.addFromCombinationList(selectedRow(fgCC_))) showSession();
 }
 
 void Quintello::addFromBoard() {
-  const BusyCursor busy;
+  const WaitCursor busy;
   prepareCommand();
   // A refused command changes nothing and shows nothing.
   if (session_.addFromBoard()) showSession();
 }
 
 void Quintello::addFromBoardThroughCombinations() {
-  const BusyCursor busy;
+  const WaitCursor busy;
   prepareCommand();
   // A refused command changes nothing and shows nothing.
   if (session_.addFromBoardThroughCombinationList()) showSession();
 }
 
 void Quintello::addPair() {
-  const BusyCursor busy;
+  const WaitCursor busy;
   prepareCommand();
   // A refused command changes nothing and shows nothing.
   if (session_.addPair(selectedRow(fg9090_))) showSession();
 }
 
 void Quintello::removeForecast() {
-  const BusyCursor busy;
+  const WaitCursor busy;
   prepareCommand();
   // A refused command changes nothing and shows nothing.
   if (session_.removeForecast(selectedRow(fgZZ_))) showSession();

@@ -87,6 +87,9 @@ class Quintello : public QWidget, public NumberPickerClient, private QuintelloUi
   void connectControls();
   void openingSequence();
 
+  // A choice made by the program: the entry becomes current and its handler runs, as when
+  // the user picks it.
+  void choose(QComboBox* combo, int index, void (Quintello::*handler)(int));
   // Handlers of the selection controls.
   void chooseGameWheel(int index);        // ComboG
   void chooseDetectionWheel(int index);   // ComboR

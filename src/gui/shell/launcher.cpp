@@ -5,8 +5,8 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include "gui/common/app_context.h"
 #include "gui/common/single_window.h"
-#include "gui/shell/app_context.h"
 #include "gui/shell/main_window.h"
 #include "gui/shell/startup_window.h"
 

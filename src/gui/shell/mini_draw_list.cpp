@@ -11,12 +11,12 @@
 #include <algorithm>
 
 #include "core/draw_views.h"
+#include "gui/common/app_context.h"
 #include "gui/common/draw_scroll_bar.h"
 #include "gui/common/grid_view.h"
 #include "gui/common/icons.h"
 #include "gui/common/single_window.h"
 #include "gui/common/widgets.h"
-#include "gui/shell/app_context.h"
 
 namespace quintello {
 

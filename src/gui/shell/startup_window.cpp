@@ -12,8 +12,8 @@
 #include "core/error.h"
 #include "core/parameters.h"
 #include "core/text_number.h"
+#include "gui/common/app_context.h"
 #include "gui/common/progress_bar.h"
-#include "gui/shell/app_context.h"
 
 namespace quintello {
 

@@ -19,10 +19,10 @@
 #include <QtCharts/QValueAxis>
 #include <algorithm>
 
+#include "gui/common/app_context.h"
 #include "gui/common/grid_output.h"
 #include "gui/common/grid_view.h"
 #include "gui/common/single_window.h"
-#include "gui/shell/app_context.h"
 
 namespace quintello {
 

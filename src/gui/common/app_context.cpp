@@ -1,4 +1,4 @@
-#include "gui/shell/app_context.h"
+#include "gui/common/app_context.h"
 
 #include <QApplication>
 
