@@ -1,8 +1,6 @@
 #include "gui/archive/elenco_tab.h"
 
-#include <QEvent>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QShowEvent>
@@ -30,7 +28,8 @@ ElencoEstrazioniTab::ElencoEstrazioniTab(AppContext& context, QWidget* parent)
   fgDB_->setObjectName("FgDB");
   // The current row shows its own yellow, not the selection's colour.
   fgDB_->setSelectionMode(QAbstractItemView::NoSelection);
-  fgDB_->installEventFilter(this);
+  // Enter on a row picks it, as "Selezione estrazione" and a double click do.
+  fgDB_->setKeyClicks(GridView::KeyClick::None, GridView::KeyClick::DoubleClick);
   connect(fgDB_, &GridView::currentRowChanged, this, &ElencoEstrazioniTab::highlightRow);
   connect(fgDB_, &GridView::cellDoubleClicked, this, &ElencoEstrazioniTab::selectCurrentDraw);
 
@@ -95,17 +94,5 @@ void ElencoEstrazioniTab::selectCurrentDraw() {
 void ElencoEstrazioniTab::showLastDraw() { fgDB_->setTopRow(fgDB_->grid().rows() - 1); }
 
 void ElencoEstrazioniTab::showFirstDraw() { fgDB_->setTopRow(1); }
-
-bool ElencoEstrazioniTab::eventFilter(QObject* watched, QEvent* event) {
-  // Enter on a row picks it, as "Selezione estrazione" does.
-  if (watched == fgDB_ && event->type() == QEvent::KeyPress) {
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-      selectCurrentDraw();
-      return true;
-    }
-  }
-  return QWidget::eventFilter(watched, event);
-}
 
 }  // namespace quintello

@@ -34,7 +34,6 @@ class ElencoEstrazioniTab : public QWidget {
   void drawSelected(int draw, const std::string& dateText);
 
  protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
   void showEvent(QShowEvent* event) override;
 
  private:

@@ -6,18 +6,12 @@
 #include <QComboBox>
 #include <QDate>
 #include <QEvent>
-#include <QGridLayout>
-#include <QGroupBox>
 #include <QGuiApplication>
-#include <QHBoxLayout>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
-#include <QVBoxLayout>
 #include <algorithm>
 
 #include "archive/calendar.h"
@@ -28,40 +22,14 @@
 #include "gui/archive/entry_grid.h"
 #include "gui/archive/notices.h"
 #include "gui/common/app_context.h"
-#include "gui/common/draw_scroll_bar.h"
 #include "gui/common/grid_view.h"
-#include "gui/common/icons.h"
 #include "gui/common/widgets.h"
 
 namespace quintello {
 
 namespace {
 
-constexpr int kLargeStep = 25;
 constexpr const char* kHelpSection = "archivio";
-
-QLabel* valueLabel(QWidget* parent, const char* name, const QString& tip) {
-  auto* label = new QLabel(parent);
-  label->setObjectName(name);
-  label->setFrameShape(QFrame::StyledPanel);
-  label->setAlignment(Qt::AlignCenter);
-  label->setToolTip(tip);
-  QFont font = label->font();
-  font.setBold(true);
-  label->setFont(font);
-  fitWidthTo(label, dateSample());
-  return label;
-}
-
-QLabel* caption(QWidget* parent, const QString& text) {
-  auto* label = new QLabel(text, parent);
-  label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  return label;
-}
-
-QPushButton* button(QWidget* parent, const char* name, const QString& text) {
-  return namedButton(parent, name, text, 26);
-}
 
 CalendarDate calendarDateOf(const QDate& date) { return {date.year(), date.month(), date.day()}; }
 
@@ -72,192 +40,22 @@ QDate qDateOf(const CalendarDate& date) { return QDate(date.year, date.month, da
 GestioneEstrazioniTab::GestioneEstrazioniTab(AppContext& context, QWidget* parent)
     : QWidget(parent), context_(context) {
   setObjectName("GestioneEstrazioni");
-  auto* top = new QHBoxLayout;
-  top->addWidget(buildDrawPanel());
-  top->addWidget(buildDatePanel());
-  top->addWidget(buildArchivePanel(), 1);
-  auto* layout = new QVBoxLayout(this);
-  layout->addLayout(top);
-  layout->addWidget(buildYearCalendar(), 1);
+  setupUi(*this, context_.dialogs());
+  connectControls();
   connect(&context_, &AppContext::archiveReloaded, this, &GestioneEstrazioniTab::followReload);
 }
 
-QWidget* GestioneEstrazioniTab::buildDrawPanel() {
-  auto* box = new QGroupBox("Estrazione", this);
-  txtin_ = new EntryGrid(box);
-
-  lblEstrazione_ = valueLabel(box, "LBLESTRAZIONE", "Data dell'estrazione mostrata");
-  pAN_DC_ = valueLabel(box, "pAN_DC", "Indice dell'estrazione: clic per sceglierne un altro");
-  pAN_DC_->setCursor(Qt::PointingHandCursor);
-  pAN_DC_->setFocusPolicy(Qt::StrongFocus);
+void GestioneEstrazioniTab::connectControls() {
   pAN_DC_->installEventFilter(this);
-  labelPM_ = valueLabel(box, "LabelPM", "Progressivo nel mese");
-  labelPA_ = valueLabel(box, "LabelPA", "Progressivo nell'anno");
-  for (auto* ordinal : {labelPM_, labelPA_}) fitWidthTo(ordinal, "000");
-  auto* shown = new QGridLayout;
-  shown->addWidget(lblEstrazione_, 0, 0);
-  shown->addWidget(pAN_DC_, 0, 1);
-  shown->addWidget(caption(box, "Mensile"), 0, 2);
-  shown->addWidget(labelPM_, 0, 3);
-  shown->addWidget(caption(box, "Annuale"), 0, 4);
-  shown->addWidget(labelPA_, 0, 5);
-
-  hScrestrazione_ = new QScrollBar(Qt::Horizontal, box);
-  hScrestrazione_->setObjectName("HScrestrazione");
-  hScrestrazione_->setAccessibleName("Estrazione mostrata");
-  hScrestrazione_->setFocusPolicy(Qt::StrongFocus);
-  hScrestrazione_->setMinimumHeight(22);
-  hScrestrazione_->setSingleStep(1);
-  hScrestrazione_->setPageStep(kLargeStep);
-  hScrestrazione_->setRange(1, 1);
-  useDrawKeys(hScrestrazione_);
   connect(hScrestrazione_, &QScrollBar::valueChanged, this, &GestioneEstrazioniTab::scrollChanged);
-
-  auto* layout = new QVBoxLayout(box);
-  layout->addWidget(txtin_);
-  layout->addLayout(shown);
-  layout->addWidget(hScrestrazione_);
-  layout->addStretch(1);
-  return box;
-}
-
-QWidget* GestioneEstrazioniTab::buildDatePanel() {
-  auto* box = new QGroupBox("Data della nuova estrazione", this);
-  monthView1_ = new QCalendarWidget(box);
-  monthView1_->setObjectName("MonthView1");
-  monthView1_->setLocale(QLocale(QLocale::Italian, QLocale::Italy));
-  monthView1_->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
-  monthView1_->setGridVisible(true);
-  text1_ = new QLineEdit(box);
-  text1_->setObjectName("Text1");
-  text1_->setReadOnly(true);  // the date is the calendar's; the box only repeats it
-  text1_->setAccessibleName("Data selezionata");
-  text1_->setAlignment(Qt::AlignCenter);
   // Text1 always repeats the calendar's date, however it was chosen; a click gives it the focus.
   connect(monthView1_, &QCalendarWidget::selectionChanged, this, [this] {
     text1_->setText(qText(dateText(calendarDateOf(monthView1_->selectedDate()))));
   });
   connect(monthView1_, &QCalendarWidget::clicked, this, [this] { text1_->setFocus(); });
-
-  auto* note = new QLabel(
-      "Attenzione: la data considerata è quella del calendario e riportata anche nella casella "
-      "Data selezionata",
-      box);
-  note->setObjectName("LabelNotaData");
-  note->setWordWrap(true);
-  auto* selected = new QHBoxLayout;
-  selected->addWidget(new QLabel("Data selezionata", box));
-  selected->addWidget(text1_, 1);
-
-  auto* command6 = button(box, "Command6", "Imposta data");
-  auto* command9 = button(box, "Command9", "Imposta data odierna");
-  command6->setToolTip("Il calendario va alla data dell'estrazione mostrata");
-  connect(command6, &QPushButton::clicked, this, &GestioneEstrazioniTab::setCalendarToShownDraw);
-  connect(command9, &QPushButton::clicked, this, &GestioneEstrazioniTab::setCalendarToToday);
-  auto* buttons = new QHBoxLayout;
-  buttons->addWidget(command6);
-  buttons->addWidget(command9);
-
-  auto* layout = new QVBoxLayout(box);
-  layout->addWidget(monthView1_);
-  layout->addLayout(selected);
-  layout->addWidget(note);
-  layout->addLayout(buttons);
-  layout->addStretch(1);
-  return box;
-}
-
-QWidget* GestioneEstrazioniTab::buildArchivePanel() {
-  auto* box = new QGroupBox("Comandi", this);
-  label2_ = valueLabel(box, "Label2", "Numero delle estrazioni in archivio");
-  lblAggiornato_ = valueLabel(box, "LBLAGGIORNATO", "Data dell'ultima estrazione");
-  auto* labels = new QGridLayout;
-  labels->addWidget(caption(box, "Num estraz"), 0, 0);
-  labels->addWidget(label2_, 0, 1);
-  labels->addWidget(caption(box, "Dati aggiornati al"), 1, 0);
-  labels->addWidget(lblAggiornato_, 1, 1);
-
-  auto* command1 = button(box, "Command1", "&AZZERA GRID ");
-  auto* command12 = button(box, "Command12", "&INCOLLA ESTRAZIONE");
-  command12->setToolTip("Riempie le caselle con i 55 numeri copiati negli appunti");
-  connect(command1, &QPushButton::clicked, this, &GestioneEstrazioniTab::clearBoxes);
-  connect(command12, &QPushButton::clicked, this, &GestioneEstrazioniTab::pasteDraw);
-  auto* command4 = button(box, "Command4", "Vai ultima estrazione");
-  auto* command8 = button(box, "Command8", "&SALVA ESTRAZIONE");
-  auto* command3 = button(box, "Command3", "&MODIFICA ESTRAZIONE");
-  auto* command2 = button(box, "Command2", "E&LIMINA ESTRAZIONE");
-  command8->setToolTip("Salva i numeri delle caselle con la data del calendario");
-  command3->setToolTip("Sostituisce i numeri dell'estrazione mostrata, che mantiene la sua data");
-  command2->setToolTip("Elimina l'estrazione mostrata");
-  connect(command4, &QPushButton::clicked, this, &GestioneEstrazioniTab::showLatestDraw);
-  connect(command8, &QPushButton::clicked, this, &GestioneEstrazioniTab::saveDraw);
-  connect(command3, &QPushButton::clicked, this, &GestioneEstrazioniTab::modifyDraw);
-  connect(command2, &QPushButton::clicked, this, &GestioneEstrazioniTab::deleteDraw);
-
-  auto* command59 = button(box, "Command59", "Ricerca per data");
-  auto* command42 = button(box, "Command42_1", "Ricerca per numero indice");
-  command59->setIcon(paintedIcon(PaintedIcon::SearchDate));
-  command42->setIcon(paintedIcon(PaintedIcon::SearchIndex));
-  auto* help = button(box, "CmDHelp", "Help in linea");
-  connect(command59, &QPushButton::clicked, this, &GestioneEstrazioniTab::searchByDate);
-  connect(command42, &QPushButton::clicked, this, &GestioneEstrazioniTab::searchByIndex);
-  connect(help, &QPushButton::clicked, this, &GestioneEstrazioniTab::openHelp);
-
-  auto* layout = new QVBoxLayout(box);
-  layout->addLayout(labels);
-  for (auto* b : {command1, command12}) layout->addWidget(b);
-  layout->addSpacing(8);
-  for (auto* b : {command8, command3, command2}) layout->addWidget(b);
-  layout->addSpacing(8);
-  for (auto* b : {command4, command59, command42}) layout->addWidget(b);
-  layout->addStretch(1);
-  layout->addWidget(help);
-  return box;
-}
-
-QWidget* GestioneEstrazioniTab::buildYearCalendar() {
-  auto* box = new QGroupBox("Calendario delle estrazioni", this);
-  combo1_ = new QComboBox(box);
-  combo1_->setObjectName("Combo1");
-  combo1_->setAccessibleName("Anno");
-  check2_ = new QCheckBox(qText(kCheck2Caption), box);
-  check2_->setObjectName("Check2");
-  // Command24 does the loading; the user reaches it through the year list and Check2 only.
-  auto* command24 = button(box, "Command24", "Carica calendario");
-  command24->setVisible(false);
-  connect(command24, &QPushButton::clicked, this, &GestioneEstrazioniTab::loadCalendar);
   connect(combo1_, &QComboBox::currentIndexChanged, this, &GestioneEstrazioniTab::loadCalendar);
   connect(check2_, &QCheckBox::toggled, this, &GestioneEstrazioniTab::loadCalendar);
-
-  fg1_ = new GridView(context_.dialogs(), box);
-  fg1_->setObjectName("Fg1");
-  fg1_->setSelectionMode(QAbstractItemView::SingleSelection);
-  fg1_->setSelectionBehavior(QAbstractItemView::SelectItems);
-  fg1_->installEventFilter(this);
-  // The day columns are narrow (260 twips): two digits and no room to spare.
-  fg1_->horizontalHeader()->setMinimumSectionSize(12);
-  fg1_->setTextElideMode(Qt::ElideNone);
   connect(fg1_, &GridView::cellClicked, this, &GestioneEstrazioniTab::pickCalendarDay);
-
-  // Room for half a year at least; the window opens tall enough for all twelve months.
-  fg1_->setMinimumHeight(7 * fg1_->verticalHeader()->defaultSectionSize());
-
-  auto* label16 = new QLabel(qText(Label16), box);
-  label16->setObjectName("Label16");
-  label16->setWordWrap(true);
-
-  auto* choice = new QHBoxLayout;
-  choice->addWidget(new QLabel("Anno", box));
-  choice->addWidget(combo1_);
-  choice->addSpacing(16);
-  choice->addWidget(check2_);
-  choice->addWidget(command24);
-  choice->addStretch(1);
-  auto* layout = new QVBoxLayout(box);
-  layout->addLayout(choice);
-  layout->addWidget(fg1_, 1);
-  layout->addWidget(label16);
-  return box;
 }
 
 bool GestioneEstrazioniTab::eventFilter(QObject* watched, QEvent* event) {
@@ -273,14 +71,6 @@ bool GestioneEstrazioniTab::eventFilter(QObject* watched, QEvent* event) {
         askDrawIndex();
         return true;
       }
-    }
-  }
-  // Enter or Space on a day of the calendar grid works as a click.
-  if (watched == fg1_ && event->type() == QEvent::KeyPress) {
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
-      pickCalendarDay(fg1_->currentGridRow(), fg1_->currentGridCol());
-      return true;
     }
   }
   return QWidget::eventFilter(watched, event);

@@ -3,21 +3,14 @@
 #include <QWidget>
 #include <string>
 
-class QCalendarWidget;
-class QCheckBox;
-class QComboBox;
+#include "gui/archive/gestione_ui.h"
+
 class QDate;
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QScrollBar;
 
 namespace quintello {
 
 class AppContext;
 class ArchiveDatabase;
-class EntryGrid;
-class GridView;
 struct Notice;
 
 // "&Gestione estrazioni", the archive window's first tab: one draw of the archive in the
@@ -27,7 +20,7 @@ struct Notice;
 //
 // Every reload of the archive, whoever asks for it, brings the tab back to the latest draw
 // (AggiornaEtichette), its year list and its calendar to the new draws.
-class GestioneEstrazioniTab : public QWidget {
+class GestioneEstrazioniTab : public QWidget, private GestioneUi {
   Q_OBJECT
 
  public:
@@ -74,10 +67,8 @@ class GestioneEstrazioniTab : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  QWidget* buildDrawPanel();
-  QWidget* buildDatePanel();
-  QWidget* buildArchivePanel();
-  QWidget* buildYearCalendar();
+  // Connects the controls to the tab's handlers.
+  void connectControls();
 
   void scrollChanged();
   void setScrollValue(int draw);
@@ -90,20 +81,6 @@ class GestioneEstrazioniTab : public QWidget {
 
   AppContext& context_;
   int shownDraw_ = 0;
-
-  EntryGrid* txtin_ = nullptr;
-  QScrollBar* hScrestrazione_ = nullptr;
-  QLabel* lblEstrazione_ = nullptr;
-  QLabel* pAN_DC_ = nullptr;
-  QLabel* labelPM_ = nullptr;
-  QLabel* labelPA_ = nullptr;
-  QLabel* label2_ = nullptr;
-  QLabel* lblAggiornato_ = nullptr;
-  QCalendarWidget* monthView1_ = nullptr;
-  QLineEdit* text1_ = nullptr;
-  QComboBox* combo1_ = nullptr;
-  QCheckBox* check2_ = nullptr;
-  GridView* fg1_ = nullptr;
 };
 
 }  // namespace quintello

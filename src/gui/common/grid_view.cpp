@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
 
@@ -118,6 +119,25 @@ void GridView::setTopRow(int gridRow) {
 int GridView::topRow() const {
   const int row = rowAt(0);
   return row < 0 ? 0 : model_.gridRow(row);
+}
+
+void GridView::setKeyClicks(KeyClick space, KeyClick enter) {
+  spaceKey_ = space;
+  enterKey_ = enter;
+}
+
+void GridView::keyPressEvent(QKeyEvent* event) {
+  const int key = event->key();
+  const KeyClick click = key == Qt::Key_Space                            ? spaceKey_
+                         : key == Qt::Key_Return || key == Qt::Key_Enter ? enterKey_
+                                                                         : KeyClick::None;
+  if (click == KeyClick::Click) {
+    emit cellClicked(currentGridRow(), currentGridCol());
+  } else if (click == KeyClick::DoubleClick) {
+    emit cellDoubleClicked(currentGridRow(), currentGridCol());
+  } else {
+    QTableView::keyPressEvent(event);
+  }
 }
 
 void GridView::applyColumnLayout() {

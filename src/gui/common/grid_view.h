@@ -32,10 +32,18 @@ class GridView : public QTableView {
   void setTopRow(int gridRow);
   int topRow() const;
 
+  // What Space and Enter do on the current cell: what they do in any table (the default), or
+  // work as a click or a double click on it.
+  enum class KeyClick { None, Click, DoubleClick };
+  void setKeyClicks(KeyClick space, KeyClick enter);
+
  signals:
   void cellClicked(int gridRow, int col);
   void cellDoubleClicked(int gridRow, int col);
   void currentRowChanged(int gridRow);
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void applyColumnLayout();
@@ -43,6 +51,8 @@ class GridView : public QTableView {
   void addMenuCommands(Dialogs& dialogs);
 
   GridModel model_;
+  KeyClick spaceKey_ = KeyClick::None;
+  KeyClick enterKey_ = KeyClick::None;
 };
 
 }  // namespace quintello

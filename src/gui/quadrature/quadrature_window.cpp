@@ -159,7 +159,8 @@ Quadrature::Quadrature(AppContext& context, QWidget* parent) : QWidget(parent) {
   fg1_->setFixedSize(width, fg1_->horizontalHeader()->sizeHint().height() +
                                 kQuadratureMeasures * fg1_->verticalHeader()->defaultSectionSize() +
                                 2 * fg1_->frameWidth());
-  fg1_->installEventFilter(this);
+  // Space or Enter on a row of the grid shows its pair, as a click does.
+  fg1_->setKeyClicks(GridView::KeyClick::Click, GridView::KeyClick::Click);
   connect(fg1_, &GridView::cellClicked, this, [this](int row, int) { highlightPair(row); });
 
   auto* command1 = new QPushButton(paintedIcon(PaintedIcon::Calculate), QString(), this);
@@ -310,14 +311,6 @@ void Quadrature::highlightPair(int row) {
 }
 
 bool Quadrature::eventFilter(QObject* watched, QEvent* event) {
-  // Space or Enter on a row of the grid shows its pair, as a click does.
-  if (watched == fg1_ && event->type() == QEvent::KeyPress) {
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) {
-      highlightPair(fg1_->currentGridRow());
-      return true;
-    }
-  }
   if (watched == list1_ && event->type() == QEvent::KeyPress &&
       static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
     list1_->hide();

@@ -1,7 +1,6 @@
 #include "gui/quintello/number_picker.h"
 
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -39,7 +38,7 @@ Numeri::Numeri(NumberPickerClient& client, Dialogs& dialogs, QWidget* parent)
   QFont font = fg1_->font();
   font.setBold(true);
   fg1_->setFont(font);
-  fg1_->installEventFilter(this);
+  fg1_->setKeyClicks(GridView::KeyClick::Click, GridView::KeyClick::Click);
   connect(fg1_, &GridView::cellClicked, this, &Numeri::pick);
 
   auto* layout = new QVBoxLayout(this);
@@ -59,17 +58,6 @@ void Numeri::pick(int row, int col) {
   if (number == 0) return;
   client_.numberPicked(number);
   accept();
-}
-
-bool Numeri::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == fg1_ && event->type() == QEvent::KeyPress) {
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
-      pick(fg1_->currentGridRow(), fg1_->currentGridCol());
-      return true;
-    }
-  }
-  return QDialog::eventFilter(watched, event);
 }
 
 }  // namespace quintello

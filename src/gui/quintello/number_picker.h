@@ -33,9 +33,6 @@ class Numeri : public QDialog {
   // A click on the board's cell (row 0..8, column 0..9).
   void pick(int row, int col);
 
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
  private:
   NumberPickerClient& client_;
   GridView* fg1_;

@@ -2,18 +2,10 @@
 
 #include <QPointer>
 #include <QWidget>
-#include <array>
 
 #include "analysis/quintello/session.h"
 #include "gui/quintello/number_picker.h"
-
-class QCheckBox;
-class QComboBox;
-class QLabel;
-class QListWidget;
-class QPushButton;
-class QScrollBar;
-class QTabWidget;
+#include "gui/quintello/quintello_ui.h"
 
 namespace quintello {
 
@@ -34,7 +26,7 @@ class VerificaPrevisione;
 // commands call the session, and every grid and label it shows is what the session renders,
 // so the window and quintello-cli always agree. Selections made by code go through the same
 // handlers as a user's choice (the opening sequence relies on it).
-class Quintello : public QWidget, public NumberPickerClient {
+class Quintello : public QWidget, public NumberPickerClient, private QuintelloUi {
   Q_OBJECT
 
  public:
@@ -90,24 +82,9 @@ class Quintello : public QWidget, public NumberPickerClient {
   static constexpr int kPrintMarginsFg1 = 350;    // twips
   static constexpr int kPrintMarginsFg_ZZ = 450;  // twips
 
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
  private:
-  // Building the window.
-  QWidget* buildSelection();
-  QWidget* buildReferenceDraw();
-  QWidget* buildResultList();
-  QWidget* buildDrawDisplay();
-  QWidget* buildTabs();
-  QWidget* buildBoardPage();
-  QWidget* buildCombinationPage();
-  QWidget* buildPairPage();
-  QWidget* buildForecasts();
-  QWidget* buildWorkingAreas();
-  GridView* addGrid(QWidget* parent, const char* name);
-  QPushButton* addButton(QWidget* parent, const char* name, const QString& caption,
-                         void (Quintello::*command)());
+  // Connects the controls to the session and to the window's handlers.
+  void connectControls();
   void openingSequence();
 
   // A choice made by the program: the entry becomes current and its handler runs, as when
@@ -127,6 +104,8 @@ class Quintello : public QWidget, public NumberPickerClient {
   void showPairs();
   void showBoard();
   void showDraw(int draw, int outcomeRow);
+  // The draws of a forecast's windows in ElencoEstrazioni, when the forecast has some.
+  void showDrawList(std::optional<ForecastDrawList> list);
   void prepareCommand();
 
   // The data row selected in a grid, 0 when none.
@@ -134,35 +113,6 @@ class Quintello : public QWidget, public NumberPickerClient {
 
   AppContext& context_;
   QuintelloSession session_;
-
-  QComboBox* comboG_ = nullptr;
-  QComboBox* comboR_ = nullptr;
-  QPushButton* cmdN_ = nullptr;
-  QComboBox* comboC_ = nullptr;
-  std::array<QCheckBox*, kPositions> chP_{};
-  QComboBox* comboPresenze_ = nullptr;
-  QCheckBox* chFine_ = nullptr;
-  QScrollBar* hFine_ = nullptr;
-  QLabel* labend_ = nullptr;
-  QLabel* label4_ = nullptr;
-  GridView* fga_ = nullptr;
-  GridView* fg1_ = nullptr;
-  QLabel* lblNC_ = nullptr;
-  QLabel* label7_ = nullptr;
-  GridView* fgN_ = nullptr;
-  QTabWidget* ssTab1_ = nullptr;
-  GridView* fg90_ = nullptr;
-  QComboBox* comboN_ = nullptr;
-  GridView* fgCC_ = nullptr;
-  GridView* fg9090_ = nullptr;
-  GridView* fgZZ_ = nullptr;
-  QLabel* lblT_ = nullptr;
-  QLabel* lblS_ = nullptr;
-  QCheckBox* chVerificaPrev_ = nullptr;
-  GridView* fgU_ = nullptr;
-  GridView* fgI2_ = nullptr;
-  GridView* list3_ = nullptr;
-  QListWidget* listResults_ = nullptr;
 
   QPointer<Numeri> picker_;
   QPointer<Ritardi> ritardi_;

@@ -1,10 +1,8 @@
 #include "gui/shell/mini_draw_list.h"
 
-#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
@@ -69,7 +67,8 @@ Estrazioni_minielenco::Estrazioni_minielenco(AppContext& context, QWidget* paren
   fG2_->setMinimumHeight(fG2_->horizontalHeader()->sizeHint().height() +
                          kWheelCount * fG2_->verticalHeader()->defaultSectionSize() +
                          2 * fG2_->frameWidth());
-  fG2_->installEventFilter(this);
+  // Space highlights the current cell, as a click does.
+  fG2_->setKeyClicks(GridView::KeyClick::Click, GridView::KeyClick::None);
   connect(fG2_, &GridView::cellClicked, this, &Estrazioni_minielenco::toggleCell);
 
   label1_ = panel(this, "Label1");
@@ -183,16 +182,6 @@ void Estrazioni_minielenco::clearHighlights() {
 
 void Estrazioni_minielenco::toggleCell(int row, int col) {
   fG2_->modify([&](Grid& grid) { toggleHighlight(grid, row, col); });
-}
-
-bool Estrazioni_minielenco::eventFilter(QObject* watched, QEvent* event) {
-  // Space highlights the current cell, as a click does.
-  if (watched == fG2_ && event->type() == QEvent::KeyPress &&
-      static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space) {
-    toggleCell(fG2_->currentGridRow(), fG2_->currentGridCol());
-    return true;
-  }
-  return QWidget::eventFilter(watched, event);
 }
 
 }  // namespace quintello

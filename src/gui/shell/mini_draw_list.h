@@ -30,9 +30,6 @@ class Estrazioni_minielenco : public QWidget {
   void searchByDate();     // Command42(1) "Cerca estrazione per data"
   void clearHighlights();  // Command81
 
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
  private:
   void showDraw();
   void moveToDraw(int draw);
