@@ -13,27 +13,18 @@
 
 #include "archive/update_file.h"
 #include "core/error.h"
+#include "support/files.h"
 #include "support/test_archive.h"
 
 namespace quintello {
 namespace {
 
 namespace fs = std::filesystem;
+using test::readFile;
 using test::TempDir;
 
 std::string golden(const std::string& name) {
-  std::ifstream in(fs::path(QUINTELLO_TEST_SOURCE_DIR) / "archive" / "golden" / name,
-                   std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
+  return test::readFile(QUINTELLO_TEST_SOURCE_DIR "/archive/golden/" + name);
 }
 
 // Progress as the tab's bar sees it.

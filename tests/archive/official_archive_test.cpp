@@ -11,13 +11,16 @@
 #include "archive/draw_file.h"
 #include "archive/update_file.h"
 #include "core/error.h"
+#include "support/files.h"
 #include "support/test_archive.h"
 
 namespace quintello {
 namespace {
 
 namespace fs = std::filesystem;
+using test::readFile;
 using test::TempDir;
+using test::writeFile;
 
 // Writes a zip holding the given files (name, content), made with libzip as any zip tool would.
 void writeZip(const std::string& path,
@@ -43,10 +46,6 @@ void writeZip(const std::string& path,
     }
   }
   ASSERT_EQ(zip_close(archive), 0);  // the buffers are read here, while still alive
-}
-
-void writeText(const std::string& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
 }
 
 // "date wheels..." per draw, for comparing results at a glance.
@@ -148,7 +147,7 @@ TEST(OfficialArchive, TextAndZipGiveTheSameDraws) {
   TempDir dir;
   const std::string text = dir.file("storico.txt"), zip = dir.file("storico.zip");
   const std::string withFolder = dir.file("cartella.zip");
-  writeText(text, kText);
+  writeFile(text, kText);
   writeZip(zip, {{"storico.txt", kText}});
   writeZip(withFolder, {{"dati/", ""}, {"dati/storico.txt", kText}});
   const auto expected = summary(parseOfficialArchive(kText).draws);
@@ -172,16 +171,13 @@ TEST(OfficialArchive, ZipsThatAreNotTheArchiveAreRefused) {
   const std::string cut = dir.file("tagliato.zip"), big = dir.file("grande.zip");
   writeZip(two, {{"a.txt", kText}, {"b.txt", kText}});
   writeZip(dir.file("intero.zip"), {{"storico.txt", kText + std::string(5000, '\n')}});
-  const std::string whole = [&] {
-    std::ifstream in(dir.file("intero.zip"), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }();
-  writeText(cut, whole.substr(0, whole.size() / 2));
+  const std::string whole = readFile(dir.file("intero.zip"));
+  writeFile(cut, whole.substr(0, whole.size() / 2));
   // An empty zip is only its end record.
-  writeText(empty, std::string("PK\x05\x06", 4) + std::string(18, '\0'));
+  writeFile(empty, std::string("PK\x05\x06", 4) + std::string(18, '\0'));
   // libzip's own texts are English; the user reads why in Italian.
   const std::string notZip = dir.file("nonzip.zip"), locked = dir.file("password.zip");
-  writeText(notZip, "PK\x03\x04" + std::string(100, 'x'));
+  writeFile(notZip, "PK\x03\x04" + std::string(100, 'x'));
   writeZip(locked, {{"storico.txt", kText}}, "segreta");
   writeZip(big, {{"storico.txt", std::string(kOfficialArchiveMaxBytes + 1, '\n')}});
   const std::pair<std::string, std::string> cases[] = {

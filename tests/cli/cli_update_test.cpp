@@ -17,6 +17,7 @@
 #include "cli/archive_source.h"
 #include "cli/cli_process.h"
 #include "cli/options.h"
+#include "support/files.h"
 #include "support/local_http_server.h"
 #include "support/zip_writer.h"
 
@@ -145,19 +146,19 @@ const std::string kFound =
 // The check alone never writes; --applica adds the missing draw; --corregge also rewrites the
 // wrong one; a last check finds nothing. The update file, the text and the zip say the same.
 TEST_F(CliUpdateRun, CheckThenApplyThenCorrect) {
-  const std::string before = readWholeFile(archive);
+  const std::string before = readFile(archive);
   for (const auto& file : {update, storico, storicoZip}) expectRun(small + file, 0, kFound);
   // A line that cannot be a draw is listed, and the apply stores nothing at all.
   const std::string withBadLine = work.file("riga00.txt");
   std::ofstream(withBadLine, std::ios::binary)
-      << readWholeFile(update) << updateLine("2025-01-09", "00-02-03-04-05") << "\r\n";
+      << readFile(update) << updateLine("2025-01-09", "00-02-03-04-05") << "\r\n";
   expectRun(small + withBadLine + " --applica", 2,
             "# controllo\nRiga 4 non valida: i numeri di Bari non sono validi\n" +
                 kFound.substr(std::string("# controllo\n").size()) +
                 "# aggiornamento\nIl file contiene una riga non valida (vedere l'elenco): "
                 "nessuna estrazione è stata salvata.\n",
             "nessuna estrazione è stata salvata");
-  EXPECT_EQ(readWholeFile(archive), before);
+  EXPECT_EQ(readFile(archive), before);
   expectRun(small + storicoZip + " --applica", 0,
             kFound +
                 "# aggiornamento\nAggiunta estrazione del07/01/2025\naggiunti N° 1 record\n"
@@ -190,8 +191,8 @@ TEST_F(CliUpdateRun, UpdateFileFromTheOfficialZip) {
   const std::string out = work.file("estrazioni.txt");
   expectRun(small + storicoZip + " --file-aggiornamento " + out, 0,
             kFound + "# file-aggiornamento\n3 estrazioni scritte in " + out + "\n");
-  const std::string written = readWholeFile(out);
-  EXPECT_EQ(written, readWholeFile(update));
+  const std::string written = readFile(out);
+  EXPECT_EQ(written, readFile(update));
   EXPECT_FALSE(readDrawFile(out).wrongForm);
   expectRun(small + out, 0, kFound);
 }
@@ -201,7 +202,7 @@ TEST_F(CliUpdateRun, Refusals) {
   std::ofstream(wrongForm) << updateLine("2025-01-07", "41-42-43-44-45").substr(0, 177) << "\n";
   const std::string fifo = work.file("coda");
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-  const std::string before = readWholeFile(archive);
+  const std::string before = readFile(archive);
   const std::tuple<std::string, std::string> cases[] = {
       {small + wrongForm, "Attenzione, sembra che il file non sia del formato corretto"},
       {small + work.file("manca.txt"), "manca.txt\": il file non esiste."},
@@ -222,7 +223,7 @@ TEST_F(CliUpdateRun, Refusals) {
     EXPECT_EQ(result.out, "");
     EXPECT_NE(result.err.find(message), std::string::npos) << result.err;
   }
-  EXPECT_EQ(readWholeFile(archive), before);
+  EXPECT_EQ(readFile(archive), before);
 }
 
 // Without --archivio and without a program database the check runs against the bundled draws.
@@ -237,11 +238,11 @@ TEST_F(CliUpdateRun, BundledDrawsAgreeWithThemselves) {
 // failure an Italian sentence and exit status 2, the archive untouched until --applica.
 TEST_F(CliUpdateRun, ScaricaFromALocalServer) {
   LocalHttpServer server;
-  server.serveBody("/storico.zip", readWholeFile(storicoZip));
-  server.serveBody("/agg.txt", readWholeFile(update));
-  server.serveTrickle("/lento.zip", readWholeFile(storicoZip), std::chrono::milliseconds(300));
+  server.serveBody("/storico.zip", readFile(storicoZip));
+  server.serveBody("/agg.txt", readFile(update));
+  server.serveTrickle("/lento.zip", readFile(storicoZip), std::chrono::milliseconds(300));
   server.serveRedirect("/altrove.zip", "ftp://127.0.0.1/storico.zip");
-  const std::string before = readWholeFile(archive);
+  const std::string before = readFile(archive);
   const std::string scarica = "--archivio " + archive + " scarica --indirizzo ";
   const std::tuple<std::string, int, std::string, std::string> cases[] = {
       {scarica + server.url("/storico.zip"), 0, kFound, ""},
@@ -254,7 +255,7 @@ TEST_F(CliUpdateRun, ScaricaFromALocalServer) {
        "Il server ha rimandato a un indirizzo non ammesso: \"ftp://127.0.0.1/storico.zip\"."},
   };
   for (const auto& [line, status, out, err] : cases) expectRun(line, status, out, err);
-  EXPECT_EQ(readWholeFile(archive), before);
+  EXPECT_EQ(readFile(archive), before);
   expectRun(scarica + server.url("/storico.zip") + " --applica", 0,
             kFound +
                 "# aggiornamento\nAggiunta estrazione del07/01/2025\naggiunti N° 1 record\n"
@@ -279,7 +280,7 @@ TEST_F(CliUpdateRun, ExportsAreTheTabsBytes) {
     EXPECT_EQ(result.out, "Archivio\t" + archive + "\nFormato\t" + name + "\nFile\t" + byCli +
                               "\nEstrazioni\t2\nByte\t" + std::to_string(fs::file_size(byTab)) +
                               "\n");
-    EXPECT_EQ(readWholeFile(byCli), readWholeFile(byTab));
+    EXPECT_EQ(readFile(byCli), readFile(byTab));
   }
   EXPECT_EQ(fs::file_size(work.file("dati-iii.cli")), 220u);
 }

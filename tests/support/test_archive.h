@@ -44,9 +44,6 @@ std::vector<StoredDraw> storedDraws(const std::vector<TestDraw>& draws);
 // Writes an SQLite archive file holding the draws.
 void writeArchiveFile(const std::string& path, const std::vector<TestDraw>& draws);
 
-// The whole content of a file; empty when it cannot be read.
-std::string readWholeFile(const std::string& path);
-
 // A fresh empty folder, removed with everything in it at the end of the test.
 class TempDir {
  public:
