@@ -261,8 +261,6 @@ TEST_F(UpdateCheckTest, ImportGridColours) {
   const Grid grid = importGrid(check(fileLines()));
   ASSERT_EQ(grid.rows(), 7);
   ASSERT_EQ(grid.cols(), 13);
-  EXPECT_EQ(grid.text(0, 1), "Data    estraz   ");
-  EXPECT_EQ(grid.text(0, 12), "Nazionale");
   EXPECT_EQ(grid.text(2, 1), "04/01/2025");
   EXPECT_EQ(grid.text(2, 6), "20-21-22-23-88");  // Milano as it stands in the file
   EXPECT_EQ(grid.text(3, 12), std::string(14, ' '));
@@ -287,8 +285,6 @@ TEST_F(UpdateCheckTest, ImportGridColours) {
                 r.greenWheels[static_cast<size_t>(c - 2)] == 'g' ? VerdeMedio : kWhite)
           << c;
   }
-  EXPECT_EQ(ArancioMedio, (Color{255, 192, 128}));
-  EXPECT_EQ(VerdeMedio, (Color{128, 255, 128}));
 }
 
 TEST_F(UpdateCheckTest, NothingWrongAndNoLines) {
