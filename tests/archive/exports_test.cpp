@@ -21,19 +21,12 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::readFile;
+using test::RecordedProgress;
 using test::TempDir;
 
 std::string golden(const std::string& name) {
   return test::readFile(QUINTELLO_TEST_SOURCE_DIR "/archive/golden/" + name);
 }
-
-// Progress as the tab's bar sees it.
-struct RecordedProgress : Progress {
-  int maximum = -1;
-  std::vector<int> values;
-  void setMaximum(int m) override { maximum = m; }
-  void setValue(int v) override { values.push_back(v); }
-};
 
 class Exports : public ::testing::Test {
  protected:

@@ -19,6 +19,7 @@ namespace quintello {
 namespace {
 
 namespace fs = std::filesystem;
+using test::RecordedProgress;
 using test::TempDir;
 using Finding = UpdateRow::Finding;
 
@@ -29,13 +30,6 @@ std::string line(const std::string& date, const std::map<std::string, std::strin
     draw.wheels[static_cast<size_t>(*wheelIndex(code))] = text;
   return updateLineText(draw);
 }
-
-struct RecordedProgress : Progress {
-  int maximum = -1;
-  std::vector<int> values;
-  void setMaximum(int m) override { maximum = m; }
-  void setValue(int v) override { values.push_back(v); }
-};
 
 // What a line is taken for: usable (empty problem) or the reason it is not (the start of it).
 TEST(UpdateLines, EachLineIsValidated) {

@@ -110,16 +110,6 @@ TEST(ArchiveDatabase, ReadOnlyFileIsRefusedForWritingOnly) {
   EXPECT_EQ(ArchiveDatabase::openForReading(path).drawCount(), 5);
 }
 
-class CountingProgress : public Progress {
- public:
-  void setMaximum(int value) override { maximum = value; }
-  void setValue(int value) override {
-    ++calls;
-    last = value;
-  }
-  int maximum = 0, calls = 0, last = 0;
-};
-
 TEST(ArchiveDatabase, LoadsInDateOrderWithTheReadingRule) {
   TempDir dir;
   const std::string path = dir.file("archivio.mdb");
@@ -132,7 +122,7 @@ TEST(ArchiveDatabase, LoadsInDateOrderWithTheReadingRule) {
   }
   auto db = ArchiveDatabase::open(path);
   DrawArchive archive;
-  CountingProgress progress;
+  test::RecordedProgress progress;
   loadArchive(db, archive, 1, progress);
   ASSERT_EQ(archive.count(), 3);
   EXPECT_EQ(archive.dateText(1), "30/12/2025");
@@ -142,8 +132,7 @@ TEST(ArchiveDatabase, LoadsInDateOrderWithTheReadingRule) {
   EXPECT_EQ(archive.number(2, 10, 1), 0);  // empty Nazionale
   EXPECT_EQ(archive.yearOrdinal(2), 1);
   EXPECT_EQ(archive.monthOrdinal(3), 2);
-  EXPECT_EQ(progress.calls, 4);  // every row, then the end
-  EXPECT_EQ(progress.last, 3);
+  EXPECT_EQ(progress.values, (std::vector<int>{1, 2, 3, 3}));  // every row, then the end
 }
 
 TEST(ArchiveDatabase, ReloadAfterAChangeMakesTheModelTheWholeArchive) {
@@ -152,14 +141,14 @@ TEST(ArchiveDatabase, ReloadAfterAChangeMakesTheModelTheWholeArchive) {
   test::writeArchiveFile(path, test::weeklyDraws(120));
   auto db = ArchiveDatabase::open(path);
   DrawArchive archive;
-  CountingProgress progress;
+  test::RecordedProgress progress;
   loadArchive(db, archive, 100, progress);
   EXPECT_EQ(archive.modelFirst(), 100);
-  progress = CountingProgress();
+  progress = test::RecordedProgress();
   CaricaArchivioExNovo(db, archive, progress);
   EXPECT_EQ(archive.modelFirst(), 1);
   EXPECT_EQ(archive.modelLast(), 120);
-  EXPECT_EQ(progress.calls, 3);  // rows 50 and 100, then the end
+  EXPECT_EQ(progress.values, (std::vector<int>{50, 100, 120}));  // rows 50 and 100, the end
 
   loadArchive(db, archive, 100, progress);
   EXPECT_EQ(CaricaTabellaArchivio(db, archive), 120);

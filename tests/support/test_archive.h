@@ -44,6 +44,14 @@ std::vector<StoredDraw> storedDraws(const std::vector<TestDraw>& draws);
 // Writes an SQLite archive file holding the draws.
 void writeArchiveFile(const std::string& path, const std::vector<TestDraw>& draws);
 
+// Progress as a window's bar sees it: the maximum set, and every value in turn.
+struct RecordedProgress : Progress {
+  int maximum = -1;
+  std::vector<int> values;
+  void setMaximum(int m) override { maximum = m; }
+  void setValue(int v) override { values.push_back(v); }
+};
+
 // A fresh empty folder, removed with everything in it at the end of the test.
 class TempDir {
  public:
