@@ -66,25 +66,6 @@ TEST_F(CalendarTest, OneRowPerMonthOneColumnPerDrawDay) {
   }
 }
 
-TEST_F(CalendarTest, ColoursWidthsAndAlignment) {
-  auto db = ArchiveDatabase::open(path_);
-  const Grid grid = caricaCalendario(db, "2023", false)->Fg1;
-  EXPECT_EQ(grid.fixedRows(), 1);
-  EXPECT_EQ(grid.fixedCols(), 1);
-  for (int r = 1; r < grid.rows(); ++r) {
-    EXPECT_TRUE(grid.bold(r, 1));
-    EXPECT_TRUE(grid.bold(r, 2));
-    EXPECT_FALSE(grid.bold(r, 3));
-    EXPECT_EQ(grid.backColor(r, 1), (Color{255, 255, 192}));
-    EXPECT_EQ(grid.backColor(r, 2), (Color{192, 255, 192}));
-    EXPECT_FALSE(grid.hasBackColor(r, 3));
-  }
-  for (int c = 0; c < grid.cols(); ++c) {
-    EXPECT_EQ(grid.alignment(c), Alignment::Center);
-    EXPECT_EQ(grid.columnWidth(c), c >= 3 ? 260 : 0) << c;
-  }
-}
-
 TEST_F(CalendarTest, ClickingADayShowsItsDraw) {
   auto db = ArchiveDatabase::open(path_);
   NoProgress progress;

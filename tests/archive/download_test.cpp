@@ -9,6 +9,7 @@
 #include <functional>
 #include <thread>
 
+#include "support/files.h"
 #include "support/local_http_server.h"
 #include "support/test_archive.h"
 
@@ -154,7 +155,7 @@ TEST(Download, ServerBehaviours) {
     if (canceller.joinable()) canceller.join();
     EXPECT_EQ(result.status, c.status);
     EXPECT_EQ(result.error, c.error);
-    EXPECT_EQ(test::readWholeFile(target), c.saved ? c.saved : kBody);
+    EXPECT_EQ(test::readFile(target), c.saved ? c.saved : kBody);
     EXPECT_FALSE(leftoversIn(dir.path()));
     if (result.ok()) {
       EXPECT_EQ(lastReceived, kBody.size());

@@ -5,26 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "core/sqlite.h"
+#include "support/files.h"
 #include "support/test_archive.h"
 
 namespace quintello {
 namespace {
 
-// Every row of the file, read through a connection of its own: "date|Ba|...|Nz".
-std::vector<std::string> storedRows(const std::string& path) {
-  sqlite::Database db(path, sqlite::Database::Mode::ReadOnly);
-  auto rows = db.prepare(
-      "SELECT DataEstrazione, Ba, Ca, Fi, Ge, Mi, Na, Pa, Ro, \"To\", Ve, Nz FROM EstrazioniLotto "
-      "ORDER BY DataEstrazione");
-  std::vector<std::string> all;
-  while (rows.step()) {
-    std::string line(rows.text(0));
-    for (int c = 1; c < 12; ++c) line += "|" + std::string(rows.text(c));
-    all.push_back(line);
-  }
-  return all;
-}
+using test::storedRows;
 
 // Bari 1..5 in box order, Cagliari with a box of a single digit, the rest empty.
 EntryBoxes typedBoxes() {

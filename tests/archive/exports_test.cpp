@@ -13,36 +13,20 @@
 
 #include "archive/update_file.h"
 #include "core/error.h"
+#include "support/files.h"
 #include "support/test_archive.h"
 
 namespace quintello {
 namespace {
 
 namespace fs = std::filesystem;
+using test::readFile;
+using test::RecordedProgress;
 using test::TempDir;
 
 std::string golden(const std::string& name) {
-  std::ifstream in(fs::path(QUINTELLO_TEST_SOURCE_DIR) / "archive" / "golden" / name,
-                   std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
+  return test::readFile(QUINTELLO_TEST_SOURCE_DIR "/archive/golden/" + name);
 }
-
-std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-// Progress as the tab's bar sees it.
-struct RecordedProgress : Progress {
-  int maximum = -1;
-  std::vector<int> values;
-  void setMaximum(int m) override { maximum = m; }
-  void setValue(int v) override { values.push_back(v); }
-};
 
 class Exports : public ::testing::Test {
  protected:

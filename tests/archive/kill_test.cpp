@@ -18,6 +18,7 @@
 #include "core/archive_database.h"
 #include "core/program_files.h"
 #include "core/sqlite.h"
+#include "support/files.h"
 #include "support/kill_harness.h"
 #include "support/test_archive.h"
 
@@ -141,20 +142,6 @@ DrawTexts drawTexts(const std::vector<StoredDraw>& draws) {
   return texts;
 }
 
-// Every stored draw as the table holds it.
-DrawTexts storedRows(ArchiveDatabase& db) {
-  auto rows = db.database().prepare(
-      "SELECT DataEstrazione, Ba, Ca, Fi, Ge, Mi, Na, Pa, Ro, \"To\", Ve, Nz"
-      " FROM EstrazioniLotto ORDER BY DataEstrazione");
-  DrawTexts texts;
-  while (rows.step()) {
-    std::string text(rows.text(0));
-    for (int wheel = 1; wheel <= kWheelCount; ++wheel) text += "|" + std::string(rows.text(wheel));
-    texts.push_back(std::move(text));
-  }
-  return texts;
-}
-
 // After a kill the archive reopens (completing or undoing what the kill interrupted), passes
 // SQLite's integrity check and loads; returns what it stores.
 DrawTexts reopenAfterKill(const std::string& path) {
@@ -163,7 +150,7 @@ DrawTexts reopenAfterKill(const std::string& path) {
   DrawArchive archive;
   NoProgress progress;
   loadArchive(db, archive, 1, progress);
-  auto rows = storedRows(db);
+  auto rows = test::storedRows(path);
   EXPECT_EQ(archive.count(), static_cast<int>(rows.size()));
   return rows;
 }
@@ -269,7 +256,7 @@ TEST(KilledWrite, AnExportLeavesThePreviousFileOrTheWholeExport) {
   const DrawArchive archive = test::makeArchive(test::weeklyDraws(11000));
   NoProgress progress;
   exportArchive(ExportFormat::Zefiral, archive, dir.file("atteso"), progress);
-  const std::string whole = test::readWholeFile(dir.file("atteso"));
+  const std::string whole = test::readFile(dir.file("atteso"));
   const std::string previous = "esportazione precedente\r\n";
   ASSERT_FALSE(whole.empty());
   int replaced = 0, kept = 0;
@@ -283,7 +270,7 @@ TEST(KilledWrite, AnExportLeavesThePreviousFileOrTheWholeExport) {
       .check =
           [&](const KillRound& round) {
             SCOPED_TRACE(round.describe());
-            const std::string content = test::readWholeFile(path);
+            const std::string content = test::readFile(path);
             const bool isWhole = content == whole;
             EXPECT_TRUE(isWhole || content == previous) << content.size() << " bytes";
             if (round.finished) {
@@ -292,7 +279,7 @@ TEST(KilledWrite, AnExportLeavesThePreviousFileOrTheWholeExport) {
             ++(isWhole ? replaced : kept);
             NoProgress none;
             exportArchive(ExportFormat::Zefiral, archive, path, none);
-            EXPECT_EQ(test::readWholeFile(path), whole);
+            EXPECT_EQ(test::readFile(path), whole);
             // The temporary file of the killed export is gone with the next write.
             EXPECT_EQ(filesIn(dir.path()), (std::set<std::string>{"DATI32.III", "atteso"}));
           },

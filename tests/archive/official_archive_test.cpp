@@ -3,7 +3,6 @@
 #include "archive/official_archive.h"
 
 #include <gtest/gtest.h>
-#include <zip.h>
 
 #include <filesystem>
 #include <fstream>
@@ -11,43 +10,18 @@
 #include "archive/draw_file.h"
 #include "archive/update_file.h"
 #include "core/error.h"
+#include "support/files.h"
 #include "support/test_archive.h"
+#include "support/zip_writer.h"
 
 namespace quintello {
 namespace {
 
 namespace fs = std::filesystem;
+using test::readFile;
 using test::TempDir;
-
-// Writes a zip holding the given files (name, content), made with libzip as any zip tool would.
-void writeZip(const std::string& path,
-              const std::vector<std::pair<std::string, std::string>>& files,
-              const char* password = nullptr) {
-  int error = 0;
-  zip_t* archive = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
-  ASSERT_NE(archive, nullptr);
-  for (const auto& [name, content] : files) {
-    if (name.ends_with("/")) {
-      ASSERT_GE(zip_dir_add(archive, name.c_str(), ZIP_FL_ENC_UTF_8), 0);
-      continue;
-    }
-    // Owned by the archive once added.
-    zip_source_t* source = zip_source_buffer(archive, content.data(), content.size(), 0);
-    ASSERT_NE(source, nullptr);
-    const zip_int64_t index = zip_file_add(archive, name.c_str(), source, ZIP_FL_ENC_UTF_8);
-    ASSERT_GE(index, 0);
-    if (password) {
-      ASSERT_EQ(zip_file_set_encryption(archive, static_cast<zip_uint64_t>(index), ZIP_EM_AES_256,
-                                        password),
-                0);
-    }
-  }
-  ASSERT_EQ(zip_close(archive), 0);  // the buffers are read here, while still alive
-}
-
-void writeText(const std::string& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
-}
+using test::writeFile;
+using test::writeZip;
 
 // "date wheels..." per draw, for comparing results at a glance.
 std::vector<std::string> summary(const std::vector<StoredDraw>& draws) {
@@ -148,9 +122,9 @@ TEST(OfficialArchive, TextAndZipGiveTheSameDraws) {
   TempDir dir;
   const std::string text = dir.file("storico.txt"), zip = dir.file("storico.zip");
   const std::string withFolder = dir.file("cartella.zip");
-  writeText(text, kText);
-  writeZip(zip, {{"storico.txt", kText}});
-  writeZip(withFolder, {{"dati/", ""}, {"dati/storico.txt", kText}});
+  writeFile(text, kText);
+  ASSERT_TRUE(writeZip(zip, {{"storico.txt", kText}}));
+  ASSERT_TRUE(writeZip(withFolder, {{"dati/", ""}, {"dati/storico.txt", kText}}));
   const auto expected = summary(parseOfficialArchive(kText).draws);
   const std::pair<std::string, DrawFileKind> cases[] = {
       {text, DrawFileKind::OfficialText},
@@ -170,20 +144,17 @@ TEST(OfficialArchive, ZipsThatAreNotTheArchiveAreRefused) {
   TempDir dir;
   const std::string empty = dir.file("vuoto.zip"), two = dir.file("due.zip");
   const std::string cut = dir.file("tagliato.zip"), big = dir.file("grande.zip");
-  writeZip(two, {{"a.txt", kText}, {"b.txt", kText}});
-  writeZip(dir.file("intero.zip"), {{"storico.txt", kText + std::string(5000, '\n')}});
-  const std::string whole = [&] {
-    std::ifstream in(dir.file("intero.zip"), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }();
-  writeText(cut, whole.substr(0, whole.size() / 2));
+  ASSERT_TRUE(writeZip(two, {{"a.txt", kText}, {"b.txt", kText}}));
+  ASSERT_TRUE(writeZip(dir.file("intero.zip"), {{"storico.txt", kText + std::string(5000, '\n')}}));
+  const std::string whole = readFile(dir.file("intero.zip"));
+  writeFile(cut, whole.substr(0, whole.size() / 2));
   // An empty zip is only its end record.
-  writeText(empty, std::string("PK\x05\x06", 4) + std::string(18, '\0'));
+  writeFile(empty, std::string("PK\x05\x06", 4) + std::string(18, '\0'));
   // libzip's own texts are English; the user reads why in Italian.
   const std::string notZip = dir.file("nonzip.zip"), locked = dir.file("password.zip");
-  writeText(notZip, "PK\x03\x04" + std::string(100, 'x'));
-  writeZip(locked, {{"storico.txt", kText}}, "segreta");
-  writeZip(big, {{"storico.txt", std::string(kOfficialArchiveMaxBytes + 1, '\n')}});
+  writeFile(notZip, "PK\x03\x04" + std::string(100, 'x'));
+  ASSERT_TRUE(writeZip(locked, {{"storico.txt", kText}}, "segreta"));
+  ASSERT_TRUE(writeZip(big, {{"storico.txt", std::string(kOfficialArchiveMaxBytes + 1, '\n')}}));
   const std::pair<std::string, std::string> cases[] = {
       {empty, "non contiene alcun file"},
       {two, "contiene più di un file"},

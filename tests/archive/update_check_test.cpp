@@ -19,6 +19,7 @@ namespace quintello {
 namespace {
 
 namespace fs = std::filesystem;
+using test::RecordedProgress;
 using test::TempDir;
 using Finding = UpdateRow::Finding;
 
@@ -29,13 +30,6 @@ std::string line(const std::string& date, const std::map<std::string, std::strin
     draw.wheels[static_cast<size_t>(*wheelIndex(code))] = text;
   return updateLineText(draw);
 }
-
-struct RecordedProgress : Progress {
-  int maximum = -1;
-  std::vector<int> values;
-  void setMaximum(int m) override { maximum = m; }
-  void setValue(int v) override { values.push_back(v); }
-};
 
 // What a line is taken for: usable (empty problem) or the reason it is not (the start of it).
 TEST(UpdateLines, EachLineIsValidated) {
@@ -261,8 +255,6 @@ TEST_F(UpdateCheckTest, ImportGridColours) {
   const Grid grid = importGrid(check(fileLines()));
   ASSERT_EQ(grid.rows(), 7);
   ASSERT_EQ(grid.cols(), 13);
-  EXPECT_EQ(grid.text(0, 1), "Data    estraz   ");
-  EXPECT_EQ(grid.text(0, 12), "Nazionale");
   EXPECT_EQ(grid.text(2, 1), "04/01/2025");
   EXPECT_EQ(grid.text(2, 6), "20-21-22-23-88");  // Milano as it stands in the file
   EXPECT_EQ(grid.text(3, 12), std::string(14, ' '));
@@ -287,8 +279,6 @@ TEST_F(UpdateCheckTest, ImportGridColours) {
                 r.greenWheels[static_cast<size_t>(c - 2)] == 'g' ? VerdeMedio : kWhite)
           << c;
   }
-  EXPECT_EQ(ArancioMedio, (Color{255, 192, 128}));
-  EXPECT_EQ(VerdeMedio, (Color{128, 255, 128}));
 }
 
 TEST_F(UpdateCheckTest, NothingWrongAndNoLines) {

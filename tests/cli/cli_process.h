@@ -14,6 +14,7 @@
 #include <thread>
 #include <vector>
 
+#include "support/files.h"
 #include "support/ordinary_user.h"
 #include "support/test_archive.h"
 
@@ -98,8 +99,8 @@ inline CliRun runCliProcess(const std::vector<std::string>& args, const std::str
       std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
   }
-  return {exited && WIFEXITED(status) ? WEXITSTATUS(status) : -1, readWholeFile(outPath),
-          readWholeFile(errPath)};
+  return {exited && WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(outPath),
+          readFile(errPath)};
 }
 
 }  // namespace quintello::test

@@ -59,6 +59,32 @@ TEST(CliOptions, AcceptedLines) {
                     q.seme == 18446744073709551615u;
            }},
           {"quintello --colpi 99 -h", [](auto& o, auto&) { return o.command == Command::Help; }},
+          {"aggiorna agg.txt",
+           [](auto& o, auto&) {
+             return o.command == Command::Aggiorna &&
+                    o.aggiorna == AggiornaOptions{"agg.txt", false, false, std::nullopt};
+           }},
+          {"--archivio a.mdb aggiorna --applica storico.zip --corregge --json",
+           [](auto& o, auto&) {
+             return o.archivio == "a.mdb" && o.json &&
+                    o.aggiorna == AggiornaOptions{"storico.zip", true, true, std::nullopt};
+           }},
+          {"aggiorna s.zip --file-aggiornamento out.txt",
+           [](auto& o, auto&) { return o.aggiorna.fileAggiornamento == "out.txt"; }},
+          {"esporta nazionale naz.txt --archivio a.mdb",
+           [](auto& o, auto&) {
+             return o.command == Command::Esporta && o.archivio == "a.mdb" &&
+                    o.esporta == EsportaOptions{ExportFormat::Nazionale, "naz.txt"};
+           }},
+          {"scarica --applica --corregge --indirizzo http://127.0.0.1/s.zip --tempo-massimo 5",
+           [](auto& o, auto&) {
+             return o.command == Command::Scarica &&
+                    o.scarica == ScaricaOptions{"http://127.0.0.1/s.zip", true, true, 5};
+           }},
+          {"esporta zefiral DATI32.III",
+           [](auto& o, auto&) { return o.esporta.format == ExportFormat::Zefiral; }},
+          {"esporta dati-iii Dati.iii",
+           [](auto& o, auto&) { return o.esporta.format == ExportFormat::DatiIii; }},
       };
   for (const auto& [line, holds] : cases) {
     SCOPED_TRACE(line);
@@ -110,6 +136,21 @@ TEST(CliOptions, RefusedLines) {
        "--dal: la data 02/01/2020 viene dopo quella di --al (01/01/2020)."},
       {"statistiche --al", "L'opzione --al richiede un valore."},
       {"statistiche --numero 5", "Opzione sconosciuta per il comando statistiche: \"--numero\"."},
+
+      {"aggiorna", "Il comando aggiorna richiede il file delle estrazioni"},
+      {"aggiorna a.txt b.txt", "prende un solo file, non anche \"b.txt\""},
+      {"aggiorna a.txt --corregge", "--corregge vale solo insieme ad --applica."},
+      {"aggiorna a.txt --file-aggiornamento", "--file-aggiornamento richiede un valore"},
+      {"aggiorna a.txt --file-aggiornamento --applica", "--file-aggiornamento: manca il nome"},
+      {"aggiorna a.txt --tutto", "Opzione sconosciuta per il comando aggiorna: \"--tutto\""},
+      {"scarica --corregge", "--corregge vale solo insieme ad --applica."},
+      {"scarica --tempo-massimo 0", "--tempo-massimo"},
+      {"scarica agg.txt", "Argomento sconosciuto per il comando scarica: \"agg.txt\""},
+      {"esporta", "Il comando esporta prende il formato"},
+      {"esporta dati-iii", "Il comando esporta prende il formato"},
+      {"esporta dati-iii a b", "Il comando esporta prende il formato"},
+      {"esporta ambrosa a", "formato \"ambrosa\" sconosciuto"},
+      {"esporta zefiral -x", "esporta: manca il nome del file"},
       {"quintello --colpi " + std::string(100000, '7'), "\"" + std::string(40, '7') + "...\""},
   };
   const std::string help = "\nPer l'elenco dei comandi e delle opzioni: quintello-cli --aiuto\n";

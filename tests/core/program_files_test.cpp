@@ -8,6 +8,7 @@
 #include <optional>
 #include <vector>
 
+#include "support/files.h"
 #include "support/test_archive.h"
 
 namespace quintello {
@@ -21,7 +22,7 @@ TEST(ProgramFiles, ArchivePathFileHoldsTheQuotedPath) {
   const ProgramFiles files(dir.path());
   files.writeArchivePathFile("/home/utente/lotto.mdb");
   files.writeArchivePathFile("/home/utente/altro archivio.mdb");
-  EXPECT_EQ(test::readWholeFile(files.file("PercorsoDatabase.txt")),
+  EXPECT_EQ(test::readFile(files.file("PercorsoDatabase.txt")),
             "\"/home/utente/altro archivio.mdb\"\r\n");
 }
 

@@ -85,12 +85,6 @@ void writeArchiveFile(const std::string& path, const std::vector<TestDraw>& draw
   ArchiveDatabase::create(path).insertDraws(storedDraws(draws));
 }
 
-std::string readWholeFile(const std::string& path) {
-  std::ostringstream text;
-  text << std::ifstream(path, std::ios::binary).rdbuf();
-  return text.str();
-}
-
 TempDir::TempDir() {
   std::string pattern = (std::filesystem::temp_directory_path() / "quintello-test-XXXXXX").string();
   if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");

@@ -44,8 +44,13 @@ std::vector<StoredDraw> storedDraws(const std::vector<TestDraw>& draws);
 // Writes an SQLite archive file holding the draws.
 void writeArchiveFile(const std::string& path, const std::vector<TestDraw>& draws);
 
-// The whole content of a file; empty when it cannot be read.
-std::string readWholeFile(const std::string& path);
+// Progress as a window's bar sees it: the maximum set, and every value in turn.
+struct RecordedProgress : Progress {
+  int maximum = -1;
+  std::vector<int> values;
+  void setMaximum(int m) override { maximum = m; }
+  void setValue(int v) override { values.push_back(v); }
+};
 
 // A fresh empty folder, removed with everything in it at the end of the test.
 class TempDir {

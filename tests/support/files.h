@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quintello::test {
+
+// The whole content of a file; empty when it cannot be read.
+std::string readFile(const std::string& path);
+
+// Makes the bytes the whole content of the file.
+void writeFile(const std::string& path, std::string_view bytes);
+
+// Every row of an archive's draw table in date order, "date|Ba|...|Nz", read through a
+// connection of its own (so only what was committed shows).
+std::vector<std::string> storedRows(const std::string& archivePath);
+
+}  // namespace quintello::test
