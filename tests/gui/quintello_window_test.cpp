@@ -28,23 +28,18 @@
 #include "gui/quintello/chance_window.h"
 #include "gui/quintello/draw_list_window.h"
 #include "gui/quintello/report_windows.h"
-#include "gui/shell/app_context.h"
 #include "gui/shell/main_window.h"
 #include "gui/support/grid_differences.h"
-#include "gui/support/scripted_dialogs.h"
+#include "gui/support/program.h"
 #include "support/test_archive.h"
 
 using namespace quintello;
+using quintello::test::click;
+using quintello::test::clickCell;
 using quintello::test::differences;
+using quintello::test::the;
 
 namespace {
-
-template <class T = QWidget>
-T* the(const QObject* parent, const QString& name) {
-  T* found = parent->findChild<T*>(name);
-  if (!found) qFatal("no %s", qPrintable(name));
-  return found;
-}
 
 GridView* grid(const QObject* window, const QString& name) { return the<GridView>(window, name); }
 
@@ -63,13 +58,6 @@ QString shown(const Label& label) {
          toQColor(label.fore).name();
 }
 
-void clickCell(GridView* view, int gridRow, int col) {
-  const QModelIndex index = view->model()->index(view->gridModel().modelRow(gridRow), col);
-  QVERIFY2(index.isValid(), qPrintable(view->objectName()));
-  view->scrollTo(index);
-  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
-}
-
 void doubleClickCell(GridView* view, int gridRow, int col) {
   const QModelIndex index = view->model()->index(view->gridModel().modelRow(gridRow), col);
   QVERIFY2(index.isValid(), qPrintable(view->objectName()));
@@ -79,13 +67,6 @@ void doubleClickCell(GridView* view, int gridRow, int col) {
   QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
   QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
   QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, at);
-}
-
-// A click on a button the user can see.
-void click(const QObject* window, const QString& button) {
-  auto* target = the<QAbstractButton>(window, button);
-  QVERIFY2(target->isVisible(), qPrintable(button));
-  QTest::mouseClick(target, Qt::LeftButton);
 }
 
 // The tab pages: 0 "Selezione", 1 "Elenco", 2 "Coppie".
@@ -111,15 +92,9 @@ void clickBoard(const QObject* window, int number) {
   clickCell(grid(window, "Fg90"), (number - 1) / 10, (number - 1) % 10);
 }
 
-// The program after "PROCEDI": a context holding the archive and the main window.
-struct Program {
-  explicit Program(DrawArchive archive)
-      : context(ProgramFiles(dir.path()), dialogs, dir.file("nessuno.txt")) {
-    context.setQuitAction([] {});
-    context.archiveForLoading() = std::move(archive);
-    main = std::make_unique<MainWindow>(context);
-    main->show();
-  }
+// The program after "PROCEDI" with its main window.
+struct Program : test::Program {
+  using test::Program::Program;
 
   // "Quintello" on the main window.
   Quintello* open() {
@@ -131,11 +106,6 @@ struct Program {
     context.archiveForLoading() = std::move(archive);
     emit context.archiveReloaded();
   }
-
-  test::TempDir dir;
-  test::ScriptedDialogs dialogs;
-  AppContext context;
-  std::unique_ptr<MainWindow> main;
 };
 
 // A session driven directly, as the window should have driven its own.

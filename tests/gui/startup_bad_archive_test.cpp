@@ -1,4 +1,4 @@
-// The program's start on every damaged, odd or unreachable archive of the shared list, named
+// The program's start on damaged, odd or unreachable archives of the shared list, named
 // by PercorsoArchivio: an archive that cannot be opened takes the first-use road with the
 // reason, one that cannot be loaded is refused on "PROCEDI" with the reason, the start-up
 // window stays usable, and no file changes.
@@ -6,6 +6,8 @@
 #include <QTest>
 #include <filesystem>
 #include <optional>
+#include <set>
+#include <tuple>
 
 #include "archive/first_start.h"
 #include "core/program_database.h"
@@ -77,13 +79,21 @@ class StartupBadArchiveTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void meetsEveryArchiveAsExpected_data() {
+  // One archive of the list for each way the window meets them; the program's core and
+  // quintello-cli meet every one of them in tests/core and tests/cli.
+  void meetsEachKindOfArchiveAsExpected_data() {
     QTest::addColumn<int>("index");
     const auto& cases = test::badArchiveCases();
-    for (size_t i = 0; i < cases.size(); ++i)
-      QTest::newRow(cases[i].name.c_str()) << static_cast<int>(i);
+    std::set<std::tuple<Stage, bool, bool, bool>> outcomes;
+    for (size_t i = 0; i < cases.size(); ++i) {
+      const test::Expectation& e = cases[i].program;
+      if (outcomes
+              .insert({e.stage, e.draws > 0, e.completesInterruptedWrite, cases[i].asOrdinaryUser})
+              .second)
+        QTest::newRow(cases[i].name.c_str()) << static_cast<int>(i);
+    }
   }
-  void meetsEveryArchiveAsExpected() {
+  void meetsEachKindOfArchiveAsExpected() {
     QFETCH(int, index);
     const auto& badCase = test::badArchiveCases()[static_cast<size_t>(index)];
     const test::Expectation& expected = badCase.program;

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QByteArray>
+#include <QStringList>
+#include <QTest>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/draw_archive.h"
+#include "gui/shell/app_context.h"
+#include "gui/shell/main_window.h"
+#include "gui/support/scripted_dialogs.h"
+#include "support/test_archive.h"
+
+namespace quintello {
+class GridView;
+}
+
+namespace quintello::test {
+
+// The program after "PROCEDI": a context in a folder of its own, dialogs answered from a
+// script, the archive loaded and the main window shown.
+struct Program {
+  // The draws held in memory only.
+  explicit Program(DrawArchive archive);
+  explicit Program(const std::vector<TestDraw>& draws) : Program(makeArchive(draws)) {}
+  // The draws written to the archive file `path` and loaded from it, as the program does.
+  struct OnFile {};
+  Program(const std::vector<TestDraw>& draws, OnFile);
+
+  TempDir dir;
+  std::string path;  // the archive file, when there is one
+  ScriptedDialogs dialogs;
+  AppContext context;
+  std::unique_ptr<MainWindow> main;
+};
+
+// The child of `parent` with this objectName; the test stops when there is none.
+template <class T = QWidget>
+T* the(const QObject* parent, const QString& name) {
+  T* found = parent->findChild<T*>(name);
+  if (!found) qFatal("no %s", qPrintable(name));
+  return found;
+}
+
+// A mouse click on the button of `parent` with this objectName, which the user can see.
+void click(const QObject* parent, const QString& name);
+// A mouse click on a cell of a grid, scrolled into view.
+void clickCell(GridView* view, int gridRow, int col);
+
+// Every row of an archive file, read with a connection of its own: "date|Ba|...|Nz".
+QStringList storedRows(const std::string& path);
+
+QByteArray readFile(const std::string& path);  // "<manca>" when it cannot be read
+bool writeFile(const std::string& path, const QByteArray& bytes);
+
+}  // namespace quintello::test
