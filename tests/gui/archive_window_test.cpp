@@ -445,10 +445,6 @@ class ArchiveWindowTest : public QObject {
                                       << "19" << 30 << none;
     QTest::newRow("index 20 accepted") << "Command42_1"
                                        << "20" << 20 << none;
-    QTest::newRow("index past the archive") << "Command42_1"
-                                            << "31" << 30 << none;
-    QTest::newRow("index not a number") << "Command42_1"
-                                        << "venti" << 30 << none;
     QTest::newRow("index cancelled") << "Command42_1" << QString() << 30 << none;
     QTest::newRow("date found") << "Command59"
                                 << "29/01/2000" << 5 << none;

@@ -111,13 +111,10 @@ class BrowsingViewsTest : public QObject {
     QTest::addColumn<QStringList>("messages");
     const QStringList none;
     QTest::newRow("index valid") << 0 << QString("2") << 2 << none;
-    QTest::newRow("index out of range") << 0 << QString("6") << 5 << none;
-    QTest::newRow("index not numeric") << 0 << QString("tre") << 5 << none;
     QTest::newRow("index cancel") << 0 << QString() << 5 << none;
     QTest::newRow("date valid") << 1 << QString("02/12/2025") << 2 << none;
     QTest::newRow("date without leading zeros")
         << 1 << QString("4/12/2025") << 5 << QStringList{"Data non trovata"};
-    QTest::newRow("date empty") << 1 << QString("") << 5 << QStringList{"Data non trovata"};
     QTest::newRow("date cancel") << 1 << QString() << 5 << QStringList{"Data non trovata"};
   }
   void searches() {

@@ -10,10 +10,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPointer>
-#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTabBar>
@@ -175,21 +173,6 @@ std::vector<test::TestDraw> threeDraws() {
           {"04/12/2025",
            {{"BA", {1, 2, 3, 4, 90}}, {"FI", {10, 1, 20, 30, 40}}, {"NZ", {2, 3, 4, 5, 1}}}},
           {"05/12/2025", {{"RO", {7, 17, 27, 37, 47}}}}};
-}
-
-QString pdfText(const QString& pdf) {
-  QProcess process;
-  process.start("pdftotext", {"-f", "1", "-l", "1", "-bbox", pdf, "-"});
-  process.waitForFinished(60000);
-  return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-// Top of the first header word of page 1, in points.
-double headerTop(const QString& pdf, const QString& word) {
-  const QRegularExpression pattern(QString(R"xx(yMin="([\d.]+)" xMax="[\d.]+" yMax="[\d.]+">%1<)xx")
-                                       .arg(QRegularExpression::escape(word)));
-  const auto match = pattern.match(pdfText(pdf));
-  return match.hasMatch() ? match.captured(1).toDouble() : -1;
 }
 
 }  // namespace
@@ -523,7 +506,7 @@ class QuintelloWindowTest : public QObject {
     QCOMPARE(windowDifferences(window, expected, 200), QString());
   }
 
-  void copyAndPrintTheirGrids() {
+  void copyButtonsCopyTheirGrids() {
     Program program(test::makeArchive(test::weeklyDraws(200)));
     Quintello* window = program.open();
     clickBoard(window, 8);
@@ -536,17 +519,6 @@ class QuintelloWindowTest : public QObject {
       click(window, button);
       QCOMPARE(QApplication::clipboard()->text().toStdString(),
                grid(window, name)->grid().clipText());
-    }
-    // One print routine, each grid with its margins: 350 twips are 17.5 points, 450 are 22.5.
-    const std::pair<const char*, const char*> prints[] = {{"Command37", "Estr"},
-                                                          {"Command6", "Sorte"}};
-    for (const auto& [button, header] : prints) {
-      const QString pdf = QString::fromStdString(program.dir.file(std::string(button) + ".pdf"));
-      program.dialogs.answerText(pdf);
-      click(window, button);
-      const double top = headerTop(pdf, header);
-      const double margin = std::string_view(button) == "Command37" ? 17.5 : 22.5;
-      QVERIFY2(top > margin && top < margin + 8, qPrintable(QString("%1 %2").arg(button).arg(top)));
     }
   }
 
@@ -683,38 +655,6 @@ class QuintelloWindowTest : public QObject {
     QTest::mouseClick(the<QPushButton>(window, "CmdN"), Qt::LeftButton);
     clickCell(&window->numberPicker()->board(), 0, 0);
     QCOMPARE(grid(window, "fga")->grid().text(0, 1), "0");
-  }
-
-  // Alt and the underlined letter press the main window's and the Quintello window's commands.
-  void mnemonicsPressTheirButtons_data() {
-    QTest::addColumn<bool>("inQuintello");
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<int>("key");
-    QTest::newRow("Gestione archivio") << false << "Command1" << int(Qt::Key_G);
-    QTest::newRow("Quintello") << false << "Command2" << int(Qt::Key_Q);
-    QTest::newRow("Mini elenco") << false << "Command5" << int(Qt::Key_M);
-    QTest::newRow("FINE") << false << "Command45" << int(Qt::Key_F);
-    QTest::newRow("ELENCO") << true << "Command1" << int(Qt::Key_E);
-    QTest::newRow("ELABORA") << true << "Command27" << int(Qt::Key_L);
-    QTest::newRow("Aggiunge previsione") << true << "Command2" << int(Qt::Key_A);
-    QTest::newRow("Rimuove riga") << true << "Cmd_Rimuove" << int(Qt::Key_R);
-    QTest::newRow("Verifica previsione") << true << "Command12" << int(Qt::Key_V);
-    QTest::newRow("Visualizza sfaldamenti") << true << "Cmd_VerificaPrevisioni" << int(Qt::Key_F);
-    QTest::newRow("Riepilogo statistico") << true << "Command10" << int(Qt::Key_S);
-    QTest::newRow("Elenco ristretto") << true << "CmdEleEstraz" << int(Qt::Key_T);
-    QTest::newRow("Elenco completo") << true << "Command5" << int(Qt::Key_P);
-  }
-  void mnemonicsPressTheirButtons() {
-    QFETCH(bool, inQuintello);
-    QFETCH(QString, button);
-    QFETCH(int, key);
-    Program program(test::makeArchive(test::fiveDraws()));
-    QWidget* window = inQuintello ? static_cast<QWidget*>(program.open()) : program.main.get();
-    window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(window));
-    QSignalSpy pressed(the<QAbstractButton>(window, button), &QAbstractButton::clicked);
-    QTest::keyClick(window, static_cast<Qt::Key>(key), Qt::AltModifier);
-    QTRY_COMPARE(pressed.count(), 1);  // a mnemonic shows the button pressed for a moment
   }
 
   // Tab and Shift+Tab move the focus out of every grid of both windows, never cell by cell.
