@@ -15,7 +15,7 @@
 #include "gui/shell/launcher.h"
 #include "gui/shell/main_window.h"
 #include "gui/shell/startup_window.h"
-#include "gui/support/scripted_dialogs.h"
+#include "gui/support/program.h"
 #include "support/bad_archives.h"
 #include "support/folder_snapshot.h"
 #include "support/message_checks.h"
@@ -23,23 +23,13 @@
 #include "support/test_archive.h"
 
 using namespace quintello;
+using test::Run;
 using Stage = test::Expectation::Stage;
 
 namespace {
 
 const QString kFirstUse =
     "Attenzione, la prima volta è necessario configurare l'origine dell'archivio";
-
-// One run of the program in its own folder, with no bundled draws.
-struct Run {
-  explicit Run(const std::string& folder)
-      : context(ProgramFiles(folder), dialogs, folder + "/nessuno.txt"), launcher(context) {
-    context.setQuitAction([] {});
-  }
-  test::ScriptedDialogs dialogs;
-  AppContext context;
-  Launcher launcher;
-};
 
 // What a run of the program showed.
 struct Seen {
@@ -55,7 +45,7 @@ struct Seen {
 // main window is already there.
 Seen startAndProceed(const std::string& programFolder) {
   Seen seen;
-  Run run(programFolder);
+  Run run(programFolder, programFolder + "/nessuno.txt");
   if (!run.launcher.start()) return seen;
   run.launcher.startupWindow()->proceed();
   for (const auto& shown : run.dialogs.shown()) {
@@ -183,7 +173,7 @@ class StartupBadArchiveTest : public QObject {
     if (inside == "cartella")
       std::filesystem::create_directories(ProgramFiles(folder).programDatabasePath());
     const auto before = test::snapshotFolder(root.path());
-    Run run(folder);
+    Run run(folder, folder + "/nessuno.txt");
     QVERIFY(!run.launcher.start());
     QCOMPARE(run.dialogs.shown().size(), size_t(1));
     QCOMPARE(run.dialogs.shown()[0].icon, Dialogs::Icon::Critical);

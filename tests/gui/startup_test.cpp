@@ -14,35 +14,16 @@
 #include "gui/shell/launcher.h"
 #include "gui/shell/main_window.h"
 #include "gui/shell/startup_window.h"
-#include "gui/support/scripted_dialogs.h"
+#include "gui/support/program.h"
 #include "support/test_archive.h"
 
 using namespace quintello;
+using test::Run;
 
 namespace {
 
 const QString kFirstUse =
     "Attenzione, la prima volta è necessario configurare l'origine dell'archivio";
-
-// One run of the program in its own folder.
-struct Run {
-  explicit Run(const std::string& folder, const std::string& bundled = QUINTELLO_TEST_FROZEN_DRAWS)
-      : context(ProgramFiles(folder), dialogs, bundled), launcher(context) {
-    context.setQuitAction([this] { ++quits; });
-  }
-  template <class T>
-  T* find(const char* name) {
-    QWidget* window = launcher.mainWindow() ? static_cast<QWidget*>(launcher.mainWindow())
-                                            : static_cast<QWidget*>(launcher.startupWindow());
-    return window ? window->findChild<T*>(name) : nullptr;
-  }
-  QString label(const char* name) { return find<QLabel>(name)->text(); }
-
-  test::ScriptedDialogs dialogs;
-  AppContext context;
-  Launcher launcher;
-  int quits = 0;
-};
 
 void setParameter(const std::string& folder, const char* key, const std::string& value) {
   QVERIFY(

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QFile>
+#include <QLabel>
 
 #include "core/sqlite.h"
 #include "gui/common/grid_model.h"
@@ -28,6 +29,13 @@ Program::Program(const std::vector<TestDraw>& draws, OnFile)
   main = std::make_unique<MainWindow>(context);
   main->show();
 }
+
+Run::Run(const std::string& folder, const std::string& bundled)
+    : context(ProgramFiles(folder), dialogs, bundled), launcher(context) {
+  context.setQuitAction([this] { ++quits; });
+}
+
+QString Run::label(const char* name) { return find<QLabel>(name)->text(); }
 
 void click(const QObject* parent, const QString& name) {
   auto* button = the<QAbstractButton>(parent, name);

@@ -9,6 +9,7 @@
 
 #include "core/draw_archive.h"
 #include "gui/shell/app_context.h"
+#include "gui/shell/launcher.h"
 #include "gui/shell/main_window.h"
 #include "gui/support/scripted_dialogs.h"
 #include "support/test_archive.h"
@@ -34,6 +35,24 @@ struct Program {
   ScriptedDialogs dialogs;
   AppContext context;
   std::unique_ptr<MainWindow> main;
+};
+
+// One start of the program in its own folder, before "PROCEDI"; its quit action counts.
+struct Run {
+  explicit Run(const std::string& folder, const std::string& bundled = QUINTELLO_TEST_FROZEN_DRAWS);
+  // The control of the main window once there is one, else of the start-up window.
+  template <class T>
+  T* find(const char* name) {
+    QWidget* window = launcher.mainWindow() ? static_cast<QWidget*>(launcher.mainWindow())
+                                            : static_cast<QWidget*>(launcher.startupWindow());
+    return window ? window->findChild<T*>(name) : nullptr;
+  }
+  QString label(const char* name);
+
+  ScriptedDialogs dialogs;
+  AppContext context;
+  Launcher launcher;
+  int quits = 0;
 };
 
 // The child of `parent` with this objectName; the test stops when there is none.
