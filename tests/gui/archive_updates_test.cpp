@@ -206,44 +206,42 @@ class ArchiveUpdatesTest : public QObject {
   }
 
   // A file with a line that cannot be a draw: "AGGIORNAMENTO" stores nothing and says why.
-  void applyRefusesAFileWithAnInvalidLine() {
+  // "AGGIORNAMENTO" when it stores nothing: a file with a line that cannot be a draw is
+  // refused and stays to be seen, wrong draws left as they are still reload, an empty grid
+  // is told. Nothing is written in any case.
+  void applyThatStoresNothing_data() {
+    QTest::addColumn<QByteArray>("bytes");  // empty: nothing checked
+    QTest::addColumn<QString>("message");   // words of the one message; empty: none
+    QTest::addColumn<Dialogs::Icon>("icon");
+    QTest::addColumn<int>("reloads");
+    QTest::addColumn<int>("importRows");  // left in FgImporta
+    QTest::addColumn<int>("tab");         // shown afterwards, from "Aggiornamenti"
+    QTest::newRow("a line that is not a draw")
+        << threeLines() + updateLine("12/12/2025", {{0, "00-34-56-78-90"}}) + "\r\n"
+        << "nessuna estrazione è stata salvata" << Dialogs::Icon::Critical << 0 << 5 << 3;
+    QTest::newRow("only wrong draws") << updateLine("02/12/2025", {{0, "10-20-30-40-51"}}) + "\r\n"
+                                      << QString() << Dialogs::Icon::None << 1 << 1 << 3;
+    QTest::newRow("nothing checked") << QByteArray() << "Non ci sono estrazioni da aggiornare."
+                                     << Dialogs::Icon::Information << 0 << 1 << 0;
+  }
+  void applyThatStoresNothing() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, message);
     Program p;
-    p.updateFromFile(threeLines() + updateLine("12/12/2025", {{0, "00-34-56-78-90"}}) + "\r\n");
+    if (!bytes.isEmpty()) p.updateFromFile(bytes);
     const QStringList before = test::storedRows(p.path);
-    p.click("Command28");
-    QCOMPARE(p.dialogs.shown().back().icon, Dialogs::Icon::Critical);
-    QVERIFY(p.dialogs.messages().back().contains("nessuna estrazione è stata salvata"));
-    QCOMPARE(test::storedRows(p.path), before);
-    QCOMPARE(p.fgImporta().rows(), 5);  // the lines stay to be seen
-  }
-
-  void applyWithOnlyWrongDrawsStoresNothingButReloads() {
-    Program p;
-    p.updateFromFile(updateLine("02/12/2025", {{0, "10-20-30-40-51"}}) + "\r\n");
-    QSignalSpy reloaded(&p.context, &AppContext::archiveReloaded);
-    p.click("Command28");
-    QVERIFY(p.dialogs.messages().isEmpty());
-    QVERIFY(p.list4().isEmpty());
-    QCOMPARE(test::storedRows(p.path)[1].section('|', 1, 1), QString("10-20-30-40-50"));
-    QCOMPARE(reloaded.size(), 1);
-  }
-
-  void applyWithAnEmptyGridSaysSo() {
-    Program p;
     p.window->tabs()->setCurrentIndex(3);
     QSignalSpy reloaded(&p.context, &AppContext::archiveReloaded);
     p.click("Command28");
-    QCOMPARE(p.dialogs.messages(), QStringList{"Non ci sono estrazioni da aggiornare."});
-    QCOMPARE(p.dialogs.shown().back().icon, Dialogs::Icon::Information);
-    QCOMPARE(p.window->tabs()->currentIndex(), 0);
-    QCOMPARE(reloaded.size(), 0);
-  }
-
-  void everyDrawEqualListsNoAnomaly() {
-    Program p;
-    p.updateFromFile(updateLine("25/11/2025", {{0, "01-02-03-04-05"}}) + "\r\n\r\n");
-    QCOMPARE(p.fgImporta().rows(), 2);  // the empty last line is gone
-    QCOMPARE(p.list4(), QStringList{"Nessuna anomalia rilevata"});
+    QTEST(p.window->tabs()->currentIndex(), "tab");
+    QCOMPARE(p.dialogs.messages().size(), message.isEmpty() ? 0 : 1);
+    if (!message.isEmpty()) {
+      QVERIFY2(p.dialogs.messages()[0].contains(message), qPrintable(p.dialogs.messages()[0]));
+      QTEST(p.dialogs.shown().back().icon, "icon");
+    }
+    QCOMPARE(test::storedRows(p.path), before);
+    QTEST(int(reloaded.size()), "reloads");
+    QTEST(p.fgImporta().rows(), "importRows");
   }
 
   void wrongFirstLineIsRefused() {
