@@ -8,9 +8,8 @@
 #include <QTest>
 #include <QTimer>
 
-#include "gui/common/app_context.h"
 #include "gui/shell/main_window.h"
-#include "gui/support/scripted_dialogs.h"
+#include "gui/support/program.h"
 #include "support/local_http_server.h"
 #include "support/test_archive.h"
 
@@ -19,12 +18,8 @@ using namespace std::chrono_literals;
 
 namespace {
 
-struct Program {
-  Program() : context(ProgramFiles(dir.path()), dialogs, dir.file("nessuno.txt")) {
-    context.setQuitAction([] {});
-    context.archiveForLoading() = test::makeArchive(test::weeklyDraws(3));
-    main = std::make_unique<MainWindow>(context);
-    main->show();
+struct Program : test::Program {
+  Program() : test::Program(test::weeklyDraws(3)) {
     download = main->findChild<OfficialArchiveDownload*>();
     download->setTarget(target());
     download->setLimits(1s, 10s);
@@ -36,15 +31,8 @@ struct Program {
     main->findChild<QPushButton*>("Command4")->click();
     return !handled.isEmpty() || handled.wait(10'000);
   }
-  QByteArray saved() const {
-    QFile file(QString::fromStdString(target()));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<manca>");
-  }
+  QByteArray saved() const { return test::readFile(target()); }
 
-  test::TempDir dir;
-  test::ScriptedDialogs dialogs;
-  AppContext context;
-  std::unique_ptr<MainWindow> main;
   OfficialArchiveDownload* download = nullptr;
 };
 

@@ -13,7 +13,7 @@
 #include "gui/common/grid_view.h"
 #include "gui/shell/main_window.h"
 #include "gui/support/grid_differences.h"
-#include "gui/support/scripted_dialogs.h"
+#include "gui/support/program.h"
 #include "support/test_archive.h"
 
 using namespace quintello;
@@ -92,12 +92,9 @@ class QuadratureWindowTest : public QObject {
 
  private slots:
   void opensFromTheShortcutOnceWithItsHelp() {
-    test::TempDir dir;
-    test::ScriptedDialogs dialogs;
-    AppContext context(ProgramFiles(dir.path()), dialogs, dir.file("nessuno.txt"));
-    context.setQuitAction([] {});
-    MainWindow main(context);
-    main.show();
+    test::Program program{DrawArchive()};
+    AppContext& context = program.context;
+    MainWindow& main = *program.main;
     QVERIFY(main.findChild<QPushButton*>("Command3")->isHidden());
     main.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&main));

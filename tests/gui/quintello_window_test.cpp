@@ -10,10 +10,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPointer>
-#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTabBar>
@@ -31,20 +29,16 @@
 #include "gui/quintello/report_windows.h"
 #include "gui/shell/main_window.h"
 #include "gui/support/grid_differences.h"
-#include "gui/support/scripted_dialogs.h"
+#include "gui/support/program.h"
 #include "support/test_archive.h"
 
 using namespace quintello;
+using quintello::test::click;
+using quintello::test::clickCell;
 using quintello::test::differences;
+using quintello::test::the;
 
 namespace {
-
-template <class T = QWidget>
-T* the(const QObject* parent, const QString& name) {
-  T* found = parent->findChild<T*>(name);
-  if (!found) qFatal("no %s", qPrintable(name));
-  return found;
-}
 
 GridView* grid(const QObject* window, const QString& name) { return the<GridView>(window, name); }
 
@@ -63,13 +57,6 @@ QString shown(const Label& label) {
          toQColor(label.fore).name();
 }
 
-void clickCell(GridView* view, int gridRow, int col) {
-  const QModelIndex index = view->model()->index(view->gridModel().modelRow(gridRow), col);
-  QVERIFY2(index.isValid(), qPrintable(view->objectName()));
-  view->scrollTo(index);
-  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
-}
-
 void doubleClickCell(GridView* view, int gridRow, int col) {
   const QModelIndex index = view->model()->index(view->gridModel().modelRow(gridRow), col);
   QVERIFY2(index.isValid(), qPrintable(view->objectName()));
@@ -79,13 +66,6 @@ void doubleClickCell(GridView* view, int gridRow, int col) {
   QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
   QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
   QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, at);
-}
-
-// A click on a button the user can see.
-void click(const QObject* window, const QString& button) {
-  auto* target = the<QAbstractButton>(window, button);
-  QVERIFY2(target->isVisible(), qPrintable(button));
-  QTest::mouseClick(target, Qt::LeftButton);
 }
 
 // The tab pages: 0 "Selezione", 1 "Elenco", 2 "Coppie".
@@ -111,15 +91,9 @@ void clickBoard(const QObject* window, int number) {
   clickCell(grid(window, "Fg90"), (number - 1) / 10, (number - 1) % 10);
 }
 
-// The program after "PROCEDI": a context holding the archive and the main window.
-struct Program {
-  explicit Program(DrawArchive archive)
-      : context(ProgramFiles(dir.path()), dialogs, dir.file("nessuno.txt")) {
-    context.setQuitAction([] {});
-    context.archiveForLoading() = std::move(archive);
-    main = std::make_unique<MainWindow>(context);
-    main->show();
-  }
+// The program after "PROCEDI" with its main window.
+struct Program : test::Program {
+  using test::Program::Program;
 
   // "Quintello" on the main window.
   Quintello* open() {
@@ -131,11 +105,6 @@ struct Program {
     context.archiveForLoading() = std::move(archive);
     emit context.archiveReloaded();
   }
-
-  test::TempDir dir;
-  test::ScriptedDialogs dialogs;
-  AppContext context;
-  std::unique_ptr<MainWindow> main;
 };
 
 // A session driven directly, as the window should have driven its own.
@@ -205,21 +174,6 @@ std::vector<test::TestDraw> threeDraws() {
           {"04/12/2025",
            {{"BA", {1, 2, 3, 4, 90}}, {"FI", {10, 1, 20, 30, 40}}, {"NZ", {2, 3, 4, 5, 1}}}},
           {"05/12/2025", {{"RO", {7, 17, 27, 37, 47}}}}};
-}
-
-QString pdfText(const QString& pdf) {
-  QProcess process;
-  process.start("pdftotext", {"-f", "1", "-l", "1", "-bbox", pdf, "-"});
-  process.waitForFinished(60000);
-  return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-// Top of the first header word of page 1, in points.
-double headerTop(const QString& pdf, const QString& word) {
-  const QRegularExpression pattern(QString(R"xx(yMin="([\d.]+)" xMax="[\d.]+" yMax="[\d.]+">%1<)xx")
-                                       .arg(QRegularExpression::escape(word)));
-  const auto match = pattern.match(pdfText(pdf));
-  return match.hasMatch() ? match.captured(1).toDouble() : -1;
 }
 
 }  // namespace
@@ -553,7 +507,7 @@ class QuintelloWindowTest : public QObject {
     QCOMPARE(windowDifferences(window, expected, 200), QString());
   }
 
-  void copyAndPrintTheirGrids() {
+  void copyButtonsCopyTheirGrids() {
     Program program(test::makeArchive(test::weeklyDraws(200)));
     Quintello* window = program.open();
     clickBoard(window, 8);
@@ -566,17 +520,6 @@ class QuintelloWindowTest : public QObject {
       click(window, button);
       QCOMPARE(QApplication::clipboard()->text().toStdString(),
                grid(window, name)->grid().clipText());
-    }
-    // One print routine, each grid with its margins: 350 twips are 17.5 points, 450 are 22.5.
-    const std::pair<const char*, const char*> prints[] = {{"Command37", "Estr"},
-                                                          {"Command6", "Sorte"}};
-    for (const auto& [button, header] : prints) {
-      const QString pdf = QString::fromStdString(program.dir.file(std::string(button) + ".pdf"));
-      program.dialogs.answerText(pdf);
-      click(window, button);
-      const double top = headerTop(pdf, header);
-      const double margin = std::string_view(button) == "Command37" ? 17.5 : 22.5;
-      QVERIFY2(top > margin && top < margin + 8, qPrintable(QString("%1 %2").arg(button).arg(top)));
     }
   }
 
@@ -713,38 +656,6 @@ class QuintelloWindowTest : public QObject {
     QTest::mouseClick(the<QPushButton>(window, "CmdN"), Qt::LeftButton);
     clickCell(&window->numberPicker()->board(), 0, 0);
     QCOMPARE(grid(window, "fga")->grid().text(0, 1), "0");
-  }
-
-  // Alt and the underlined letter press the main window's and the Quintello window's commands.
-  void mnemonicsPressTheirButtons_data() {
-    QTest::addColumn<bool>("inQuintello");
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<int>("key");
-    QTest::newRow("Gestione archivio") << false << "Command1" << int(Qt::Key_G);
-    QTest::newRow("Quintello") << false << "Command2" << int(Qt::Key_Q);
-    QTest::newRow("Mini elenco") << false << "Command5" << int(Qt::Key_M);
-    QTest::newRow("FINE") << false << "Command45" << int(Qt::Key_F);
-    QTest::newRow("ELENCO") << true << "Command1" << int(Qt::Key_E);
-    QTest::newRow("ELABORA") << true << "Command27" << int(Qt::Key_L);
-    QTest::newRow("Aggiunge previsione") << true << "Command2" << int(Qt::Key_A);
-    QTest::newRow("Rimuove riga") << true << "Cmd_Rimuove" << int(Qt::Key_R);
-    QTest::newRow("Verifica previsione") << true << "Command12" << int(Qt::Key_V);
-    QTest::newRow("Visualizza sfaldamenti") << true << "Cmd_VerificaPrevisioni" << int(Qt::Key_F);
-    QTest::newRow("Riepilogo statistico") << true << "Command10" << int(Qt::Key_S);
-    QTest::newRow("Elenco ristretto") << true << "CmdEleEstraz" << int(Qt::Key_T);
-    QTest::newRow("Elenco completo") << true << "Command5" << int(Qt::Key_P);
-  }
-  void mnemonicsPressTheirButtons() {
-    QFETCH(bool, inQuintello);
-    QFETCH(QString, button);
-    QFETCH(int, key);
-    Program program(test::makeArchive(test::fiveDraws()));
-    QWidget* window = inQuintello ? static_cast<QWidget*>(program.open()) : program.main.get();
-    window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(window));
-    QSignalSpy pressed(the<QAbstractButton>(window, button), &QAbstractButton::clicked);
-    QTest::keyClick(window, static_cast<Qt::Key>(key), Qt::AltModifier);
-    QTRY_COMPARE(pressed.count(), 1);  // a mnemonic shows the button pressed for a moment
   }
 
   // Tab and Shift+Tab move the focus out of every grid of both windows, never cell by cell.

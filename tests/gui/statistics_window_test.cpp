@@ -13,7 +13,7 @@
 #include "gui/common/app_context.h"
 #include "gui/common/grid_view.h"
 #include "gui/shell/main_window.h"
-#include "gui/support/scripted_dialogs.h"
+#include "gui/support/program.h"
 #include "support/test_archive.h"
 
 using namespace quintello;
@@ -28,12 +28,8 @@ std::vector<test::TestDraw> draws() {
 }
 
 // The program after "PROCEDI" with the statistics window opened from the main window.
-struct Program {
-  Program() : context(ProgramFiles(dir.path()), dialogs, dir.file("nessuno.txt")) {
-    context.setQuitAction([] {});
-    context.archiveForLoading() = test::makeArchive(draws());
-    main = std::make_unique<MainWindow>(context);
-    main->show();
+struct Program : test::Program {
+  Program() : test::Program(draws()) {
     QTest::mouseClick(main->findChild<QPushButton*>("CommandStatistiche"), Qt::LeftButton);
     window = main->findChild<Statistiche*>();
   }
@@ -48,10 +44,6 @@ struct Program {
             .clipText());
   }
 
-  test::TempDir dir;
-  test::ScriptedDialogs dialogs;
-  AppContext context;
-  std::unique_ptr<MainWindow> main;
   Statistiche* window = nullptr;
 };
 
