@@ -109,7 +109,7 @@ std::vector<StoredDraw> sampleUpdateDraws(AppContext& context, int count) {
   for (const char* date : {"2026-01-03", "2026-01-07"}) {
     StoredDraw draw{date, {}};
     for (int w = 0; w < kWheelCount; ++w) {
-      char group[16];  // five different numbers 1..90
+      char group[64];  // five different numbers 1..90, room for any int to please the compiler
       std::snprintf(group, sizeof group, "%02d-%02d-%02d-%02d-%02d", w * 3 + 1 + shift,
                     w * 3 + 31 + shift, w * 2 + 61 + shift, w + 2 + shift, w + 32 + shift);
       draw.wheels[static_cast<size_t>(w)] = group;
