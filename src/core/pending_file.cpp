@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <fstream>
 #include <random>
 #include <system_error>
 
@@ -85,6 +86,14 @@ std::string refusalReason(const std::string& real, const std::vector<std::string
   return {};
 }
 
+// True for a file that starts as every SQLite database does.
+bool isSqliteDatabase(const std::string& path) {
+  static constexpr std::string_view kHeader{"SQLite format 3\0", 16};
+  std::ifstream in(path, std::ios::binary);
+  std::string start(kHeader.size(), '\0');
+  return in.read(start.data(), static_cast<std::streamsize>(start.size())) && start == kHeader;
+}
+
 void syncFolder(const std::string& folder) {
   const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return;
@@ -149,6 +158,10 @@ void PendingFile::commit() {
 }
 
 void writeWholeFile(const std::string& path, std::string_view contents) {
+  if (isSqliteDatabase(throughLinks(path)))
+    throw Error("Impossibile scrivere il file \"" + path +
+                "\": è un database (un archivio delle estrazioni o il database del programma) e "
+                "non viene sostituito.");
   PendingFile pending(path);
   pending.write(contents);
   pending.commit();

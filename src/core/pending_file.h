@@ -42,8 +42,10 @@ class PendingFile {
   bool done_ = false;
 };
 
-// Writes a whole file through a PendingFile: what was at path stays until the new contents
-// are complete. Throws Error naming the file when it cannot be written.
+// Writes a whole text file (a table saved as CSV) through a PendingFile: what was at path stays
+// until the new contents are complete, and a database (an archive or the program database,
+// open or not) is never replaced by text. Throws Error naming the file when it cannot be
+// written.
 void writeWholeFile(const std::string& path, std::string_view contents);
 
 }  // namespace quintello

@@ -13,6 +13,7 @@
 
 #include "archive/update_file.h"
 #include "core/error.h"
+#include "core/pending_file.h"
 #include "support/files.h"
 #include "support/test_archive.h"
 
@@ -160,6 +161,12 @@ TEST_F(Exports, TargetsThatAreNeverReplaced) {
   std::sort(left.begin(), left.end());
   EXPECT_EQ(left, (std::vector<std::string>{"Dati.iii", "altro-nome.mdb", "archivio.mdb",
                                             "cartella", "coda", "collegamento", "sola.txt"}));
+
+  // A table saved as text never replaces a database, whatever its name.
+  const std::string database = std::string("SQLite format 3\0", 16) + "pagine";
+  test::writeFile(dir.file("tabella.csv"), database);
+  EXPECT_THROW(writeWholeFile(dir.file("tabella.csv"), "1;2\r\n"), Error);
+  EXPECT_EQ(readFile(dir.file("tabella.csv")), database);
 }
 
 TEST_F(Exports, ZefiralFixedPlaceAndMissingFolder) {
