@@ -32,12 +32,11 @@ struct BadArchiveCase {
   bool asOrdinaryUser = false;  // needs file permissions that bind (see AsOrdinaryUser)
 };
 
-// Shows the case by name in test reports.
 inline void PrintTo(const BadArchiveCase& badCase, std::ostream* out) { *out << badCase.name; }
 
-// Truncated files, flipped bits, text, empty files, folders, locked files, missing table or
-// columns, an empty table, numbers outside 1..90, NULLs, odd dates, link loops, names too
-// long, closed folders, views, interrupted writes, write-ahead logs, unreadable files.
+// The cases of bad_archives.txt: truncated files, flipped bits, text, empty files, folders,
+// locked files, missing table or columns, odd values and dates, link loops, names too long,
+// closed folders, views, interrupted writes, write-ahead logs, unreadable files.
 const std::vector<BadArchiveCase>& badArchiveCases();
 
 // Test names may hold only letters, digits and "_".
