@@ -34,27 +34,15 @@ inline bool isOneLine(std::string_view message) {
 // for each input, named by /proc/self/fd.
 class InputFile {
  public:
-  InputFile() : fd_(memfd_create("quintello-fuzz", 0)) {
-    if (fd_ < 0) broken();
-    path_ = "/proc/self/fd/" + std::to_string(fd_);
-  }
-  ~InputFile() { close(fd_); }
-  InputFile(const InputFile&) = delete;
-  InputFile& operator=(const InputFile&) = delete;
-
   const std::string& write(const uint8_t* data, size_t size) {
-    if (ftruncate(fd_, 0) != 0) broken();
-    for (size_t done = 0; done < size;) {
-      const ssize_t wrote = pwrite(fd_, data + done, size - done, static_cast<off_t>(done));
-      if (wrote <= 0) broken();
-      done += static_cast<size_t>(wrote);
-    }
+    if (ftruncate(fd_, 0) != 0 || pwrite(fd_, data, size, 0) != static_cast<ssize_t>(size))
+      broken();
     return path_;
   }
 
  private:
-  int fd_;
-  std::string path_;
+  int fd_ = memfd_create("quintello-fuzz", 0);
+  std::string path_ = "/proc/self/fd/" + std::to_string(fd_);
 };
 
 }  // namespace quintello::fuzz

@@ -9,25 +9,22 @@
 #include "archive/update_check.h"
 #include "fuzz/fuzz_input.h"
 #include "fuzz/official_draws.h"
+#include "support/test_archive.h"
 
 using namespace quintello;
 using fuzz::require;
 
 namespace {
 
-// The stored draws: 05/01/2026 on all eleven wheels, 08/01/2026 without Cagliari and the
-// Nazionale (the seeds hold these lines equal, changed and missing).
+// The stored draws are the two lines of kTwoUpdateLines (the seeds hold them equal, changed
+// and missing).
 std::vector<StoredDraw> storedDraws() {
-  const std::string first =
-      "05/01/2026 01-02-03-04-05 06-07-08-09-10 11-12-13-14-15 16-17-18-19-20 21-22-23-24-25 "
-      "26-27-28-29-30 31-32-33-34-35 36-37-38-39-40 41-42-43-44-45 46-47-48-49-50 "
-      "51-52-53-54-55 pr";
-  const std::string second =
-      "08/01/2026 90-89-88-87-86                85-84-83-82-81 80-79-78-77-76 75-74-73-72-71 "
-      "70-69-68-67-66 65-64-63-62-61 60-59-58-57-56 55-54-53-52-51 50-49-48-47-46 "
-      "               pr";
+  std::vector<std::string> lines;
+  for (std::string_view text = test::kTwoUpdateLines; !text.empty();
+       text.remove_prefix(text.find('\n') + 1))
+    lines.emplace_back(text.substr(0, text.find('\r')));
   std::vector<StoredDraw> draws;
-  for (const auto& row : updateRowsFromLines({first, second})) {
+  for (const auto& row : updateRowsFromLines(lines)) {
     require(row.problem.empty());
     draws.push_back(storedDrawOfRow(row));
   }
@@ -35,40 +32,28 @@ std::vector<StoredDraw> storedDraws() {
 }
 
 void checkFindings(const UpdateCheck& check, StoredDrawLookup& stored) {
+  using Finding = UpdateRow::Finding;
   for (size_t r = 0; r < check.rows.size(); ++r) {
     const UpdateRow& row = check.rows[r];
     require(r == 0 || check.rows[r - 1].lineNumber < row.lineNumber);
     require(row.problem.empty() == !row.isoDate.empty());
     if (!row.problem.empty()) {
-      require(row.finding == UpdateRow::Finding::Invalid);
-      require(fuzz::isOneLine(row.problem));
+      require(row.finding == Finding::Invalid && fuzz::isOneLine(row.problem));
       continue;
     }
     require(dateTextFromStored(row.isoDate).has_value());
     for (const auto& wheel : storedDrawOfRow(row).wheels) require(fuzz::isStoredWheel(wheel, true));
-    const auto found = stored.find(row.isoDate);
+    const bool found = stored.find(row.isoDate).has_value();
     const bool allAgree =
         std::all_of(row.agrees.begin(), row.agrees.end(), [](bool a) { return a; });
-    switch (row.finding) {
-      case UpdateRow::Finding::Missing:
-        require(!found);
-        break;
-      case UpdateRow::Finding::Equal:
-        require(found && allAgree);
-        break;
-      case UpdateRow::Finding::Wrong:
-        require(found && !allAgree);
-        break;
-      case UpdateRow::Finding::Incomplete:
-        require(row.official);
-        break;
-      default:
-        fuzz::broken();
-    }
+    require(row.finding == Finding::Missing      ? !found
+            : row.finding == Finding::Equal      ? found && allAgree
+            : row.finding == Finding::Wrong      ? found && !allAgree
+            : row.finding == Finding::Incomplete ? row.official
+                                                 : false);
   }
   for (const auto& message : check.messages) require(fuzz::isOneLine(message));
-  const Grid grid = importGrid(check);
-  (void)grid;
+  static_cast<void>(importGrid(check));
 }
 
 void checkFile(std::string_view bytes, FirstLine firstLine) {
@@ -82,8 +67,7 @@ void checkFile(std::string_view bytes, FirstLine firstLine) {
     require(check.rows.size() == rows);
     checkFindings(check, stored);
   } catch (const UpdateFailure& failure) {
-    require(fuzz::isOneLine(failure.what()));
-    require(fuzz::isOneLine(failure.detail()));
+    require(fuzz::isOneLine(failure.what()) && fuzz::isOneLine(failure.detail()));
   }
 }
 

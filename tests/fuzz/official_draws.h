@@ -13,15 +13,15 @@ namespace quintello::fuzz {
 // A wheel as a reader of draws stores it: empty, or five numbers 01..90 "NN-..-NN" (the update
 // file's groups keep the separators they had, any non-digit).
 inline bool isStoredWheel(std::string_view text, bool anySeparator = false) {
+  auto digit = [](char c) { return c >= '0' && c <= '9'; };
   if (text.empty()) return true;
   if (text.size() != 14) return false;
   for (size_t k = 0; k < 5; ++k) {
-    const char tens = text[3 * k], units = text[3 * k + 1];
-    if (tens < '0' || tens > '9' || units < '0' || units > '9') return false;
+    const char tens = text[3 * k], units = text[3 * k + 1],
+               separator = k < 4 ? text[3 * k + 2] : '-';
     const int number = (tens - '0') * 10 + (units - '0');
-    if (number < 1 || number > 90) return false;
-    if (k < 4 &&
-        !(anySeparator ? text[3 * k + 2] < '0' || text[3 * k + 2] > '9' : text[3 * k + 2] == '-'))
+    if (!digit(tens) || !digit(units) || number < 1 || number > 90 ||
+        (anySeparator ? digit(separator) : separator != '-'))
       return false;
   }
   return true;

@@ -7,30 +7,23 @@
 #include <iostream>
 #include <iterator>
 #include <string>
-#include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
 
-namespace {
-
-void replay(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), {});
-  LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
   int inputs = 0;
+  auto replay = [&](const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), {});
+    LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+    ++inputs;
+  };
   for (int i = 1; i < argc; ++i) {
-    const std::filesystem::path given(argv[i]);
-    if (std::filesystem::is_directory(given)) {
-      for (const auto& entry : std::filesystem::directory_iterator(given))
-        if (entry.is_regular_file()) replay(entry.path()), ++inputs;
-    } else {
-      replay(given), ++inputs;
-    }
+    if (!std::filesystem::is_directory(argv[i]))
+      replay(argv[i]);
+    else
+      for (const auto& entry : std::filesystem::directory_iterator(argv[i]))
+        if (entry.is_regular_file()) replay(entry.path());
   }
   std::cout << inputs << " inputs replayed\n";
   return inputs > 0 ? 0 : 1;

@@ -1,28 +1,13 @@
 #include "support/folder_snapshot.h"
 
 #include <filesystem>
-#include <fstream>
+#include <functional>
+
+#include "support/files.h"
 
 namespace quintello::test {
 
 namespace fs = std::filesystem;
-
-namespace {
-
-// FNV-1a, 64 bits.
-std::uint64_t hashFile(const fs::path& path, std::uint64_t hash) {
-  std::ifstream in(path, std::ios::binary);
-  char buffer[1 << 16];
-  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-    for (std::streamsize i = 0; i < in.gcount(); ++i) {
-      hash ^= static_cast<unsigned char>(buffer[i]);
-      hash *= 1099511628211ull;
-    }
-  }
-  return hash;
-}
-
-}  // namespace
 
 FolderSnapshot snapshotFolder(const std::string& folder) {
   FolderSnapshot snapshot;
@@ -32,10 +17,10 @@ FolderSnapshot snapshotFolder(const std::string& folder) {
        end;
        !error && it != end; it.increment(error)) {
     const fs::file_status status = it->symlink_status(error);
-    std::uint64_t hash = 14695981039346656037ull ^ static_cast<std::uint64_t>(status.type());
-    hash = hash * 1099511628211ull ^ static_cast<std::uint64_t>(status.permissions());
-    if (status.type() == fs::file_type::regular) hash = hashFile(it->path(), hash);
-    snapshot[it->path().string()] = hash;
+    std::string state = std::to_string(static_cast<int>(status.type())) + " " +
+                        std::to_string(static_cast<int>(status.permissions())) + " ";
+    if (status.type() == fs::file_type::regular) state += readFile(it->path().string());
+    snapshot[it->path().string()] = std::hash<std::string>{}(state);
   }
   return snapshot;
 }

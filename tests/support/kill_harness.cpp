@@ -13,7 +13,6 @@ namespace quintello::test {
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
 using std::chrono::microseconds;
 
 int fromEnvironment(const char* name, int fallback) {
@@ -36,12 +35,12 @@ pid_t startChild(const std::function<void()>& action) {
   return child;
 }
 
-// Waits for the child; its exit status, or -1 when a signal ended it.
-int reap(pid_t child) {
+// Waits for the child: true when it ended on its own with status 0.
+bool reapedWhole(pid_t child) {
   int status = 0;
   while (waitpid(child, &status, 0) < 0) {
   }
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 }  // namespace
@@ -52,26 +51,23 @@ std::string KillRound::describe() const {
 }
 
 microseconds killAtRandomPoints(const KillPlan& plan) {
-  const int rounds = plan.rounds > 0 ? plan.rounds : fromEnvironment("QUINTELLO_KILL_ROUNDS", 30);
-  const unsigned seed =
-      plan.seed > 0 ? plan.seed : static_cast<unsigned>(fromEnvironment("QUINTELLO_KILL_SEED", 1));
-
   plan.prepare();
-  const auto start = Clock::now();
-  if (reap(startChild(plan.action)) != 0)
+  const auto start = std::chrono::steady_clock::now();
+  if (!reapedWhole(startChild(plan.action)))
     throw std::runtime_error("the action fails even when nobody kills it");
-  const auto alone = std::chrono::duration_cast<microseconds>(Clock::now() - start);
+  const auto alone =
+      std::chrono::duration_cast<microseconds>(std::chrono::steady_clock::now() - start);
 
-  std::mt19937 random(seed);
-  std::uniform_int_distribution<long long> delays(
-      0, static_cast<long long>(alone.count() * plan.spread));
+  std::mt19937 random(static_cast<unsigned>(fromEnvironment("QUINTELLO_KILL_SEED", 1)));
+  std::uniform_int_distribution<long long> delays(0, alone.count() * 6 / 5);
+  const int rounds = plan.rounds > 0 ? plan.rounds : fromEnvironment("QUINTELLO_KILL_ROUNDS", 30);
   for (int index = 1; index <= rounds; ++index) {
     plan.prepare();
     KillRound round{index, microseconds(delays(random)), false};
     const pid_t child = startChild(plan.action);
     std::this_thread::sleep_for(round.delay);
     kill(child, SIGKILL);
-    round.finished = reap(child) == 0;
+    round.finished = reapedWhole(child);
     plan.check(round);
   }
   return alone;

@@ -21,17 +21,26 @@ class LocalHttpServer {
   LocalHttpServer& operator=(const LocalHttpServer&) = delete;
 
   // 200 with the body; without a Content-Length the body ends when the connection closes.
-  void serveBody(const std::string& path, std::string body, bool withLength = true);
-  void serveStatus(const std::string& path, int status);
+  void serveBody(const std::string& path, std::string body, bool withLength = true) {
+    serve(path, {200, std::move(body), {}, withLength, false, {}});
+  }
+  void serveStatus(const std::string& path, int status) {
+    serve(path, {status, "errore " + std::to_string(status), {}, true, false, {}});
+  }
   // 302 to `location` (absolute, or a path on this server).
-  void serveRedirect(const std::string& path, const std::string& location);
+  void serveRedirect(const std::string& path, const std::string& location) {
+    serve(path, {302, "rimandato", location, true, false, {}});
+  }
   // Accepts the connection and never answers.
-  void serveSilence(const std::string& path);
+  void serveSilence(const std::string& path) { serve(path, {200, {}, {}, true, true, {}}); }
   // 200 with the body, one byte every `gap`.
-  void serveTrickle(const std::string& path, std::string body, std::chrono::milliseconds gap);
+  void serveTrickle(const std::string& path, std::string body, std::chrono::milliseconds gap) {
+    serve(path, {200, std::move(body), {}, true, false, gap});
+  }
 
-  std::string url(const std::string& path) const;
-  int requests(const std::string& path) const;
+  std::string url(const std::string& path) const {
+    return "http://127.0.0.1:" + std::to_string(port_) + path;
+  }
 
  private:
   struct Answer {
@@ -42,8 +51,10 @@ class LocalHttpServer {
     bool silent = false;
     std::chrono::milliseconds gap{0};
   };
-  void serve(const std::string& path, Answer answer);
-  void acceptLoop();
+  void serve(const std::string& path, Answer answer) {
+    std::lock_guard lock(mutex_);
+    answers_[path] = std::move(answer);
+  }
   void handle(int socket);
   bool pause(std::chrono::milliseconds time) const;  // false when the server is stopping
 
@@ -52,7 +63,6 @@ class LocalHttpServer {
   std::atomic<bool> stopping_{false};
   mutable std::mutex mutex_;
   std::map<std::string, Answer> answers_;
-  std::map<std::string, int> requests_;
   std::vector<std::thread> connections_;
   std::vector<int> sockets_;
   std::thread acceptor_;
