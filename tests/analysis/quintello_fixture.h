@@ -51,12 +51,10 @@ inline QuintelloSession listed(const DrawArchive& archive, const QuintelloInputs
   return session;
 }
 
-// The forecast of these numbers, added through the combination list.
 [[nodiscard]] inline bool add(QuintelloSession& session, std::vector<int> numbers) {
   return session.addThroughCombinationList(numbers);
 }
 
-// The labels under the result list and the forecast list.
 inline QuintelloLabels labels(const QuintelloSession& session) {
   return renderLabels(session.list(), session.book());
 }

@@ -13,30 +13,12 @@
 namespace quintello::test {
 namespace {
 
-const DrawArchive& bundled() {
-  static const DrawArchive archive = [] {
-    DrawArchive loaded;
-    loadStoredDraws(readStoredDraws(QUINTELLO_TEST_FROZEN_DRAWS), loaded);
-    return loaded;
-  }();
-  return archive;
-}
-
 bool holds(const std::vector<int>& numbers, int n) {
   return std::find(numbers.begin(), numbers.end(), n) != numbers.end();
 }
 
 // Per draw, the numbers of the wheel that count: 1..90, each once.
 using Draws = std::vector<std::vector<int>>;
-
-Draws numbersOnWheel(int wheel) {
-  Draws draws(static_cast<size_t>(bundled().count()) + 1);
-  for (int d = 1; d <= bundled().count(); ++d)
-    for (int k = 1; k <= kPositions; ++k)
-      if (const int n = bundled().number(d, wheel, k); isLottoNumber(n) && !holds(draws[d], n))
-        draws[d].push_back(n);
-  return draws;
-}
 
 // The List3 lines of "ELABORA" after "PULISCE": 100 climbs on the pair counts of the
 // uncovered draws up to LimiteFine.
@@ -76,42 +58,45 @@ std::vector<std::string> climbs(const Draws& draws, const QuintelloSession& sess
     std::sort(c.begin(), c.end());
     std::string line = formatZeroPadded(current, 6) + "  ";
     for (int i = 0; i < k; ++i) line += (i ? "-" : "") + formatZeroPadded(c[i], 2);
-    line += "    SORTED";
-    if (!std::count(lines.begin(), lines.end(), line)) lines.push_back(line);
+    if (!std::count(lines.begin(), lines.end(), line + "    SORTED"))
+      lines.push_back(line + "    SORTED");
   }
   return lines;
 }
 
 TEST(QuintelloReference, DelaysPairsAndClimbsAgreeOnTheBundledArchive) {
-  struct Scenario {
-    int number, detection, game, colpi, presenze, reference;
-    bool fine;
-  };
-  for (const Scenario& s :
-       {Scenario{1, 0, 0, 12, 12, 0, false}, Scenario{90, 7, 3, 20, 100, 0, false},
-        Scenario{17, 4, 10, 20, 40, 6000, true}}) {
-    SCOPED_TRACE(testing::Message() << "number " << s.number);
-    const int reference = s.reference > 0 ? s.reference : bundled().count();
-    QuintelloInputs inputs = inputsFor(reference, s.colpi, s.presenze);
-    inputs.NumeroCercato = s.number;
-    inputs.RuotaRilevazione = s.detection;
-    inputs.RuotaGioco = s.game;
-    inputs.FineRicerca = s.fine;
-    QuintelloSession session = listed(bundled(), inputs);
+  DrawArchive bundled;
+  loadStoredDraws(readStoredDraws(QUINTELLO_TEST_FROZEN_DRAWS), bundled);
+  // number, detection and game wheels, colpi, presences, reference (0: the last), "Fine"
+  for (const auto& [number, detection, game, colpi, presenze, reference, fine] :
+       {std::array{1, 0, 0, 12, 12, 0, 0},
+        {90, 7, 3, 20, 100, 0, 0},
+        {17, 4, 10, 20, 40, 6000, 1}}) {
+    SCOPED_TRACE(testing::Message() << "number " << number);
+    const int last = reference > 0 ? reference : bundled.count();
+    QuintelloInputs inputs = inputsFor(last, colpi, presenze);
+    inputs.NumeroCercato = number;
+    inputs.RuotaRilevazione = detection;
+    inputs.RuotaGioco = game;
+    inputs.FineRicerca = fine;
+    QuintelloSession session = listed(bundled, inputs);
     ASSERT_GT(session.list().ContaPresenze(), 0);
-    const Draws draws = numbersOnWheel(s.game);
+    Draws draws(static_cast<size_t>(bundled.count()) + 1);
+    for (int d = 1; d <= bundled.count(); ++d)
+      for (int k = 1; k <= kPositions; ++k)
+        if (const int n = bundled.number(d, game, k); isLottoNumber(n) && !holds(draws[d], n))
+          draws[d].push_back(n);
 
     for (int n = 1; n <= 90; ++n) {
       int delay = -1;
-      for (int d = reference; d >= 1 && delay < 0; --d)
-        if (holds(draws[d], n)) delay = reference - d;
+      for (int d = last; d >= 1 && delay < 0; --d)
+        if (holds(draws[d], n)) delay = last - d;
       ASSERT_EQ(session.list().statistics().RIT[n], delay) << n;
     }
 
     // Two forecasts cover part of the list: the searches work on the uncovered windows only.
     ASSERT_TRUE(add(session, {1}));
     ASSERT_TRUE(add(session, {2, 3, 4}));
-
     std::vector<std::array<int, 3>> pairs, found;
     for (int a = 1; a < 90; ++a)
       for (int b = a + 1; b <= 90; ++b) {

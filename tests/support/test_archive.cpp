@@ -4,11 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 
-#include "core/archive_database.h"
 #include "core/dates.h"
 
 namespace quintello::test {
@@ -55,7 +52,7 @@ std::vector<TestDraw> weeklyDraws(int count) {
     char date[16];
     std::snprintf(date, sizeof date, "%02u/%02u/%04d", unsigned(ymd.day()), unsigned(ymd.month()),
                   int(ymd.year()));
-    TestDraw draw{date, {}};
+    TestDraw& draw = draws.emplace_back(TestDraw{date, {}});
     for (int w = 0; w < kWheelCount; ++w) {
       WheelNumbers numbers{};
       for (int k = 0; k < kPositions; ++k)
@@ -63,7 +60,6 @@ std::vector<TestDraw> weeklyDraws(int count) {
             static_cast<std::int16_t>((i * 7 + w * 13 + k * 17) % 90 + 1);
       draw.wheels.emplace_back(std::string(SiglaRuota[static_cast<size_t>(w)]), numbers);
     }
-    draws.push_back(std::move(draw));
   }
   return draws;
 }
