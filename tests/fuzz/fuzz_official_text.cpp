@@ -1,7 +1,6 @@
 // The official historical archive's text, any bytes: draws in date order with calendar dates
 // and well-formed wheels, or a one-line message naming the line.
 #include "fuzz/fuzz_input.h"
-#include "fuzz/official_draws.h"
 
 using namespace quintello;
 

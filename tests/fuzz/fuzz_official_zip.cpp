@@ -3,7 +3,6 @@
 #include <string>
 
 #include "fuzz/fuzz_input.h"
-#include "fuzz/official_draws.h"
 
 using namespace quintello;
 using fuzz::require;

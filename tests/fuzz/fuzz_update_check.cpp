@@ -8,7 +8,6 @@
 #include "archive/draw_file.h"
 #include "archive/update_check.h"
 #include "fuzz/fuzz_input.h"
-#include "fuzz/official_draws.h"
 #include "support/test_archive.h"
 
 using namespace quintello;

@@ -4,11 +4,11 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <stdexcept>
 
 #include "core/sqlite.h"
 #include "core/wheel_text.h"
+#include "support/files.h"
 #include "support/test_archive.h"
 
 namespace quintello::test {
@@ -53,47 +53,18 @@ std::uintmax_t drawTableRootPage(const std::string& path) {
   return static_cast<std::uintmax_t>(root.integer(0) - 1) * size.integer(0);
 }
 
-// A good archive with a bit of the first stored copy of the first draw's Bari flipped.
-std::string withFlippedNumber(const std::string& folder) {
-  const std::string path = goodArchive(folder);
-  std::ifstream in(path, std::ios::binary);
-  const std::string content((std::istreambuf_iterator<char>(in)), {});
-  const size_t found = content.find(encodeWheelText(weeklyDraws(1)[0].wheels[0].second));
-  if (found == std::string::npos) throw std::runtime_error("no draw in " + path);
-  return withFlippedBit(path, found, 0x01);
-}
-
-// A copy of a good archive taken while another connection is half-way through a large
-// change: the copy's journal is hot, and the next opening must roll the change back.
-std::string withHotJournal(const std::string& folder) {
+// A copy of a good archive and of its side file, taken while a connection to the original is
+// half-way through a change: a "-journal" is then hot, and the next opening must roll the
+// change back; a "-wal" still holds the change (copied without its "-shm" index).
+std::string copiedMidChange(const std::string& folder, const std::string& change,
+                            const std::string& sideFile) {
   const std::string original = folder + "/originale.mdb", path = archiveIn(folder);
   writeArchiveFile(original, weeklyDraws(kDraws));
   {
     sqlite::Database db(original, Mode::ReadWrite);
-    db.execute("PRAGMA cache_size = 1; BEGIN; UPDATE EstrazioniLotto SET Ba = '01-02-03-04-05';");
+    db.execute(change);
     fs::copy_file(original, path);
-    fs::copy_file(original + "-journal", path + "-journal");
-    db.execute("ROLLBACK");
-  }
-  fs::remove(original);
-  return path;
-}
-
-// A good archive switched to a write-ahead log; with pendingChanges its last change is
-// still in the "-wal" file (copied without its "-shm" index).
-std::string inWalMode(const std::string& folder, bool pendingChanges) {
-  const std::string path = goodArchive(folder), original = folder + "/originale.mdb";
-  if (!pendingChanges) {
-    sqlite::Database(path, Mode::ReadWrite).execute("PRAGMA journal_mode = WAL");
-    return path;
-  }
-  fs::rename(path, original);
-  {
-    sqlite::Database db(original, Mode::ReadWrite);
-    db.execute("PRAGMA journal_mode = WAL; PRAGMA wal_autocheckpoint = 0;");
-    db.execute("INSERT INTO EstrazioniLotto (DataEstrazione) VALUES ('2030-01-01')");
-    fs::copy_file(original, path);
-    fs::copy_file(original + "-wal", path + "-wal");
+    fs::copy_file(original + sideFile, path + sideFile);
   }
   fs::remove(original);
   return path;
@@ -132,7 +103,11 @@ std::string make(const std::string& way, const std::string& argument, const std:
     const std::string path = goodArchive(f);
     return withFlippedBit(path, drawTableRootPage(path), 0x40);
   }
-  if (way == "flipped-number") return withFlippedNumber(f);
+  if (way == "flipped-number") {  // the first stored copy of the first draw's Bari
+    const std::string path = goodArchive(f), content = readFile(path);
+    const size_t at = content.find(encodeWheelText(weeklyDraws(1)[0].wheels[0].second));
+    return withFlippedBit(path, at == std::string::npos ? content.size() : at, 0x01);
+  }
   if (way == "text") std::ofstream(archiveIn(f)) << argument;
   if (way == "folder") fs::create_directory(archiveIn(f));
   if (way == "locked") held.push_back(std::make_shared<LockHolder>(goodArchive(f, 5)));
@@ -155,8 +130,17 @@ std::string make(const std::string& way, const std::string& argument, const std:
   }
   if (way == "unreadable")
     fs::permissions(goodArchive(f, 5), fs::perms::owner_read | fs::perms::owner_write);
-  if (way == "hot-journal") return withHotJournal(f);
-  if (way == "wal" || way == "wal-pending") return inWalMode(f, way == "wal-pending");
+  if (way == "hot-journal")
+    return copiedMidChange(
+        f, "PRAGMA cache_size = 1; BEGIN; UPDATE EstrazioniLotto SET Ba = '01-02-03-04-05';",
+        "-journal");
+  if (way == "wal-pending")
+    return copiedMidChange(f,
+                           "PRAGMA journal_mode = WAL; PRAGMA wal_autocheckpoint = 0; INSERT INTO "
+                           "EstrazioniLotto (DataEstrazione) VALUES ('2030-01-01');",
+                           "-wal");
+  if (way == "wal")
+    sqlite::Database(goodArchive(f), Mode::ReadWrite).execute("PRAGMA journal_mode = WAL");
   if (!fs::exists(fs::symlink_status(archiveIn(f))))
     throw std::invalid_argument("bad_archives.txt: no way " + way);
   return archiveIn(f);
