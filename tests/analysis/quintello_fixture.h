@@ -31,13 +31,15 @@ inline DrawArchive archiveWith(int count, std::string_view drawn) {
   return makeArchive(draws);
 }
 
-// Inputs for the number 7 detected on Bari and played on Roma, at the given reference draw.
-inline QuintelloInputs inputsFor(int reference, int colpi = 12, int presenze = 12) {
+// Inputs for the number (7) detected on Bari and played on the game wheel (Roma), at the given
+// reference draw.
+inline QuintelloInputs inputsFor(int reference, int colpi = 12, int presenze = 12, int number = 7,
+                                 int game = 7) {
   QuintelloInputs inputs;
   inputs.EstrazioneCorrente = reference;
-  inputs.NumeroCercato = 7;
+  inputs.NumeroCercato = number;
   inputs.RuotaRilevazione = 0;
-  inputs.RuotaGioco = 7;
+  inputs.RuotaGioco = game;
   inputs.Colpi = colpi;
   inputs.NumPresenze = presenze;
   return inputs;

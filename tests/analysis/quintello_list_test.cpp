@@ -102,9 +102,7 @@ TEST(QuintelloRobustness, OutOfRangeInputsAndValues) {
         std::array{7, -1, 0, 2, 0, 60, 2, 55}, std::array{7, 11, -5, -1, 8, 0, 0, 0},
         std::array{7, 12, 1000000, 1000, -2, 61, 3, 60},
         std::array{7, 7, INT_MAX, 1, 99, 60, 1, 60}}) {
-    QuintelloInputs inputs = inputsFor(reference, colpi, presenze);
-    inputs.NumeroCercato = number;
-    inputs.RuotaGioco = game;
+    QuintelloInputs inputs = inputsFor(reference, colpi, presenze, number, game);
     inputs.NumeriCombinazione = k;
     inputs.VerificaAutomatica = true;
     QuintelloSession session = listed(archive, inputs);

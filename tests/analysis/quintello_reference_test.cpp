@@ -74,10 +74,8 @@ TEST(QuintelloReference, DelaysPairsAndClimbsAgreeOnTheBundledArchive) {
         {17, 4, 10, 20, 40, 6000, 1}}) {
     SCOPED_TRACE(testing::Message() << "number " << number);
     const int last = reference > 0 ? reference : bundled.count();
-    QuintelloInputs inputs = inputsFor(last, colpi, presenze);
-    inputs.NumeroCercato = number;
+    QuintelloInputs inputs = inputsFor(last, colpi, presenze, number, game);
     inputs.RuotaRilevazione = detection;
-    inputs.RuotaGioco = game;
     inputs.FineRicerca = fine;
     QuintelloSession session = listed(bundled, inputs);
     ASSERT_GT(session.list().ContaPresenze(), 0);

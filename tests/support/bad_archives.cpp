@@ -4,11 +4,11 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <stdexcept>
 
 #include "core/sqlite.h"
 #include "core/wheel_text.h"
-#include "support/files.h"
 #include "support/test_archive.h"
 
 namespace quintello::test {
@@ -104,7 +104,9 @@ std::string make(const std::string& way, const std::string& argument, const std:
     return withFlippedBit(path, drawTableRootPage(path), 0x40);
   }
   if (way == "flipped-number") {  // the first stored copy of the first draw's Bari
-    const std::string path = goodArchive(f), content = readFile(path);
+    const std::string path = goodArchive(f);
+    std::ifstream in(path, std::ios::binary);
+    const std::string content((std::istreambuf_iterator<char>(in)), {});
     const size_t at = content.find(encodeWheelText(weeklyDraws(1)[0].wheels[0].second));
     return withFlippedBit(path, at == std::string::npos ? content.size() : at, 0x01);
   }

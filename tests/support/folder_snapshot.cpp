@@ -1,9 +1,9 @@
 #include "support/folder_snapshot.h"
 
 #include <filesystem>
+#include <fstream>
 #include <functional>
-
-#include "support/files.h"
+#include <iterator>
 
 namespace quintello::test {
 
@@ -19,7 +19,8 @@ FolderSnapshot snapshotFolder(const std::string& folder) {
     const fs::file_status status = it->symlink_status(error);
     std::string state = std::to_string(static_cast<int>(status.type())) + " " +
                         std::to_string(static_cast<int>(status.permissions())) + " ";
-    if (status.type() == fs::file_type::regular) state += readFile(it->path().string());
+    if (std::ifstream file(it->path(), std::ios::binary); status.type() == fs::file_type::regular)
+      state.append(std::istreambuf_iterator<char>(file), {});
     snapshot[it->path().string()] = std::hash<std::string>{}(state);
   }
   return snapshot;

@@ -8,12 +8,8 @@
 
 namespace quintello::test {
 
-namespace {
-
 constexpr uid_t kNobody = 65534;
 constexpr gid_t kNoGroup = 65534;
-
-}  // namespace
 
 AsOrdinaryUser::AsOrdinaryUser() {
   if (geteuid() != 0) {
