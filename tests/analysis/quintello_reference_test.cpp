@@ -1,6 +1,6 @@
-// The fast searches against the method computed step by step (every number scanning the
-// archive backwards, every pair every window, every climb step rescoring every pair), on the
-// draws through 30/12/2025: a speed-up must never change a result.
+// The fast searches against the method computed step by step (every pair every window, every
+// climb step rescoring every pair), on the draws through 30/12/2025: a speed-up must never
+// change a result. The golden outputs hold no forecast during a pair search, nor any climb.
 
 #include <gtest/gtest.h>
 
@@ -64,7 +64,7 @@ std::vector<std::string> climbs(const Draws& draws, const QuintelloSession& sess
   return lines;
 }
 
-TEST(QuintelloReference, DelaysPairsAndClimbsAgreeOnTheBundledArchive) {
+TEST(QuintelloReference, PairsAndClimbsAgreeOnTheBundledArchive) {
   DrawArchive bundled;
   loadStoredDraws(readStoredDraws(QUINTELLO_TEST_FROZEN_DRAWS), bundled);
   // number, detection and game wheels, colpi, presences, reference (0: the last), "Fine"
@@ -84,13 +84,6 @@ TEST(QuintelloReference, DelaysPairsAndClimbsAgreeOnTheBundledArchive) {
       for (int k = 1; k <= kPositions; ++k)
         if (const int n = bundled.number(d, game, k); isLottoNumber(n) && !holds(draws[d], n))
           draws[d].push_back(n);
-
-    for (int n = 1; n <= 90; ++n) {
-      int delay = -1;
-      for (int d = last; d >= 1 && delay < 0; --d)
-        if (holds(draws[d], n)) delay = last - d;
-      ASSERT_EQ(session.list().statistics().RIT[n], delay) << n;
-    }
 
     // Two forecasts cover part of the list: the searches work on the uncovered windows only.
     ASSERT_TRUE(add(session, {1}));

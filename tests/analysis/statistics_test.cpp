@@ -58,8 +58,6 @@ TEST(NumberStatistics, FollowsTheConsideredDrawsOfEachWheel) {
 TEST(NumberStatistics, GridSortsByAnyColumnTiesByNumber) {
   const StatisticsTable table =
       numberStatistics(smallArchive(), kWheelTT, wholeArchive(smallArchive()));
-  EXPECT_EQ(statisticsGrid(smallArchive(), table).clipText({1, 0, 2, 4}),
-            "1\t2\t1\t1\t03/01/2020\r2\t2\t0\t2\t05/01/2020");
   const Grid byLast = statisticsGrid(smallArchive(), table, StatisticsColumn::UltimaUscita, true);
   EXPECT_EQ(byLast.clipText({1, 0, 2, 0}), "2\r50");  // 05/01: 2, 50..54, 60..63
   const Grid byFrequency = statisticsGrid(smallArchive(), table, StatisticsColumn::Frequenza);
