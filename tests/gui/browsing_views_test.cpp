@@ -1,14 +1,12 @@
-// The mini draw list, the draw list and the number picker, driven as a user would. The grids'
-// rules (wheels, highlights, index and date answers) are tested in core; here, the wiring.
+// The mini draw list, driven as a user would. Its grid's rules (wheels, highlights, index and
+// date answers) are tested in core; here, the wiring.
 #include <QLabel>
-#include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
 
 #include "core/draw_views.h"
 #include "gui/common/grid_view.h"
-#include "gui/quintello/draw_list_window.h"
-#include "gui/quintello/number_picker.h"
+#include "gui/shell/main_window.h"
 #include "gui/shell/mini_draw_list.h"
 #include "gui/support/grid_differences.h"
 #include "gui/support/program.h"
@@ -22,14 +20,11 @@ namespace {
 struct Program : test::Program {
   explicit Program(const std::vector<test::TestDraw>& draws = test::fiveDraws())
       : test::Program(draws) {
-    mini = openMiniList();
-  }
-  Estrazioni_minielenco* openMiniList() {
     test::click(main.get(), "Command5");
-    return main->findChild<Estrazioni_minielenco*>();
+    mini = main->findChild<Estrazioni_minielenco*>();
+    fG2 = the<GridView>(mini, "fG2");
+    hs1 = the<QScrollBar>(mini, "hs1");
   }
-  GridView* fG2() { return the<GridView>(mini, "fG2"); }
-  QScrollBar* hs1() { return the<QScrollBar>(mini, "hs1"); }
   Grid rendered(int draw) {
     Grid grid = miniListGrid();
     showDrawInMiniList(grid, context.archive(), draw);
@@ -44,26 +39,12 @@ struct Program : test::Program {
                      .arg(draw)
                      .arg(archive.dateText(draw).c_str(), ordinalsText(archive, draw).c_str()))
       return shown;
-    return test::differences(fG2(), rendered(draw));
-  }
-  void activate(QWidget* window) {
-    main->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(main.get()));
-    window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(window));
-  }
-  void reload(const std::vector<test::TestDraw>& draws) {
-    context.archiveForLoading() = test::makeArchive(draws);
-    emit context.archiveReloaded();
+    return test::differences(fG2, rendered(draw));
   }
 
   Estrazioni_minielenco* mini = nullptr;
-};
-
-class RecordingClient : public NumberPickerClient {
- public:
-  void numberPicked(int number) override { picked << number; }
-  QList<int> picked;
+  GridView* fG2 = nullptr;
+  QScrollBar* hs1 = nullptr;
 };
 
 }  // namespace
@@ -73,148 +54,92 @@ class BrowsingViewsTest : public QObject {
 
  private slots:
   void miniListOpensOnceOnTheLatestDrawWithItsHelp() {
-    Program program;
-    QCOMPARE(program.differsFrom(5), QString());
-    // Its help page, also after another window had the focus; Esc closes the help.
-    program.context.help().setFile("helpquintello.chm");
-    program.activate(program.mini);
-    QTest::keyClick(program.mini, Qt::Key_F1);
-    QWidget* help = program.context.help().window();
-    QVERIFY(program.context.help().window()->toPlainText().contains("Data non trovata"));
-    program.activate(help);
-    QTest::keyClick(help, Qt::Key_Escape);
-    QVERIFY(!help->isVisible());
+    Program p;
+    QCOMPARE(p.differsFrom(5), QString());
+    QVERIFY(QTest::qWaitForWindowActive(p.mini));
+    QTest::keyClick(p.mini, Qt::Key_F1);  // its help page
+    QVERIFY(p.context.help().window()->toPlainText().contains("Data non trovata"));
+    // Tab leaves the grid, never cell by cell; Shift+Tab too.
+    for (const auto modifier : {Qt::NoModifier, Qt::ShiftModifier}) {
+      p.fG2->setFocus();
+      QTest::keyClick(p.fG2, Qt::Key_Tab, modifier);
+      QVERIFY(!p.fG2->hasFocus());
+    }
     // Asked again: the same window, where the user left it; closed, it opens afresh.
-    QTest::keyClick(program.hs1(), Qt::Key_Left);
-    QCOMPARE(program.openMiniList(), program.mini);
-    QCOMPARE(program.differsFrom(4), QString());
-    program.mini->close();
-    QTRY_VERIFY(program.main->findChildren<Estrazioni_minielenco*>().isEmpty());
-    QCOMPARE(program.openMiniList()->shownDraw(), 5);
+    QTest::keyClick(p.hs1, Qt::Key_Left);
+    test::click(p.main.get(), "Command5");
+    QCOMPARE(p.main->findChildren<Estrazioni_minielenco*>(), QList{p.mini});
+    QCOMPARE(p.differsFrom(4), QString());
+    p.mini->close();
+    QTRY_VERIFY(p.main->findChildren<Estrazioni_minielenco*>().isEmpty());
+    test::click(p.main.get(), "Command5");
+    QCOMPARE(p.main->findChild<Estrazioni_minielenco*>()->shownDraw(), 5);
   }
 
   void scrollBarAnswersArrowAndPageKeys() {
-    Program program(test::weeklyDraws(60));
+    Program p(test::weeklyDraws(60));
     // Left, Up and Page Up go to older draws, Right, Down and Page Down to newer ones.
-    const std::pair<Qt::Key, int> steps[] = {
-        {Qt::Key_Right, 60}, {Qt::Key_Left, 59},     {Qt::Key_Up, 58},    {Qt::Key_PageUp, 33},
-        {Qt::Key_Home, 1},   {Qt::Key_Down, 2},      {Qt::Key_PageUp, 1}, {Qt::Key_PageDown, 26},
-        {Qt::Key_End, 60},   {Qt::Key_PageDown, 60}, {Qt::Key_Right, 60}};
-    for (const auto& [key, draw] : steps) {
-      QTest::keyClick(program.hs1(), key);
-      QCOMPARE(program.differsFrom(draw), QString());
+    for (const auto& [key, draw] : {std::pair{Qt::Key_Right, 60},
+                                    {Qt::Key_Left, 59},
+                                    {Qt::Key_Up, 58},
+                                    {Qt::Key_PageUp, 33},
+                                    {Qt::Key_Home, 1},
+                                    {Qt::Key_Down, 2},
+                                    {Qt::Key_PageUp, 1},
+                                    {Qt::Key_PageDown, 26},
+                                    {Qt::Key_End, 60},
+                                    {Qt::Key_PageDown, 60}}) {
+      QTest::keyClick(p.hs1, key);
+      QCOMPARE(p.differsFrom(draw), QString());
     }
   }
 
-  void searches_data() {
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<QString>("answer");  // null: the input box is cancelled
-    QTest::addColumn<int>("draw");
-    QTest::addColumn<QStringList>("messages");
-    QTest::newRow("index") << "Command42_0"
-                           << "2" << 2 << QStringList();
-    QTest::newRow("date") << "Command42_1"
-                          << "02/12/2025" << 2 << QStringList();
-    QTest::newRow("date cancelled")
-        << "Command42_1" << QString() << 5 << QStringList{"Data non trovata"};
-  }
-  void searches() {
-    QFETCH(QString, button);
-    QFETCH(QString, answer);
-    QFETCH(int, draw);
-    QFETCH(QStringList, messages);
-    Program program;
-    if (answer.isNull())
-      program.dialogs.answerCancel();
-    else
-      program.dialogs.answerText(answer);
-    test::click(program.mini, button);
-    QCOMPARE(program.dialogs.messages(), messages);
-    QCOMPARE(program.differsFrom(draw), QString());
-  }
-
-  void highlightsToggleAndClear() {
-    Program program;
-    Grid expected = program.rendered(5);
+  void searchesAndHighlights() {
+    Program p;
+    for (const auto& [button, answer, draw] : {std::tuple{"Command42_0", "2", 2},
+                                               {"Command42_1", "04/12/2025", 3},
+                                               {"Command42_1", nullptr, 3}}) {
+      answer ? p.dialogs.answerText(answer) : p.dialogs.answerCancel();
+      test::click(p.mini, button);
+      QCOMPARE(p.differsFrom(draw), QString());
+    }
+    QCOMPARE(p.dialogs.messages(), QStringList{"Data non trovata"});
+    Grid expected = p.rendered(3);
     for (const auto& [row, col] : {std::pair{8, 3}, {2, 1}, {8, 3}}) {
-      test::clickCell(program.fG2(), row, col);
+      test::clickCell(p.fG2, row, col);
       toggleHighlight(expected, row, col);
     }
-    program.fG2()->setCurrentCell(11, 5);  // Space on the current cell works as a click
-    QTest::keyClick(program.fG2(), Qt::Key_Space);
+    p.fG2->setCurrentCell(11, 5);  // Space on the current cell works as a click
+    QTest::keyClick(p.fG2, Qt::Key_Space);
     toggleHighlight(expected, 11, 5);
-    QCOMPARE(test::differences(program.fG2(), expected), QString());
-    test::click(program.mini, "Command81");
-    QCOMPARE(program.differsFrom(5), QString());
-    test::clickCell(program.fG2(), 3, 3);  // moving to another draw clears them too
-    QTest::keyClick(program.hs1(), Qt::Key_Left);
-    QCOMPARE(program.differsFrom(4), QString());
+    QCOMPARE(test::differences(p.fG2, expected), QString());
+    test::click(p.mini, "Command81");
+    QCOMPARE(p.differsFrom(3), QString());
+    test::clickCell(p.fG2, 3, 3);  // moving to another draw clears them too
+    QTest::keyClick(p.hs1, Qt::Key_Left);
+    QCOMPARE(p.differsFrom(2), QString());
   }
 
   // The mini list and the main window follow a reload; closing the main window ends the
   // program like "FINE".
   void reloadsAreFollowedAndClosingTheMainWindowEndsTheProgram() {
-    Program program;
+    Program p;
     bool quit = false;
-    program.context.setQuitAction([&quit] { quit = true; });
+    p.context.setQuitAction([&quit] { quit = true; });
     auto draws = test::fiveDraws();
     draws.push_back({"11/12/2025", {{"BA", {8, 18, 28, 38, 48}}}});
     draws.push_back({"12/12/2025", {{"BA", {9, 19, 29, 39, 49}}}});
-    program.reload(draws);
-    QCOMPARE(program.differsFrom(5), QString());  // the shown draw stays
-    QCOMPARE(program.hs1()->maximum(), 7);
-    QCOMPARE(program.main->findChild<QLabel*>("LblFine")->text(), QString("12/12/2025"));
-    QCOMPARE(program.main->findChild<GridView*>("fgpa")->grid().rows(), 8);
-    QTest::keyClick(program.hs1(), Qt::Key_End);
-    program.reload(test::fiveDraws());  // fewer draws: it moves to the new last one
-    QCOMPARE(program.differsFrom(5), QString());
-    QVERIFY(program.main->close());
+    p.context.archiveForLoading() = test::makeArchive(draws);
+    emit p.context.archiveReloaded();
+    QCOMPARE(p.differsFrom(5), QString());  // the shown draw stays
+    QCOMPARE(p.main->findChild<QLabel*>("LblFine")->text(), QString("12/12/2025"));
+    QCOMPARE(p.main->findChild<GridView*>("fgpa")->grid().rows(), 8);
+    QTest::keyClick(p.hs1, Qt::Key_End);
+    p.context.archiveForLoading() = test::makeArchive(test::fiveDraws());
+    emit p.context.archiveReloaded();
+    QCOMPARE(p.differsFrom(5), QString());  // fewer draws: it moves to the new last one
+    QVERIFY(p.main->close());
     QVERIFY(quit);
-  }
-
-  void drawListButtonsGoToTheEnds() {
-    test::ScriptedDialogs dialogs;
-    ElencoEstrazioni list(dialogs);
-    list.show();
-    auto* fgE = the<GridView>(&list, "FgE");
-    Grid lines = drawListWindowGrid();
-    for (int d = 1; d <= 200; ++d)
-      lines.addRow({"1", std::to_string(d), "01/01/2000", "BA", "1", "2", "3", "4", "5"});
-    list.fill(lines, "7  17  27");
-    QCOMPARE(list.label(), QString("7  17  27"));
-    test::click(&list, "Command58");
-    const QModelIndex last = fgE->model()->index(fgE->gridModel().modelRow(200), 0);
-    QVERIFY(fgE->viewport()->rect().contains(fgE->visualRect(last)));
-    test::click(&list, "Command57");
-    QCOMPARE(fgE->topRow(), 1);
-  }
-
-  void pickerReportsTheChosenNumberAndCloses_data() {
-    QTest::addColumn<QList<int>>("keys");  // none: a click on 90
-    QTest::addColumn<QList<int>>("picked");
-    QTest::newRow("click on 90") << QList<int>{} << QList<int>{90};
-    QTest::newRow("arrows then Enter")
-        << QList<int>{Qt::Key_Down, Qt::Key_Right, Qt::Key_Return} << QList<int>{12};
-    QTest::newRow("Space") << QList<int>{Qt::Key_Space} << QList<int>{1};
-    QTest::newRow("Esc chooses nothing") << QList<int>{Qt::Key_Escape} << QList<int>{};
-  }
-  void pickerReportsTheChosenNumberAndCloses() {
-    QFETCH(QList<int>, keys);
-    QFETCH(QList<int>, picked);
-    RecordingClient client;
-    test::ScriptedDialogs dialogs;
-    Numeri picker(client, dialogs);
-    picker.show();
-    const int reference[] = {3};
-    picker.markNumbers(reference);
-    QCOMPARE(picker.board().grid().backColor(0, 2), kGreen);
-    if (keys.isEmpty()) test::clickCell(&picker.board(), 8, 9);
-    for (const int key : keys) QTest::keyClick(&picker.board(), static_cast<Qt::Key>(key));
-    QCOMPARE(client.picked, picked);
-    for (const int n : picked)
-      QCOMPARE(picker.board().grid().backColor((n - 1) / 10, (n - 1) % 10), kYellow);
-    QVERIFY(!picker.isVisible());
-    QCOMPARE(picker.result(), int(picked.isEmpty() ? QDialog::Rejected : QDialog::Accepted));
   }
 };
 

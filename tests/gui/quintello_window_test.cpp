@@ -326,6 +326,11 @@ class QuintelloWindowTest : public QObject {
     QCOMPARE(window->drawListWindow(), list);
     QCOMPARE(test::differences(&list->grid(), expected.restrictedDrawList(1)->FgE), QString());
     QCOMPARE(list->label(), QString(expected.restrictedDrawList(1)->Label1.text.c_str()));
+    click(list, "Command58");  // its last row, then its first
+    QCOMPARE(list->grid().rowAt(list->grid().viewport()->height() - 1),
+             list->grid().model()->rowCount() - 1);
+    click(list, "Command57");
+    QCOMPARE(list->grid().topRow(), 1);
     // Each copies its grids; each is one window, back in front when asked again, and the
     // Quintello window stays usable meanwhile; Esc closes one, as it would a dialog.
     const std::tuple<QWidget*, const char*, const char*> copies[] = {
@@ -373,7 +378,9 @@ class QuintelloWindowTest : public QObject {
     QVERIFY(picker->isModal());
     QCOMPARE(picker->pos(), cmdN->mapToGlobal(QPoint(0, 0)));
     QCOMPARE(picker->board().grid().backColor(1, 6), kGreen);
-    clickCell(&picker->board(), 1, 6);
+    for (const auto key : {Qt::Key_Down, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right,
+                           Qt::Key_Right, Qt::Key_Right, Qt::Key_Return})
+      QTest::keyClick(&picker->board(), key);  // from 1 to 17
     QTRY_VERIFY(!p.window->numberPicker());
     QCOMPARE(cmdN->text(), QString("17"));
     QCOMPARE(shown(p.window, "fga").backColor(7, 2), kYellow);  // 17 on Roma
