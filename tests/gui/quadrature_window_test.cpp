@@ -20,21 +20,17 @@ namespace {
 // The window opened with its shortcut from the main window.
 struct Window : test::Program {
   Window() : test::Program(DrawArchive()) {
-    main->activateWindow();
     if (!QTest::qWaitForWindowActive(main.get())) qFatal("main window not active");
     QTest::keySequence(main.get(), QKeySequence(MainWindow::kQuadratureShortcut));
     q = main->findChild<Quadrature*>();
-    if (!q || !QTest::qWaitForWindowActive(q)) qFatal("no quadrature window");
+    list = the<QListWidget>(q, "List1");
   }
   QLineEdit* box(int corner) { return the<QLineEdit>(q, QString("TxtQ_%1").arg(corner)); }
-  QListWidget* list() { return the<QListWidget>(q, "List1"); }
-
   void choose(int corner, int number) {
     QTest::mouseClick(box(corner), Qt::LeftButton);
-    QListWidgetItem* item = list()->item(number - 1);
-    list()->scrollToItem(item);
-    QTest::mouseClick(list()->viewport(), Qt::LeftButton, {},
-                      list()->visualItemRect(item).center());
+    list->scrollToItem(list->item(number - 1));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(number - 1)).center());
   }
   // The grid and the square's labels against the core's measures of these corners.
   QString differsFrom(const std::array<int, 4>& corners) {
@@ -59,6 +55,7 @@ struct Window : test::Program {
   }
 
   Quadrature* q = nullptr;
+  QListWidget* list = nullptr;
 };
 
 }  // namespace
@@ -67,23 +64,18 @@ class QuadratureWindowTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void opensOnceWithItsHelp() {
-    Window w;
-    QCOMPARE(w.context.help().file(), QString("Ambrosa_HAltro.chm"));
-    QTest::keyClick(w.q, Qt::Key_F1);  // the help page names the shortcut
-    QVERIFY(w.context.help().window()->toPlainText().contains("Ctrl+Maiusc+Q"));
-    the<QPushButton>(w.main.get(), "Command3")->click();  // hidden; asked again: the same window
-    QCOMPARE(w.main->findChildren<Quadrature*>(), QList<Quadrature*>{w.q});
-  }
-
   void cornersTakeNumbersOnlyFromTheList() {
     Window w;
+    QVERIFY(QTest::qWaitForWindowActive(w.q));
+    QTest::keyClick(w.q, Qt::Key_F1);  // the help page names the shortcut
+    QVERIFY(w.context.help().window()->toPlainText().contains("Ctrl+Maiusc+Q"));
+    the<QPushButton>(w.main.get(), "Command3")->click();  // hidden; the same window again
+    QCOMPARE(w.main->findChildren<Quadrature*>(), QList{w.q});
     w.choose(1, 30);
     w.choose(4, 89);
-    QVERIFY(!w.list()->isVisible());
+    QVERIFY(!w.list->isVisible());
     QCOMPARE(w.differsFrom({30, 0, 0, 89}), QString());
-    // A double click empties a corner; the measures stay until computed.
-    QTest::mouseDClick(w.box(4), Qt::LeftButton);
+    QTest::mouseDClick(w.box(4), Qt::LeftButton);  // empties it; the measures wait for Command1
     QCOMPARE(w.differsFrom({30, 0, 0, 89}), QString());
     the<QPushButton>(w.q, "Command1")->click();
     QCOMPARE(w.differsFrom({30, 0, 0, 0}), QString());
@@ -94,35 +86,29 @@ class QuadratureWindowTest : public QObject {
     QTest::keyClick(w.box(1), Qt::Key_Backspace);
     QTest::keyClick(w.box(1), Qt::Key_V, Qt::ControlModifier);
     QTest::keyClick(w.box(1), Qt::Key_Return);
-    QCOMPARE(w.list()->currentRow(), 29);
-    QTest::keyClick(w.list(), Qt::Key_Escape);
-    QVERIFY(!w.list()->isVisible());
-    QTest::keyClick(w.box(1), Qt::Key_Down);
-    QTest::keyClick(w.list(), Qt::Key_Down);
-    QTest::keyClick(w.list(), Qt::Key_Return);
+    QCOMPARE(w.list->currentRow(), 29);
+    QTest::keyClick(w.list, Qt::Key_Escape);
+    QVERIFY(!w.list->isVisible());
+    for (const auto key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Return})
+      QTest::keyClick(w.list->isVisible() ? static_cast<QWidget*>(w.list) : w.box(1), key);
     QCOMPARE(w.differsFrom({31, 0, 0, 0}), QString());
   }
 
-  void gridRowHighlightsItsPairUntilReset_data() {
-    QTest::addColumn<int>("row");
-    QTest::addColumn<QString>("marked");  // the pair's corners in cyan, its label in red
-    QTest::newRow("horizontal sum") << 1 << "N1 N2 LblSO1";
-    QTest::newRow("diagonal distance") << 12 << "N2 N3 LblDD2";
-  }
+  // A grid row marks its pair of corners in cyan and its label in red; "RESET" takes the
+  // marks and the list away and keeps the values.
   void gridRowHighlightsItsPairUntilReset() {
-    QFETCH(int, row);
-    QFETCH(QString, marked);
-    Window w;
-    for (int corner = 1; corner <= 4; ++corner) w.choose(corner, corner * 11);
-    auto* fg1 = the<GridView>(w.q, "Fg1");
-    test::clickCell(fg1, row == 1 ? 2 : 1, 0);  // an earlier highlight goes away
-    test::clickCell(fg1, row, 0);
-    QCOMPARE(w.marked(Qt::cyan), marked);
-    QTest::mouseClick(w.box(3), Qt::LeftButton);
-    the<QPushButton>(w.q, "Command2")->click();  // "RESET": values stay, marks and list go
-    QVERIFY(!w.list()->isVisible());
-    QCOMPARE(w.marked(Qt::white), QString("N1 N2 N3 N4"));
-    QCOMPARE(w.differsFrom({11, 22, 33, 44}), QString());
+    for (const auto& [row, marked] : {std::pair{1, "N1 N2 LblSO1"}, {12, "N2 N3 LblDD2"}}) {
+      Window w;
+      for (int corner = 1; corner <= 4; ++corner) w.choose(corner, corner * 11);
+      test::clickCell(the<GridView>(w.q, "Fg1"), row == 1 ? 2 : 1, 0);  // an earlier one goes
+      test::clickCell(the<GridView>(w.q, "Fg1"), row, 0);
+      QCOMPARE(w.marked(Qt::cyan), QString(marked));
+      QTest::mouseClick(w.box(3), Qt::LeftButton);
+      the<QPushButton>(w.q, "Command2")->click();
+      QVERIFY(!w.list->isVisible());
+      QCOMPARE(w.marked(Qt::white), QString("N1 N2 N3 N4"));
+      QCOMPARE(w.differsFrom({11, 22, 33, 44}), QString());
+    }
   }
 };
 

@@ -29,12 +29,9 @@ QString differences(const GridView* view, const Grid& expected) {
   const QAbstractItemModel* model = view->model();
   const int fixed = expected.fixedRows();
   if (model->rowCount() != expected.rows() - fixed || model->columnCount() != expected.cols())
-    return QString("%1: %2 x %3 shown, %4 x %5 rendered")
-        .arg(view->objectName())
-        .arg(model->rowCount())
-        .arg(model->columnCount())
-        .arg(expected.rows() - fixed)
-        .arg(expected.cols());
+    return QString::asprintf("%s: %d x %d shown, %d x %d rendered", qPrintable(view->objectName()),
+                             model->rowCount(), model->columnCount(), expected.rows() - fixed,
+                             expected.cols());
   const auto where = [&](int r, int c) {
     return QString("%1 (%2, %3): ").arg(view->objectName()).arg(r).arg(c);
   };
