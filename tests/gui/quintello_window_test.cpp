@@ -141,10 +141,6 @@ class QuintelloWindowTest : public QObject {
   void opensOnceOnTheLastDrawAndFollowsItsChoices() {
     Program p(test::weeklyDraws(200));
     Quintello* window = p.window;
-    auto* hFine = the<QScrollBar>(window, "hFine");
-    QCOMPARE(range(hFine), QString("200 200"));
-    QCOMPARE(text(window, "labend"),
-             "200 del " + QString(p.context.archive().dateText(200).c_str()));
     QCOMPARE(p.differsFrom(p.session()), QString());
     const QSize least = window->minimumSizeHint();  // it fits a small screen
     QVERIFY(least.width() <= 1366 && least.height() <= 700);
@@ -171,6 +167,7 @@ class QuintelloWindowTest : public QObject {
     expected.elenco();
     SHOWS(window, "Fg1", renderFg1(expected.list()));
     // The scroll bar and the search by date choose the draw; "Ultima" goes back to the last.
+    auto* hFine = the<QScrollBar>(window, "hFine");
     hFine->setFocus();
     QTest::keyClick(hFine, Qt::Key_Left);
     SHOWS(window, "fga", expected.renderFga(199));
