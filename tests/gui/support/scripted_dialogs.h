@@ -31,6 +31,7 @@ class ScriptedDialogs final : public Dialogs {
   const std::vector<Shown>& shown() const { return shown_; }
   QStringList messages() const;  // the texts of the message boxes, in order
   int unanswered() const { return unanswered_; }
+  bool allAnswersUsed() const { return answers_.empty(); }
   void clear() { shown_.clear(); }
 
   void message(const QString& text, const QString& title, Icon icon) override {
