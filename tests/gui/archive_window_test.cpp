@@ -1,43 +1,64 @@
-// The archive window's "Gestione estrazioni" and "Elenco estrazioni" tabs driven as a user
-// would: each control calls its archive operation and shows its result. The rules behind the
-// boxes, the changes, the searches and the grids are tested in tests/archive.
+// The archive window and the main window's download of the official archive, driven as a user
+// would, with downloads from a local HTTP server: each control calls its archive operation,
+// and what the window shows or writes is compared with that operation's own result. The
+// rules behind them are tested in tests/archive.
 #include "gui/archive/archive_window.h"
 
 #include <QCalendarWidget>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDesktopServices>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTimer>
+#include <filesystem>
 
 #include "archive/calendar.h"
 #include "archive/draw_changes.h"
+#include "archive/draw_file.h"
 #include "archive/draw_navigation.h"
 #include "archive/entry_record.h"
+#include "archive/exports.h"
+#include "archive/update_check.h"
+#include "archive/update_download.h"
+#include "core/parameters.h"
 #include "core/sqlite.h"
+#include "gui/archive/aggiornamenti_tab.h"
 #include "gui/archive/entry_grid.h"
 #include "gui/archive/gestione_tab.h"
-#include "gui/common/app_context.h"
+#include "gui/archive/official_archive_download.h"
+#include "gui/archive/salvataggi_tab.h"
 #include "gui/common/grid_view.h"
-#include "gui/shell/main_window.h"
 #include "gui/support/grid_differences.h"
 #include "gui/support/program.h"
+#include "support/local_http_server.h"
+#include "support/zip_writer.h"
 
 using namespace quintello;
+using namespace std::chrono_literals;
 
 namespace {
 
-// The program on an archive file holding the draws; open() opens the archive window.
+// The program on an archive file holding the draws, its program database holding the
+// parameters; open() opens the archive window.
 struct Program : test::Program {
   explicit Program(const std::vector<test::TestDraw>& draws = test::fiveDraws())
-      : test::Program(draws, OnFile{}) {}
+      : test::Program(draws, OnFile{}) {
+    context.setProgramDatabase(ProgramDatabase::create(
+        context.files().programDatabasePath(), {{"PercorsoArchivio", path, ""},
+                                                {"IndirizzoInternet", "http://www.esempio.it", ""},
+                                                {"PercorsoDati.iii", "", ""}}));
+    context.setInternetAddress("http://www.esempio.it");
+  }
 
   archivio* open() {
     QTest::mouseClick(main->findChild<QPushButton*>("Command1"), Qt::LeftButton);
@@ -48,35 +69,87 @@ struct Program : test::Program {
     return test::the<T>(window, name);
   }
   QString label(const char* name) { return find<QLabel>(name)->text(); }
-  void click(const char* name) { test::click(window, name); }
-  QLineEdit* box(int b) { return window->gestione()->entryGrid()->box(b); }
+  void click(const char* name) { QTest::mouseClick(find<QPushButton>(name), Qt::LeftButton); }
+  EntryGrid* entry() { return window->gestione()->entryGrid(); }
   QCalendarWidget* calendar() { return find<QCalendarWidget>("MonthView1"); }
   QScrollBar* scroll() { return find<QScrollBar>("HScrestrazione"); }
-  // The shown draw: "index | date | month ordinal | year ordinal".
-  QString shown() {
-    return QStringList{label("pAN_DC"), label("LBLESTRAZIONE"), label("LabelPM"), label("LabelPA")}
-        .join(" | ");
-  }
-  QString boxes(int from, int to) {
-    QStringList texts;
-    for (int b = from; b <= to; ++b) texts << box(b)->text();
-    return texts.join(' ');
+  // The labels and boxes of the draw are the archive layer's.
+  bool shows(int draw) {
+    const ShownDrawLabels seen{label("LBLESTRAZIONE").toStdString(), label("pAN_DC").toStdString(),
+                               label("LabelPM").toStdString(), label("LabelPA").toStdString()};
+    return seen == shownDrawLabels(context.archive(), draw) &&
+           entry()->boxes() == MostraEstrazione(context.archive(), draw);
   }
   // A draw written by another program while this one runs.
-  void insertBehindItsBack(const char* date, const char* bari = "01-02-03-04-05") {
+  void insertBehindItsBack(const char* date) {
     sqlite::Database other(path, sqlite::Database::Mode::ReadWrite);
     auto insert = other.prepare("INSERT INTO EstrazioniLotto (DataEstrazione, Ba) VALUES (?, ?)");
     insert.bind(1, date);
-    insert.bind(2, bari);
+    insert.bind(2, "90-01-02-03-04");
     insert.step();
+  }
+
+  AggiornamentiTab* updates() { return window->aggiornamenti(); }
+  GridView* fgImporta() { return find<GridView>("FgImporta"); }
+  QStringList list4() {
+    QStringList texts;
+    for (int i = 0; i < find<QListWidget>("List4")->count(); ++i)
+      texts << find<QListWidget>("List4")->item(i)->text();
+    return texts;
+  }
+  std::string parameter(std::string_view key) {
+    return context.programDatabase()->getParameter(key).value_or("<manca>");
+  }
+  std::string file(const char* name = "aggiornamento.txt") const { return dir.file(name); }
+  // "AGGIORNA DA FILE" on a file holding the bytes.
+  void updateFromFile(const QByteArray& bytes) {
+    QVERIFY(test::writeFile(file(), bytes));
+    dialogs.answerText(QString::fromStdString(file()));
+    click("Command21");
+  }
+  // "CONTROLLO AGGIORNAMENTI" from the source, to its end.
+  bool checkForUpdates(const UpdateSource& source) {
+    updates()->setUpdateSource(source);
+    QSignalSpy handled(updates(), &AggiornamentiTab::downloadHandled);
+    click("Command18");
+    return handled.wait(10'000);
   }
 
   archivio* window = nullptr;
 };
 
-}  // namespace
+// One line of an update file: the date, each wheel's group of 14 characters (blanks for a
+// wheel left out), then " pr".
+QByteArray updateLine(const char* date, const char* bari) {
+  return date + (' ' + QByteArray(bari)) + QByteArray(14 * 10 + 10, ' ') + " pr\r\n";
+}
 
-Q_DECLARE_METATYPE(quintello::Notice)
+// The stored draw as it is, one that differs on Bari, and a new one.
+const QByteArray kThreeLines = updateLine("25/11/2025", "01-02-03-04-05") +
+                               updateLine("02/12/2025", "10-20-30-40-51") +
+                               updateLine("11/12/2025", "12-34-56-78-90");
+const QByteArray kOfficialText =
+    "2025/12/02\tBA\t10\t20\t30\t40\t51\n2025/12/11\tRN\t1\t11\t21\t31\t41\n";
+const QString kStorto = "Attenzione qualcosa è andato strorto nella procedura ";
+
+QStringList qStrings(const std::vector<std::string>& texts) {
+  QStringList list;
+  for (const auto& text : texts) list << QString::fromStdString(text);
+  return list;
+}
+
+// Records the addresses handed to the desktop instead of opening a browser.
+class Browser : public QObject {
+  Q_OBJECT
+ public:
+  Browser() { QDesktopServices::setUrlHandler("http", this, "open"); }
+  ~Browser() override { QDesktopServices::unsetUrlHandler("http"); }
+  QList<QUrl> opened;
+ public slots:
+  void open(const QUrl& url) { opened << url; }
+};
+
+}  // namespace
 
 class ArchiveWindowTest : public QObject {
   Q_OBJECT
@@ -86,205 +159,156 @@ class ArchiveWindowTest : public QObject {
   // today and the years from the first draw's; asked again, the same window as it was left.
   void opensOnceOnTheLatestDrawOfTheFile() {
     Program p;
-    p.insertBehindItsBack("1871-01-07", "90-01-02-03-04");
+    p.insertBehindItsBack("1871-01-07");
     auto* window = p.open();
-    QCOMPARE(p.shown(), QString("6 | 09/12/2025 | 4 | 5"));
+    QVERIFY(p.shows(6));
     QCOMPARE(p.label("Label2"), QString("6"));
-    QCOMPARE(p.boxes(36, 40), QString("07 17 27 37 47"));  // Roma
     QCOMPARE(p.calendar()->selectedDate(), QDate::currentDate());
     QCOMPARE(p.find<QComboBox>("Combo1")->itemText(0), QString("1871"));
     QCOMPARE(p.find<QComboBox>("Combo1")->currentText(),
              QString::number(QDate::currentDate().year()));
     p.scroll()->setValue(2);
     QCOMPARE(p.open(), window);
-    QCOMPARE(p.main->findChildren<archivio*>().size(), qsizetype(1));
-    QCOMPARE(p.shown(), QString("2 | 25/11/2025 | 1 | 1"));
-    QCOMPARE(p.boxes(1, 5), QString("01 02 03 04 05"));
+    QVERIFY(p.shows(2));
+    p.context.help().setFile("Cimavert.chm");  // as another window leaves it
+    p.click("CmDHelp");
+    QCOMPARE(p.context.help().file(), QString("helpquintello.chm"));
+    QCOMPARE(p.context.help().window()->source().fragment(), QString("archivio"));
   }
 
-  void scrollBarAndIndexLabelChooseTheDraw() {
-    Program p;
+  // The scroll bar, "Vai ultima estrazione", a click on the index and both searches.
+  void everyWayToADrawShowsIt() {
+    Program p(test::weeklyDraws(30));
     p.open();
     QTest::keyClick(p.scroll(), Qt::Key_Left);
-    QCOMPARE(p.shown(), QString("4 | 05/12/2025 | 3 | 4"));
-    QCOMPARE(p.boxes(51, 55), QString("90 81 72 63 54"));  // Nazionale
+    QVERIFY(p.shows(29));
     QTest::keyClick(p.scroll(), Qt::Key_Home);
-    QCOMPARE(p.label("pAN_DC"), QString("1"));
-    p.click("Command4");  // "Vai ultima estrazione"
-    QCOMPARE(p.label("pAN_DC"), QString("5"));
-    for (const char* answer : {"3", "tre"}) {  // a click on the index asks for one
-      p.dialogs.answerText(answer);
-      QTest::mouseClick(p.find<QLabel>("pAN_DC"), Qt::LeftButton);
-      QCOMPARE(p.label("pAN_DC"), QString("3"));
-    }
+    QVERIFY(p.shows(1));
+    p.click("Command4");
+    QVERIFY(p.shows(30));
+    p.dialogs.answerText("3");
+    QTest::mouseClick(p.find<QLabel>("pAN_DC"), Qt::LeftButton);
+    QVERIFY(p.shows(3));
+    p.dialogs.answerText("20");
+    p.click("Command42_1");
+    QVERIFY(p.shows(20));
+    p.dialogs.answerText(
+        QString::fromStdString(shownDrawLabels(p.context.archive(), 5).LBLESTRAZIONE));
+    p.click("Command59");
+    QVERIFY(p.shows(5));
+    p.click("Command59");  // cancelled
+    QCOMPARE(p.dialogs.messages(), QStringList{"Data non trovata"});
   }
 
-  // Keys typed into the real boxes, after "AZZERA GRID " emptied them.
-  void keysFilterAndMove_data() {
-    QTest::addColumn<int>("start");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<int>("key");  // 0: none
-    QTest::addColumn<int>("focus");
-    QTest::addColumn<QString>("text");  // of the start box afterwards
-    QTest::newRow("letter refused") << 1 << "x" << 0 << 1 << "";
-    QTest::newRow("Enter pads") << 1 << "7" << int(Qt::Key_Return) << 2 << "07";
-    QTest::newRow("keypad Enter") << 7 << "45" << int(Qt::Key_Enter) << 8 << "45";
-    QTest::newRow("Down") << 53 << "" << int(Qt::Key_Down) << 3 << "";
-    QTest::newRow("Up") << 2 << "" << int(Qt::Key_Up) << 52 << "";
-    QTest::newRow("Right") << 10 << "33" << int(Qt::Key_Right) << 6 << "33";
-    QTest::newRow("Left") << 6 << "" << int(Qt::Key_Left) << 10 << "";
-    QTest::newRow("Tab leaves 4 as 04") << 1 << "4" << int(Qt::Key_Tab) << 2 << "04";
-  }
+  // Keys typed into the real boxes after "AZZERA GRID ": the text left, the box with the focus.
   void keysFilterAndMove() {
-    QFETCH(int, start);
-    QFETCH(int, key);
-    QFETCH(int, focus);
+    struct Case {
+      int start;
+      const char* typed;
+      Qt::Key key;
+      int focus;
+      const char* text;
+    };
     Program p;
     p.open();
     p.window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(p.window));
+    for (const Case& c : {Case{1, "x", Qt::Key_unknown, 1, ""},
+                          {1, "7", Qt::Key_Return, 2, "07"},
+                          {7, "45", Qt::Key_Enter, 8, "45"},
+                          {53, "", Qt::Key_Down, 3, ""},
+                          {2, "", Qt::Key_Up, 52, ""},
+                          {10, "33", Qt::Key_Right, 6, "33"},
+                          {6, "", Qt::Key_Left, 10, ""},
+                          {1, "4", Qt::Key_Tab, 2, "04"}}) {
+      p.click("Command1");
+      QLineEdit* box = p.entry()->box(c.start);
+      box->setFocus(Qt::TabFocusReason);
+      QTest::keyClicks(box, c.typed);
+      if (c.key != Qt::Key_unknown) QTest::keyClick(box, c.key);
+      QCOMPARE(box->text(), QString(c.text));
+      QCOMPARE(QApplication::focusWidget(), p.entry()->box(c.focus));
+      QCOMPARE(p.entry()->box(c.focus)->palette().color(QPalette::Base), QColor(255, 255, 0));
+    }
     p.click("Command1");
-    QCOMPARE(p.boxes(1, 55).trimmed(), QString());
-    QLineEdit* box = p.box(start);
-    box->setFocus(Qt::TabFocusReason);
-    QFETCH(QString, typed);
-    QTest::keyClicks(box, typed);
-    if (key != 0) QTest::keyClick(box, Qt::Key(key));
-    QTEST(box->text(), "text");
-    QCOMPARE(QApplication::focusWidget(), p.box(focus));
-    QCOMPARE(p.box(focus)->palette().color(QPalette::Base), QColor(255, 255, 0));
-    if (focus != start) QCOMPARE(box->palette().color(QPalette::Base), QColor(255, 255, 255));
-  }
-
-  // A click places the cursor after the box took the focus: its text is still selected.
-  void clickedBoxIsTypedOver() {
-    Program p;
-    p.open();
-    p.window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(p.window));
-    QTest::mouseClick(p.box(37), Qt::LeftButton);  // "17"
+    QVERIFY(p.entry()->boxes() == EntryBoxes());
+    // A click places the cursor after the box took the focus: its text is still selected.
+    p.click("Command4");
+    QTest::mouseClick(p.entry()->box(37), Qt::LeftButton);
     QCoreApplication::processEvents();
-    QTest::keyClicks(p.box(37), "8");
-    QCOMPARE(p.box(37)->text(), QString("8"));
+    QTest::keyClicks(p.entry()->box(37), "8");
+    QCOMPARE(p.entry()->box(37)->text(), QString("8"));
   }
 
-  void paste_data() {
-    QTest::addColumn<QString>("clipboard");
-    QTest::addColumn<QString>("boxes");  // 1..8 afterwards
-    QTest::addColumn<QStringList>("messages");
-    QTest::newRow("date and numbers") << "12/05/2023 1 2 3"
-                                      << "12 05  01 02 03 00 00" << QStringList();
-    QTest::newRow("56 numbers") << QString("1 ").repeated(56) << "01 02 03 04 05 00 00 00"
-                                << QStringList{
-                                       "Attenzione i dati di origine sono di formato "
-                                       "incompatibile"};
-  }
-  void paste() {
+  // "Incolla" fills the boxes from the clipboard, or shows the refusal and leaves them.
+  void pasteFillsTheBoxesOrIsRefused() {
     Program p;
     p.open();
-    QTest::keyClick(p.scroll(), Qt::Key_Home);  // Bari 01..05
-    QFETCH(QString, clipboard);
-    QGuiApplication::clipboard()->setText(clipboard);
-    p.click("Command12");
-    QTEST(p.boxes(1, 8), "boxes");
-    QTEST(p.dialogs.messages(), "messages");
+    for (const QString& text : {QString("12/05/2023 1 2 3"), QString("1 ").repeated(56)}) {
+      QGuiApplication::clipboard()->setText(text);
+      const EntryBoxes before = p.entry()->boxes();
+      const PasteResult expected = parsePastedDraw((text + " ").toStdString());
+      p.click("Command12");
+      QVERIFY(p.entry()->boxes() == expected.boxes.value_or(before));
+    }
+    QCOMPARE(p.dialogs.messages(),
+             QStringList{"Attenzione i dati di origine sono di formato incompatibile"});
   }
 
   // Each change button asks, calls its archive change with the boxes and the calendar's or
-  // the shown draw's date, shows the notice or refusal, and reloads only when the table
-  // changed, the window following the reload.
-  void changeButtonsShowTheOutcome_data() {
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<QDate>("date");     // the calendar's
-    QTest::addColumn<bool>("yes");       // the answer to the question
-    QTest::addColumn<bool>("badWheel");  // Roma partly filled: the refusal shown
-    QTest::addColumn<Notice>("notice");  // empty: none
-    QTest::addColumn<int>("stored");
-    const QDate free(2025, 12, 20), taken(2025, 12, 4);
-    const Notice none, refusal{"", kAnomalyTitle, Notice::Icon::Critical};
-    QTest::newRow("save") << "Command8" << free << true << false << kDrawSaved << 6;
-    QTest::newRow("save on a taken date")
-        << "Command8" << taken << true << false << kDateAlreadyStored << 5;
-    QTest::newRow("save of a bad wheel") << "Command8" << free << true << true << refusal << 5;
-    QTest::newRow("save answered No") << "Command8" << free << false << false << none << 5;
-    QTest::newRow("modify") << "Command3" << free << true << false << kDrawModified << 5;
-    QTest::newRow("modify of a bad wheel") << "Command3" << free << true << true << refusal << 5;
-    QTest::newRow("modify answered No") << "Command3" << free << false << false << none << 5;
-    QTest::newRow("delete") << "Command2" << free << true << false << kDrawDeleted << 4;
-    QTest::newRow("delete answered No") << "Command2" << free << false << false << none << 5;
-  }
+  // the shown draw's date (whatever the calendar says), shows the notice or refusal, and
+  // reloads only when the table changed, the window following the reload.
   void changeButtonsShowTheOutcome() {
-    QFETCH(QString, button);
-    QFETCH(bool, yes);
-    QFETCH(bool, badWheel);
-    QFETCH(Notice, notice);
-    Program p;
-    p.open();
-    QSignalSpy reloads(&p.context, &AppContext::archiveReloaded);
-    p.box(36)->setText("77");
-    if (badWheel) p.box(38)->clear();
-    QFETCH(QDate, date);
-    p.calendar()->setSelectedDate(date);
-    const QStringList before = test::storedRows(p.path);
-    const std::string problem = entryProblem(p.window->gestione()->entryGrid()->boxes());
-    yes ? p.dialogs.answerYes() : p.dialogs.answerNo();
-    p.click(button.toLatin1().constData());
-
-    QCOMPARE(p.dialogs.shown().front().kind, QString("question"));
-    QString message = QString::fromUtf8(notice.text.data(), qsizetype(notice.text.size()));
-    if (badWheel) message = QString::fromStdString(problem);
-    QCOMPARE(p.dialogs.messages(), message.isEmpty() ? QStringList() : QStringList{message});
-    if (!message.isEmpty()) QCOMPARE(int(p.dialogs.shown().back().icon), int(notice.icon));
-    const QStringList after = test::storedRows(p.path);
-    QTEST(int(after.size()), "stored");
-    const bool changed = yes && !badWheel && notice.text != kDateAlreadyStored.text;
-    QCOMPARE(after != before, changed);
-    QCOMPARE(reloads.count(), changed ? 1 : 0);
-    QCOMPARE(p.label("Label2"), QString::number(after.size()));
-    if (!changed) QCOMPARE(p.box(36)->text(), QString("77"));  // the boxes stay as typed
-  }
-
-  // MODIFICA ESTRAZIONE changes the shown draw, whatever the calendar says, and shows it again.
-  void modifyKeepsTheShownDraw() {
-    Program p;
-    p.open();
-    p.scroll()->setValue(3);
-    p.box(6)->setText("12");
-    p.calendar()->setSelectedDate(QDate(2026, 1, 8));
-    p.dialogs.answerYes();
-    p.click("Command3");
-    QCOMPARE(test::storedRows(p.path)[2].section('|', 0, 2),
-             QString("2025-12-04|00-00-00-00-00|12-22-33-44-55"));
-    QCOMPARE(p.shown(), QString("3 | 04/12/2025 | 2 | 3"));
-    QCOMPARE(p.calendar()->selectedDate(), QDate(2025, 12, 4));
-  }
-
-  void searches_data() {
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<QString>("answer");  // null: cancelled
-    QTest::addColumn<int>("expected");
-    QTest::addColumn<QStringList>("messages");
-    QTest::newRow("index") << "Command42_1"
-                           << "20" << 20 << QStringList();
-    QTest::newRow("date") << "Command59"
-                          << "29/01/2000" << 5 << QStringList();
-    QTest::newRow("date cancelled")
-        << "Command59" << QString() << 30 << QStringList{"Data non trovata"};
-  }
-  void searches() {
-    QFETCH(QString, button);
-    QFETCH(QString, answer);
-    Program p(test::weeklyDraws(30));
-    p.open();
-    answer.isNull() ? p.dialogs.answerCancel() : p.dialogs.answerText(answer);
-    p.click(button.toLatin1().constData());
-    QFETCH(int, expected);
-    QCOMPARE(p.label("pAN_DC"), QString::number(expected));
-    QTEST(p.dialogs.messages(), "messages");
+    struct Case {
+      const char* button;
+      bool yes;       // the answer to the question
+      bool badWheel;  // Cagliari partly filled: the refusal shown
+      Notice notice;  // none for a refusal
+      int stored;
+      QDate date = QDate(2025, 12, 20);  // the calendar's, free
+    };
+    const Case cases[] = {{"Command8", true, false, kDrawSaved, 6},
+                          {"Command8", true, false, kDateAlreadyStored, 5, QDate(2025, 12, 4)},
+                          {"Command8", true, true, {}, 5},
+                          {"Command8", false, false, {}, 5},
+                          {"Command3", true, false, kDrawModified, 5},
+                          {"Command3", true, true, {}, 5},
+                          {"Command3", false, false, {}, 5},
+                          {"Command2", true, false, kDrawDeleted, 4},
+                          {"Command2", false, false, {}, 5}};
+    for (const Case& c : cases) {
+      Program p;
+      p.open();
+      QSignalSpy reloads(&p.context, &AppContext::archiveReloaded);
+      p.scroll()->setValue(3);
+      p.entry()->box(6)->setText("77");
+      if (c.badWheel) p.entry()->box(8)->clear();
+      p.calendar()->setSelectedDate(c.date);
+      const QStringList before = test::storedRows(p.path);
+      const std::string message =
+          c.badWheel ? entryProblem(p.entry()->boxes()) : std::string(c.notice.text);
+      c.yes ? p.dialogs.answerYes() : p.dialogs.answerNo();
+      p.click(c.button);
+      QCOMPARE(p.dialogs.shown().front().kind, QString("question"));
+      QCOMPARE(p.dialogs.messages(),
+               message.empty() ? QStringList() : QStringList{QString::fromStdString(message)});
+      const QStringList after = test::storedRows(p.path);
+      QCOMPARE(after.size(), c.stored);
+      const bool changed = c.yes && !c.badWheel && c.notice.text != kDateAlreadyStored.text;
+      QCOMPARE(after != before, changed);
+      QCOMPARE(reloads.count(), changed ? 1 : 0);
+      QCOMPARE(p.label("Label2"), QString::number(after.size()));
+      if (!changed) QCOMPARE(p.entry()->box(6)->text(), QString("77"));  // the boxes as typed
+      if (c.notice.text ==
+          kDrawModified.text) {  // the modified draw again, its date on the calendar
+        QVERIFY(p.shows(3));
+        QCOMPARE(p.calendar()->selectedDate(), QDate(2025, 12, 4));
+      }
+    }
   }
 
   // Fg1 shows the archive's calendar of the chosen year, in numbers or letters, and again after
-  // a save; a click or Enter on a day shows its draw and puts its date on the calendar.
+  // a save; a click on a day shows its draw and puts its date on the calendar.
   void yearCalendarShowsAndPicksTheDraws() {
     Program p;
     p.open();
@@ -294,21 +318,15 @@ class ArchiveWindowTest : public QObject {
     };
     p.find<QComboBox>("Combo1")->setCurrentText("2025");
     QCOMPARE(test::differences(fg1, calendar(false).Fg1), QString());
-    QCOMPARE(fg1->currentGridRow(), calendar(false).current->row);
     QCOMPARE(fg1->currentGridCol(), calendar(false).current->col);
     emit fg1->cellClicked(2, 4);  // 04/12/2025
-    QCOMPARE(p.label("LBLESTRAZIONE"), QString("04/12/2025"));
+    QVERIFY(p.shows(3));
     QCOMPARE(p.calendar()->selectedDate(), QDate(2025, 12, 4));
-    fg1->setCurrentCell(1, 7);  // 25/11/2025
-    QTest::keyClick(fg1, Qt::Key_Return);
-    QCOMPARE(p.label("pAN_DC"), QString("1"));
-
     QTest::mouseClick(p.find<QCheckBox>("Check2"), Qt::LeftButton);
     QCOMPARE(test::differences(fg1, calendar(true).Fg1), QString());
     p.calendar()->setSelectedDate(QDate(2025, 12, 30));
     p.dialogs.answerYes();
     p.click("Command8");
-    QCOMPARE(p.find<QComboBox>("Combo1")->currentText(), QString("2025"));
     QCOMPARE(test::differences(fg1, calendar(true).Fg1), QString());
     p.click("Command9");  // "Imposta data odierna"
     QCOMPARE(p.calendar()->selectedDate(), QDate::currentDate());
@@ -327,34 +345,263 @@ class ArchiveWindowTest : public QObject {
     auto* fgDB = p.find<GridView>("FgDB");
     Grid expected = FgDBGrid(p.context.archive());
     QCOMPARE(test::differences(fgDB, expected), QString());
-    QCOMPARE(p.label("Label9"), QString::fromStdString(Label9Text(p.context.archive())));
     fgDB->setCurrentCell(4, 3);
     highlightFgDBRow(expected, 4);
     QCOMPARE(test::differences(fgDB, expected), QString());
     p.insertBehindItsBack("2099-01-02");
     p.context.reloadArchive();
-    QCOMPARE(fgDB->grid().rows(), 303);
+    QCOMPARE(p.label("Label9"), QString("302"));
     p.click("Command13");
-    const QModelIndex last = fgDB->model()->index(fgDB->gridModel().modelRow(302), 0);
-    QVERIFY(fgDB->viewport()->rect().contains(fgDB->visualRect(last)));
+    QVERIFY(fgDB->topRow() > 250);
     p.click("Command14");
     QCOMPARE(fgDB->topRow(), 1);
     fgDB->setCurrentCell(4, 3);
     p.click("Command11");
     QCOMPARE(window->tabs()->currentIndex(), 0);
-    QCOMPARE(p.label("pAN_DC"), QString("4"));
+    QVERIFY(p.shows(4));
     QCOMPARE(p.find<QLineEdit>("Text1")->text(), p.label("LBLESTRAZIONE"));
   }
 
-  void helpOpensTheArchiveSection() {
+  // A file picked by "AGGIORNA DA FILE" or downloaded by "CONTROLLO AGGIORNAMENTI" from either
+  // kind of source is checked, then applied by "AGGIORNAMENTO" with "Corregge estrazioni
+  // errate" or not, as the archive layer checks and applies the rows it reads from it.
+  void updatesDoWhatTheArchiveLayerDoes_data() {
+    QTest::addColumn<QByteArray>("bytes");  // empty: nothing checked
+    QTest::addColumn<int>("from");          // -1: a file, else the kind of source downloaded from
+    QTest::addColumn<bool>("correct");
+    QTest::addColumn<int>("reloads");
+    QTest::addColumn<int>("tab");  // shown afterwards, from "Aggiornamenti"
+    const int file = -1, maker = int(UpdateSource::Kind::MakersServer),
+              address = int(UpdateSource::Kind::Address);
+    test::TempDir dir;
+    QVERIFY(
+        test::writeZip(dir.file("storico.zip"), {{"storico.txt", kOfficialText.toStdString()}}));
+    const QByteArray zip = test::readFile(dir.file("storico.zip"));
+    QTest::newRow("update file") << kThreeLines << file << false << 1 << 0;
+    QTest::newRow("update file, corrected") << kThreeLines << file << true << 1 << 0;
+    QTest::newRow("official text") << kOfficialText << file << true << 1 << 3;
+    QTest::newRow("official zip") << zip << file << true << 1 << 3;
+    QTest::newRow("only wrong draws")
+        << updateLine("02/12/2025", "10-20-30-40-51") << file << true << 1 << 3;
+    QTest::newRow("a line that is not a draw")
+        << kThreeLines + updateLine("12/12/2025", "00-34-56-78-90") << file << true << 0 << 3;
+    QTest::newRow("nothing checked") << QByteArray() << file << true << 0 << 0;
+    QTest::newRow("maker's file") << kThreeLines << maker << true << 1 << 0;
+    QTest::newRow("maker's server, not an update file")
+        << QByteArray("<html>\r\n\x01,\"\r\n</html>") << maker << true << 0 << 3;
+    QTest::newRow("official zip by address") << zip << address << true << 1 << 3;
+  }
+  void updatesDoWhatTheArchiveLayerDoes() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, from);
+    QFETCH(bool, correct);
     Program p;
     p.open();
-    p.context.help().setFile("Cimavert.chm");  // as another window leaves it
-    p.click("CmDHelp");
-    QCOMPARE(p.context.help().file(), QString("helpquintello.chm"));
-    QTextBrowser* help = p.context.help().window();
-    QVERIFY(help && help->isVisible());
-    QCOMPARE(help->source().fragment(), QString("archivio"));
+    std::filesystem::copy_file(p.path, p.file("copia.mdb"));
+    ArchiveDatabase db = ArchiveDatabase::open(p.file("copia.mdb"));
+    test::LocalHttpServer server;
+    server.serveBody("/f", bytes.toStdString());
+    const UpdateSource source{UpdateSource::Kind(std::max(from, 0)), server.url("/f")};
+    test::TempDir other;
+    std::vector<UpdateRow> rows;
+    if (!bytes.isEmpty() && from < 0) {
+      p.updateFromFile(bytes);
+      rows = readDrawFile(p.file()).rows;
+    } else if (!bytes.isEmpty()) {
+      QVERIFY(p.checkForUpdates(source));
+      rows = fetchUpdate(source, other.path(), {}).rows;
+    }
+    NoProgress none;
+    const UpdateCheck check = checkUpdateRows(rows, db, none);
+    QCOMPARE(test::differences(p.fgImporta(), importGrid(check)), QString());
+    QCOMPARE(p.list4(), qStrings(check.messages));
+    QVERIFY(p.dialogs.messages().isEmpty());
+
+    const ApplyResult expected = applyUpdate(check, db, correct, none);
+    p.window->tabs()->setCurrentIndex(3);
+    p.find<QCheckBox>("Check3")->setChecked(correct);
+    QSignalSpy reloads(&p.context, &AppContext::archiveReloaded);
+    p.click("Command28");
+    QCOMPARE(test::storedRows(p.path), test::storedRows(p.file("copia.mdb")));
+    QCOMPARE(p.context.archive().count(), int(test::storedRows(p.path).size()));
+    const auto notice = expected.failure ? expected.failure : applyNotice(expected);
+    QCOMPARE(p.dialogs.messages(),
+             notice ? QStringList{QString::fromStdString(std::string(*notice))} : QStringList());
+    QCOMPARE(p.list4(), expected.failure
+                            ? qStrings(check.messages) << QString::fromStdString(*expected.failure)
+                            : qStrings(expected.messages));
+    QTEST(int(reloads.size()), "reloads");
+    QTEST(p.window->tabs()->currentIndex(), "tab");
+    // The findings stay only when nothing was stored.
+    QCOMPARE(p.fgImporta()->grid().rows(), expected.failure ? int(check.rows.size()) + 1 : 1);
+  }
+
+  // "AGGIORNA DA FILE" refused: the dialog cancelled, a missing file, a file of another kind.
+  // The check shown before stands.
+  void refusedFileIsTold() {
+    Program p;
+    p.open();
+    p.updateFromFile(kThreeLines);
+    QVERIFY(test::writeFile(p.file(), QByteArray("\x89PNG\r\n\x1a\n\0\0\0", 11)));
+    p.click("Command21");  // cancelled
+    p.dialogs.answerText(QString::fromStdString(p.file("manca.txt")));
+    p.click("Command21");
+    p.dialogs.answerText(QString::fromStdString(p.file()));
+    p.click("Command21");
+    const QStringList messages = p.dialogs.messages();
+    QCOMPARE(messages.size(), 3);
+    QCOMPARE(messages[0], kStorto);
+    QVERIFY2(messages[1].startsWith(kStorto + "\n\n") && messages[1].contains("manca.txt"),
+             qPrintable(messages[1]));
+    QCOMPARE(messages[2], QString("Attenzione, sembra che il file non sia del formato corretto"));
+    QCOMPARE(p.fgImporta()->grid().rows(), 4);
+  }
+
+  // A save or a modify on the first tab makes the check out of date: FgImporta empties.
+  void saveOrModifyEmptiesTheCheck() {
+    Program p;
+    p.open();
+    for (auto change : {&GestioneEstrazioniTab::saveDraw, &GestioneEstrazioniTab::modifyDraw}) {
+      p.updateFromFile(kThreeLines);
+      QCOMPARE(p.fgImporta()->grid().rows(), 4);
+      p.window->gestione()->setCalendarDate(QDate(2025, 12, 13));
+      p.dialogs.answerYes();
+      (p.window->gestione()->*change)();
+      QCOMPARE(p.fgImporta()->grid().rows(), 1);
+    }
+    QCOMPARE(test::storedRows(p.path).size(), 6);
+  }
+
+  // A failed download names its phase and keeps the last copy; while one runs only Command26
+  // works, and it stops the download without a word.
+  void failedOrCancelledDownload() {
+    Program p;
+    p.open();
+    QVERIFY(test::writeFile(p.file("Estr_Agg.txt"), "copia precedente"));
+    test::LocalHttpServer server;
+    server.serveStatus("/404", 404);
+    QVERIFY(p.checkForUpdates({UpdateSource::Kind::MakersServer, server.url("/404")}));
+    QCOMPARE(p.dialogs.messages(),
+             QStringList{kStorto + "Collegamento al sito\n\nIl server ha risposto "
+                                   "con l'errore 404: file non trovato."});
+    QCOMPARE(test::readFile(p.file("Estr_Agg.txt")), QByteArray("copia precedente"));
+    server.serveSilence("/f");
+    p.updates()->setUpdateSource({UpdateSource::Kind::MakersServer, server.url("/f")});
+    QVERIFY(!p.find<QPushButton>("Command26")->isEnabled());
+    QSignalSpy handled(p.updates(), &AggiornamentiTab::downloadHandled);
+    p.click("Command18");
+    for (const char* name : {"Command21", "Command18", "Command28"})
+      QVERIFY(!p.find<QPushButton>(name)->isEnabled());
+    QTest::qWait(50);
+    p.click("Command26");
+    QVERIFY(handled.wait(5000));
+    QCOMPARE(p.dialogs.messages().size(), 1);
+    QCOMPARE(test::readFile(p.file("Estr_Agg.txt")), QByteArray("copia precedente"));
+    QVERIFY(p.find<QPushButton>("Command18")->isEnabled());
+  }
+
+  // Each export writes the archive layer's bytes; a name without extension gets the format's;
+  // a cancelled dialog writes nothing and says nothing; a failure is told.
+  void exportsWriteTheArchiveLayersBytes() {
+    Program p;
+    p.open();
+    NoProgress none;
+    const auto expected = [&](ExportFormat format) {
+      exportArchive(format, p.context.archive(), p.file("atteso"), none);
+      return test::readFile(p.file("atteso"));
+    };
+    p.dialogs.answerText(QString::fromStdString(p.file("Dati.iii")));
+    p.click("Command10");
+    QCOMPARE(test::readFile(p.file("Dati.iii")), expected(ExportFormat::DatiIii));
+    QCOMPARE(p.label("Label13"), QString::fromStdString(p.file("Dati.iii")));
+    p.dialogs.answerText(QString::fromStdString(p.file("nazionale")));
+    p.click("Command34");
+    QCOMPARE(test::readFile(p.file("nazionale.Txt")), expected(ExportFormat::Nazionale));
+    p.window->salvataggi()->setZefiralPath(p.file("DATI32.III"));
+    p.click("Command7");
+    QCOMPARE(test::readFile(p.file("DATI32.III")), expected(ExportFormat::Zefiral));
+    p.click("Command10");  // cancelled
+    QVERIFY(p.dialogs.messages().isEmpty());
+    p.window->salvataggi()->setZefiralPath(p.file("manca/DATI32.III"));
+    p.click("Command7");
+    p.dialogs.answerText(QString::fromStdString(p.file("manca/Dati.iii")));
+    p.click("Command10");
+    QCOMPARE(p.dialogs.messages().size(), 2);
+    QVERIFY(p.dialogs.messages()[1].contains("manca/Dati.iii"));
+    QCOMPARE(p.label("Label13"), QString::fromStdString(p.file("Dati.iii")));
+  }
+
+  void defaultsAreStoredAsParameters() {
+    Program p;
+    p.open();
+    p.dialogs.answerText(QString::fromStdString(p.file("Dati.iii")));
+    p.click("Command10");
+    p.click("Command35");
+    QCOMPARE(p.parameter(parameter::kPercorsoDatiIii), p.file("Dati.iii"));
+    QCOMPARE(p.dialogs.messages(), QStringList{"Salvataggio effettuato"});
+    // The address pasted and stored; the shown one stays until the next start.
+    QGuiApplication::clipboard()->setText("https://nuovo.esempio.it/lotto");
+    p.click("Command16");
+    p.click("Command15");
+    QCOMPARE(p.parameter(parameter::kIndirizzoInternet), "https://nuovo.esempio.it/lotto");
+    QCOMPARE(p.label("Label5"), QString("http://www.esempio.it"));
+    // The official archive's address, a row the database lacked: only a web address, used at once.
+    auto* official = p.find<QLineEdit>("TextArchivioUfficiale");
+    official->setText("ftp://127.0.0.1/storico.zip");
+    p.click("CommandArchivioUfficiale");
+    QCOMPARE(p.parameter(parameter::kIndirizzoArchivioUfficiale), "<manca>");
+    official->setText("http://127.0.0.1:1/storico.zip");
+    p.click("CommandArchivioUfficiale");
+    QCOMPARE(p.parameter(parameter::kIndirizzoArchivioUfficiale), "http://127.0.0.1:1/storico.zip");
+    QCOMPARE(p.updates()->updateSource().address, "http://127.0.0.1:1/storico.zip");
+    // A database without the row: nothing written, nothing said.
+    p.context.setProgramDatabase(ProgramDatabase::create(p.file("altro.mdb"), {}));
+    p.dialogs.clear();
+    p.click("Command15");
+    QVERIFY(p.dialogs.messages().isEmpty());
+    QCOMPARE(p.parameter(parameter::kIndirizzoInternet), "<manca>");
+  }
+
+  // "COLLEGA AL SITO" hands only web addresses to the browser.
+  void collegaAlSitoOpensOnlyWebAddresses() {
+    Program p;
+    p.open();
+    Browser browser;
+    for (const char* address : {"www.esempio.it", "file:///usr/bin/xterm"}) {
+      p.find<QLabel>("Label5")->setText(address);
+      p.click("Command5");
+    }
+    QCOMPARE(browser.opened, QList<QUrl>{QUrl("http://www.esempio.it")});
+    QCOMPARE(p.dialogs.messages().size(), 1);
+  }
+
+  // The main window's hidden Command4 saves the official archive as estratti.zip, silent on
+  // success; a failure is told and the file stays; Escape stops the download without a word.
+  void officialArchiveDownload() {
+    Program p;
+    auto* download = p.main->findChild<OfficialArchiveDownload*>();
+    download->setTarget(p.file("estratti.zip"));
+    auto* button = p.main->findChild<QPushButton*>("Command4");
+    QVERIFY(button->isHidden());
+    test::LocalHttpServer server;
+    const auto press = [&](const std::string& address) {
+      download->setAddress(address.empty() ? address : server.url(address));
+      QSignalSpy handled(download, &OfficialArchiveDownload::handled);
+      button->click();
+      return !handled.isEmpty() || handled.wait(10'000);
+    };
+    const QByteArray zip = QByteArray("PK\x03\x04", 4) + QByteArray(5000, '\x7f');
+    server.serveBody("/zip", zip.toStdString());
+    server.serveStatus("/404", 404);
+    server.serveSilence("/muto");
+    QVERIFY(press("/zip") && press("/404") && press(""));
+    QTimer::singleShot(100, p.main.get(), [&] { QTest::keyClick(p.main.get(), Qt::Key_Escape); });
+    QVERIFY(press("/muto"));
+    QCOMPARE(p.dialogs.messages(),
+             (QStringList{"Scaricamento dell'archivio storico non riuscito.\n\nIl server ha "
+                          "risposto con l'errore 404: file non trovato.",
+                          "L'indirizzo dell'archivio storico non è impostato."}));
+    QCOMPARE(test::readFile(p.file("estratti.zip")), zip);
   }
 };
 
