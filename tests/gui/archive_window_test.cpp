@@ -419,8 +419,8 @@ class ArchiveWindowTest : public QObject {
   }
 
   // "AGGIORNA DA FILE" refused: the dialog cancelled, a missing file, a file of another kind.
-  // The check shown before stands.
-  void refusedFileIsTold() {
+  // The check shown before stands, until a change on the first tab.
+  void refusedFileKeepsTheCheck() {
     Program p;
     p.open();
     p.updateFromFile(kThreeLines);
@@ -437,12 +437,7 @@ class ArchiveWindowTest : public QObject {
              qPrintable(messages[1]));
     QCOMPARE(messages[2], QString("Attenzione, sembra che il file non sia del formato corretto"));
     QCOMPARE(p.fgImporta()->grid().rows(), 4);
-  }
-
-  // A save or a modify on the first tab makes the check out of date: FgImporta empties.
-  void saveOrModifyEmptiesTheCheck() {
-    Program p;
-    p.open();
+    // A save or a modify on the first tab makes the check out of date: FgImporta empties.
     for (auto change : {&GestioneEstrazioniTab::saveDraw, &GestioneEstrazioniTab::modifyDraw}) {
       p.updateFromFile(kThreeLines);
       QCOMPARE(p.fgImporta()->grid().rows(), 4);
@@ -482,9 +477,10 @@ class ArchiveWindowTest : public QObject {
     QVERIFY(p.find<QPushButton>("Command18")->isEnabled());
   }
 
-  // Each export writes the archive layer's bytes; a name without extension gets the format's;
-  // a cancelled dialog writes nothing and says nothing; a failure is told.
-  void exportsWriteTheArchiveLayersBytes() {
+  // "Salvataggi": each export writes the archive layer's bytes, a name without extension gets
+  // the format's, a cancelled dialog writes nothing and says nothing, a failure is told; the
+  // defaults are stored as parameters; "COLLEGA AL SITO" hands only web addresses to the browser.
+  void salvataggiExportsAndStores() {
     Program p;
     p.open();
     NoProgress none;
@@ -511,13 +507,7 @@ class ArchiveWindowTest : public QObject {
     QCOMPARE(p.dialogs.messages().size(), 2);
     QVERIFY(p.dialogs.messages()[1].contains("manca/Dati.iii"));
     QCOMPARE(p.label("Label13"), QString::fromStdString(p.file("Dati.iii")));
-  }
-
-  void defaultsAreStoredAsParameters() {
-    Program p;
-    p.open();
-    p.dialogs.answerText(QString::fromStdString(p.file("Dati.iii")));
-    p.click("Command10");
+    p.dialogs.clear();
     p.click("Command35");
     QCOMPARE(p.parameter(parameter::kPercorsoDatiIii), p.file("Dati.iii"));
     QCOMPARE(p.dialogs.messages(), QStringList{"Salvataggio effettuato"});
@@ -542,19 +532,13 @@ class ArchiveWindowTest : public QObject {
     p.click("Command15");
     QVERIFY(p.dialogs.messages().isEmpty());
     QCOMPARE(p.parameter(parameter::kIndirizzoInternet), "<manca>");
-  }
-
-  // "COLLEGA AL SITO" hands only web addresses to the browser.
-  void collegaAlSitoOpensOnlyWebAddresses() {
-    Program p;
-    p.open();
     Browser browser;
     for (const char* address : {"www.esempio.it", "file:///usr/bin/xterm"}) {
       p.find<QLabel>("Label5")->setText(address);
       p.click("Command5");
     }
     QCOMPARE(browser.opened, QList<QUrl>{QUrl("http://www.esempio.it")});
-    QCOMPARE(p.dialogs.messages().size(), 1);
+    QCOMPARE(p.dialogs.messages().size(), 1);  // the program refused
   }
 
   // The main window's hidden Command4 saves the official archive as estratti.zip, silent on
