@@ -86,10 +86,10 @@ struct Program : test::Program {
 
   AggiornamentiTab* updates() { return window->aggiornamenti(); }
   GridView* fgImporta() { return find<GridView>("FgImporta"); }
-  QStringList list4() {
-    QStringList texts;
+  std::vector<std::string> list4() {
+    std::vector<std::string> texts;
     for (int i = 0; i < find<QListWidget>("List4")->count(); ++i)
-      texts << find<QListWidget>("List4")->item(i)->text();
+      texts.push_back(find<QListWidget>("List4")->item(i)->text().toStdString());
     return texts;
   }
   std::string parameter(std::string_view key) {
@@ -126,23 +126,6 @@ const QByteArray kThreeLines = updateLine("25/11/2025", "01-02-03-04-05") +
 const QByteArray kOfficialText =
     "2025/12/02\tBA\t10\t20\t30\t40\t51\n2025/12/11\tRN\t1\t11\t21\t31\t41\n";
 const QString kStorto = "Attenzione qualcosa è andato strorto nella procedura ";
-
-QStringList qStrings(const std::vector<std::string>& texts) {
-  QStringList list;
-  for (const auto& text : texts) list << QString::fromStdString(text);
-  return list;
-}
-
-// Records the addresses handed to the desktop instead of opening a browser.
-class Browser : public QObject {
-  Q_OBJECT
- public:
-  Browser() { QDesktopServices::setUrlHandler("http", this, "open"); }
-  ~Browser() override { QDesktopServices::unsetUrlHandler("http"); }
-  QList<QUrl> opened;
- public slots:
-  void open(const QUrl& url) { opened << url; }
-};
 
 }  // namespace
 
@@ -389,7 +372,7 @@ class ArchiveWindowTest : public QObject {
     NoProgress none;
     const UpdateCheck check = checkUpdateRows(rows, db, none);
     QCOMPARE(test::differences(p.fgImporta(), importGrid(check)), QString());
-    QCOMPARE(p.list4(), qStrings(check.messages));
+    QVERIFY(p.list4() == check.messages);
     QVERIFY(p.dialogs.messages().isEmpty());
 
     const ApplyResult expected = applyUpdate(check, db, correct, none);
@@ -402,9 +385,9 @@ class ArchiveWindowTest : public QObject {
     const auto notice = expected.failure ? expected.failure : applyNotice(expected);
     QCOMPARE(p.dialogs.messages(),
              notice ? QStringList{QString::fromStdString(std::string(*notice))} : QStringList());
-    QCOMPARE(p.list4(), expected.failure
-                            ? qStrings(check.messages) << QString::fromStdString(*expected.failure)
-                            : qStrings(expected.messages));
+    std::vector<std::string> list4 = expected.failure ? check.messages : expected.messages;
+    if (expected.failure) list4.push_back(*expected.failure);
+    QVERIFY(p.list4() == list4);
     QTEST(int(reloads.size()), "reloads");
     QTEST(p.window->tabs()->currentIndex(), "tab");
     // The findings stay only when nothing was stored.
@@ -523,12 +506,14 @@ class ArchiveWindowTest : public QObject {
     p.click("Command15");
     QVERIFY(p.dialogs.messages().isEmpty());
     QCOMPARE(p.parameter(parameter::kIndirizzoInternet), "<manca>");
-    Browser browser;
+    for (const char* scheme : {"http", "file"})
+      QDesktopServices::setUrlHandler(scheme, this, "open");
     for (const char* address : {"www.esempio.it", "file:///usr/bin/xterm"}) {
       p.find<QLabel>("Label5")->setText(address);
       p.click("Command5");
     }
-    QCOMPARE(browser.opened, QList<QUrl>{QUrl("http://www.esempio.it")});
+    for (const char* scheme : {"http", "file"}) QDesktopServices::unsetUrlHandler(scheme);
+    QCOMPARE(opened_, QList<QUrl>{QUrl("http://www.esempio.it")});
     QCOMPARE(p.dialogs.messages().size(), 1);  // the program refused
   }
 
@@ -560,6 +545,12 @@ class ArchiveWindowTest : public QObject {
                           "L'indirizzo dell'archivio storico non è impostato."}));
     QCOMPARE(test::readFile(p.file("estratti.zip")), zip);
   }
+
+ public slots:  // the desktop's handler of web addresses, instead of a browser
+  void open(const QUrl& url) { opened_ << url; }
+
+ private:
+  QList<QUrl> opened_;
 };
 
 QTEST_MAIN(ArchiveWindowTest)
