@@ -48,7 +48,8 @@ class StartupTest : public QObject {
 
  private slots:
   // The first start imports the bundled draws into the program folder's archive; "PROCEDI"
-  // loads it into the main window, whose bar shows the progress of long work.
+  // loads it into the main window, whose bar shows the progress of long work. "FINE" ends
+  // the program from either window, closing its databases.
   void firstStartOpensTheBundledArchive() {
     test::TempDir dir;
     Run run(dir.path());
@@ -56,49 +57,34 @@ class StartupTest : public QObject {
     QVERIFY(run.dialogs.shown().empty());
     QCOMPARE(run.label("Lbl_Archivio"),
              QString::fromStdString(ProgramFiles(dir.path()).defaultArchivePath()));
+    test::click(run.launcher.startupWindow(), "CmDHelp");
+    QVERIFY(run.context.help().window()->toPlainText().contains("SELEZIONE ARCHIVIO"));
     test::click(run.launcher.startupWindow(), "Command2");
     QVERIFY(run.launcher.mainWindow() && run.launcher.mainWindow()->isVisible());
     QCOMPARE(run.label("Lbl_fineNE"), QString("10779"));
     QCOMPARE(run.find<GridView>("fgpa")->grid().text(10779, 2), std::string("30/12/2025"));
     run.context.progress().setValue(1);
     QCOMPARE(run.find<QProgressBar>("Pb1")->value(), 1);
+    test::click(run.launcher.mainWindow(), "Command45");
+    QCOMPARE(run.quits, 1);
+    QVERIFY(!run.context.archiveDatabase());
+    Run again(dir.path());
+    QVERIFY(again.launcher.start());
+    test::click(again.launcher.startupWindow(), "Command3");
+    QCOMPARE(again.quits, 1);
+    QVERIFY(!again.context.programDatabase());
   }
 
-  void firstDrawFollowsEstrazioneIniziale() {
-    for (const auto& [stored, first] : {std::pair{"3", "3"}, {"abc", "1"}}) {
-      test::TempDir dir;
-      Run run(programFolder(dir, 6, stored));
-      QVERIFY(run.launcher.start());
-      run.launcher.startupWindow()->proceed();
-      QCOMPARE(run.label("Lbl_inizioNE"), QString(first));
-    }
-  }
-
-  // No archive and no bundled draws: first use asks for one, which is used and recorded.
+  // No archive and no bundled draws: first use asks for one; the choice cancelled or a file
+  // that is no archive leave "PROCEDI" refused; an archive chosen is used and recorded, the
+  // model starting from EstrazioneIniziale.
   void missingArchiveAsksForOneAndRecordsTheChoice() {
     test::TempDir dir;
-    Run run(programFolder(dir, 0), dir.file("nessuno.txt"));
-    const std::string chosen = dir.file("scelto.mdb");
-    test::writeArchiveFile(chosen, test::weeklyDraws(4));
-    run.dialogs.answerText(QString::fromStdString(chosen));
-    QVERIFY(run.launcher.start());
+    Run run(programFolder(dir, 0, "3"), dir.file("nessuno.txt"));
+    QVERIFY(run.launcher.start());  // the choice cancelled
     QCOMPARE(
         run.dialogs.messages(),
         QStringList{"Attenzione, la prima volta è necessario configurare l'origine dell'archivio"});
-    QCOMPARE(run.label("Lbl_Archivio"), "Database: " + QString::fromStdString(chosen));
-    QVERIFY(std::filesystem::exists(dir.file("PercorsoDatabase.txt")));
-    QCOMPARE(ProgramDatabase::open(ProgramFiles(dir.path()).programDatabasePath())
-                 .getParameter("PercorsoArchivio"),
-             std::optional<std::string>("scelto.mdb"));  // inside the program folder
-    run.launcher.startupWindow()->proceed();
-    QCOMPARE(run.label("Lbl_fineNE"), QString("4"));
-  }
-
-  // The choice cancelled, or a file that is no archive: "PROCEDI" goes on with what was there.
-  void refusedChoiceKeepsTheWindowUsable() {
-    test::TempDir dir;
-    Run run(programFolder(dir, 0), dir.file("nessuno.txt"));
-    QVERIFY(run.launcher.start());  // the choice cancelled
     run.launcher.startupWindow()->proceed();
     QVERIFY(!run.launcher.mainWindow());
     QVERIFY(run.dialogs.messages().last().contains("SELEZIONE ARCHIVIO"));
@@ -107,23 +93,18 @@ class StartupTest : public QObject {
     test::click(run.launcher.startupWindow(), "Command4");
     QVERIFY(run.dialogs.messages().last().contains("non può essere usato come archivio"));
     QCOMPARE(run.context.archivePath(), std::string());
-  }
-
-  void fineEndsTheProgramFromEitherWindow() {
-    test::TempDir dir;
-    Run run(dir.path());
-    QVERIFY(run.launcher.start());
-    test::click(run.launcher.startupWindow(), "CmDHelp");
-    QVERIFY(run.context.help().window()->toPlainText().contains("SELEZIONE ARCHIVIO"));
-    test::click(run.launcher.startupWindow(), "Command3");
-    QCOMPARE(run.quits, 1);
-    QVERIFY(!run.context.programDatabase());
-    Run again(dir.path());
-    QVERIFY(again.launcher.start());
-    again.launcher.startupWindow()->proceed();
-    test::click(again.launcher.mainWindow(), "Command45");
-    QCOMPARE(again.quits, 1);
-    QVERIFY(!again.context.archiveDatabase());
+    const std::string chosen = dir.file("scelto.mdb");
+    test::writeArchiveFile(chosen, test::weeklyDraws(4));
+    run.dialogs.answerText(QString::fromStdString(chosen));
+    test::click(run.launcher.startupWindow(), "Command4");
+    QCOMPARE(run.label("Lbl_Archivio"), "Database: " + QString::fromStdString(chosen));
+    QVERIFY(std::filesystem::exists(dir.file("PercorsoDatabase.txt")));
+    QCOMPARE(ProgramDatabase::open(ProgramFiles(dir.path()).programDatabasePath())
+                 .getParameter("PercorsoArchivio"),
+             std::optional<std::string>("scelto.mdb"));  // inside the program folder
+    run.launcher.startupWindow()->proceed();
+    QCOMPARE(run.label("Lbl_fineNE"), QString("4"));
+    QCOMPARE(run.label("Lbl_inizioNE"), QString("3"));
   }
 
   // One archive of the list for each distinct way the window meets them.
