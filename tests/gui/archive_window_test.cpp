@@ -26,7 +26,6 @@
 #include "archive/draw_file.h"
 #include "archive/draw_navigation.h"
 #include "core/parameters.h"
-#include "core/sqlite.h"
 #include "gui/archive/aggiornamenti_tab.h"
 #include "gui/archive/entry_grid.h"
 #include "gui/archive/gestione_tab.h"
@@ -76,12 +75,9 @@ struct Program : test::Program {
            entry()->boxes() == MostraEstrazione(context.archive(), draw);
   }
   // A draw written by another program while this one runs.
-  void insertBehindItsBack(const char* date) {
-    sqlite::Database other(path, sqlite::Database::Mode::ReadWrite);
-    auto insert = other.prepare("INSERT INTO EstrazioniLotto (DataEstrazione, Ba) VALUES (?, ?)");
-    insert.bind(1, date);
-    insert.bind(2, "90-01-02-03-04");
-    insert.step();
+  void insertBehindItsBack(CalendarDate date) {
+    auto other = ArchiveDatabase::open(path);
+    QVERIFY(salvaEstrazione(other, EntryBoxes(), date).changed);
   }
 
   AggiornamentiTab* updates() { return window->aggiornamenti(); }
@@ -133,35 +129,23 @@ class ArchiveWindowTest : public QObject {
   Q_OBJECT
 
  private slots:
-  // The window reads the file again when it opens, shows the latest draw, the calendar on
-  // today and the years from the first draw's; asked again, the same window as it was left.
-  void opensOnceOnTheLatestDrawOfTheFile() {
-    Program p;
-    p.insertBehindItsBack("1871-01-07");
+  // The window reads the file again when it opens and shows the latest draw, the calendar on
+  // today and the years from the first draw's. The scroll bar, "Vai ultima estrazione", a
+  // click on the index and both searches show a draw; asked again, the same window as it was.
+  void opensOnTheLatestDrawAndShowsTheOneAskedFor() {
+    Program p(test::weeklyDraws(30));
+    p.insertBehindItsBack({1871, 1, 7});
     auto* window = p.open();
-    QVERIFY(p.shows(6));
-    QCOMPARE(p.label("Label2"), QString("6"));
+    QVERIFY(p.shows(31));
+    QCOMPARE(p.label("Label2"), QString("31"));
     QCOMPARE(p.calendar()->selectedDate(), QDate::currentDate());
     QCOMPARE(p.find<QComboBox>("Combo1")->itemText(0), QString("1871"));
-    p.scroll()->setValue(2);
-    QCOMPARE(p.open(), window);
-    QVERIFY(p.shows(2));
-    p.context.help().setFile("Cimavert.chm");  // as another window leaves it
-    p.click("CmDHelp");
-    QCOMPARE(p.context.help().file(), QString("helpquintello.chm"));
-    QCOMPARE(p.context.help().window()->source().fragment(), QString("archivio"));
-  }
-
-  // The scroll bar, "Vai ultima estrazione", a click on the index and both searches.
-  void everyWayToADrawShowsIt() {
-    Program p(test::weeklyDraws(30));
-    p.open();
     QTest::keyClick(p.scroll(), Qt::Key_Left);
-    QVERIFY(p.shows(29));
+    QVERIFY(p.shows(30));
     QTest::keyClick(p.scroll(), Qt::Key_Home);
     QVERIFY(p.shows(1));
     p.click("Command4");
-    QVERIFY(p.shows(30));
+    QVERIFY(p.shows(31));
     p.dialogs.answerText("3");
     QTest::mouseClick(p.find<QLabel>("pAN_DC"), Qt::LeftButton);
     QVERIFY(p.shows(3));
@@ -174,10 +158,16 @@ class ArchiveWindowTest : public QObject {
     QVERIFY(p.shows(5));
     p.click("Command59");  // cancelled
     QCOMPARE(p.dialogs.messages(), QStringList{"Data non trovata"});
+    QCOMPARE(p.open(), window);
+    QVERIFY(p.shows(5));
+    p.context.help().setFile("Cimavert.chm");  // as another window leaves it
+    p.click("CmDHelp");
+    QCOMPARE(p.context.help().file(), QString("helpquintello.chm"));
+    QCOMPARE(p.context.help().window()->source().fragment(), QString("archivio"));
   }
 
   // Keys typed into the real boxes after "AZZERA GRID ": the text left, the box with the focus.
-  void keysFilterAndMove() {
+  void keysAndPasteFillTheBoxes() {
     Program p;
     p.open();
     p.window->activateWindow();
@@ -205,12 +195,7 @@ class ArchiveWindowTest : public QObject {
     }
     p.click("Command1");
     QVERIFY(p.entry()->boxes() == EntryBoxes());
-  }
-
-  // "Incolla" fills the boxes from the clipboard, or shows the refusal and leaves them.
-  void pasteFillsTheBoxesOrIsRefused() {
-    Program p;
-    p.open();
+    // "Incolla" fills the boxes from the clipboard, or shows the refusal and leaves them.
     for (const QString& text : {QString("12/05/2023 1 2 3"), QString("1 ").repeated(56)}) {
       QGuiApplication::clipboard()->setText(text);
       const EntryBoxes before = p.entry()->boxes();
@@ -297,7 +282,7 @@ class ArchiveWindowTest : public QObject {
   void drawListShowsAndPicksTheDraws() {
     Program p(test::weeklyDraws(300));
     auto* window = p.open();
-    p.insertBehindItsBack("2099-01-01");
+    p.insertBehindItsBack({2099, 1, 1});
     p.context.reloadArchive();
     window->tabs()->setCurrentIndex(1);
     auto* fgDB = p.find<GridView>("FgDB");
@@ -306,7 +291,7 @@ class ArchiveWindowTest : public QObject {
     fgDB->setCurrentCell(4, 3);
     highlightFgDBRow(expected, 4);
     QCOMPARE(test::differences(fgDB, expected), QString());
-    p.insertBehindItsBack("2099-01-02");
+    p.insertBehindItsBack({2099, 1, 2});
     p.context.reloadArchive();
     QCOMPARE(p.label("Label9"), QString("302"));
     p.click("Command13");
@@ -396,7 +381,7 @@ class ArchiveWindowTest : public QObject {
 
   // "AGGIORNA DA FILE" refused: the dialog cancelled, a missing file, a file of another kind.
   // The check shown before stands, until a change on the first tab.
-  void refusedFileKeepsTheCheck() {
+  void failuresOfTheUpdatesAreTold() {
     Program p;
     p.open();
     p.updateFromFile(kThreeLines);
@@ -423,13 +408,9 @@ class ArchiveWindowTest : public QObject {
       QCOMPARE(p.fgImporta()->grid().rows(), 1);
     }
     QCOMPARE(test::storedRows(p.path).size(), 6);
-  }
-
-  // A failed download names its phase and keeps the last copy; while one runs only Command26
-  // works, and it stops the download without a word.
-  void failedOrCancelledDownload() {
-    Program p;
-    p.open();
+    // A failed download names its phase and keeps the last copy; while one runs only
+    // Command26 works, and it stops the download without a word.
+    p.dialogs.clear();
     QVERIFY(test::writeFile(p.file("Estr_Agg.txt"), "copia precedente"));
     test::LocalHttpServer server;
     server.serveStatus("/404", 404);
