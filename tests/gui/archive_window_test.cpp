@@ -38,7 +38,6 @@
 #include "support/zip_writer.h"
 
 using namespace quintello;
-using namespace std::chrono_literals;
 
 namespace {
 
