@@ -47,9 +47,8 @@ struct Program : test::Program {
   explicit Program(const std::vector<test::TestDraw>& draws = test::fiveDraws())
       : test::Program(draws, OnFile{}) {
     context.setProgramDatabase(ProgramDatabase::create(
-        context.files().programDatabasePath(), {{"PercorsoArchivio", path, ""},
-                                                {"IndirizzoInternet", "http://www.esempio.it", ""},
-                                                {"PercorsoDati.iii", "", ""}}));
+        context.files().programDatabasePath(),
+        {{"IndirizzoInternet", "http://www.esempio.it", ""}, {"PercorsoDati.iii", "", ""}}));
     context.setInternetAddress("http://www.esempio.it");
   }
 
@@ -365,7 +364,6 @@ class ArchiveWindowTest : public QObject {
     QSignalSpy reloads(&p.context, &AppContext::archiveReloaded);
     p.click("Command28");
     QCOMPARE(test::storedRows(p.path), test::storedRows(p.file("copia.mdb")));
-    QCOMPARE(p.context.archive().count(), int(test::storedRows(p.path).size()));
     const auto notice = expected.failure ? expected.failure : applyNotice(expected);
     QCOMPARE(p.dialogs.messages(),
              notice ? QStringList{QString::fromStdString(std::string(*notice))} : QStringList());
@@ -406,7 +404,6 @@ class ArchiveWindowTest : public QObject {
       (p.window->gestione()->*change)();
       QCOMPARE(p.fgImporta()->grid().rows(), 1);
     }
-    QCOMPARE(test::storedRows(p.path).size(), 6);
     // A failed download names its phase and keeps the last copy; while one runs only
     // Command26 works, and it stops the download without a word.
     p.dialogs.clear();
