@@ -1,17 +1,12 @@
 #pragma once
 
 #include <fcntl.h>
-#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cerrno>
-#include <chrono>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <string_view>
-#include <thread>
 #include <vector>
 
 #include "support/files.h"
@@ -39,33 +34,25 @@ inline std::vector<std::string> words(std::string_view line, char separator = ' 
   return out;
 }
 
-// The built quintello-cli copied into a folder of its own beside the draws through 30/12/2025
-// as its estrazioni.txt, so that what it reads without an archive never changes. Made once
-// per test program.
+// The built quintello-cli copied beside the draws through 30/12/2025 as its estrazioni.txt,
+// so that what it reads without an archive never changes.
 inline const std::string& frozenCli() {
   static const TempDir folder;
   static const std::string path = [] {
-    namespace fs = std::filesystem;
-    const std::string copy = folder.file("quintello-cli");
-    fs::copy_file(QUINTELLO_CLI_PATH, copy);
-    fs::copy_file(QUINTELLO_TEST_FROZEN_DRAWS, folder.file("estrazioni.txt"));
-    return copy;
+    std::filesystem::copy_file(QUINTELLO_CLI_PATH, folder.file("quintello-cli"));
+    std::filesystem::copy_file(QUINTELLO_TEST_FROZEN_DRAWS, folder.file("estrazioni.txt"));
+    return folder.file("quintello-cli");
   }();
   return path;
 }
 
-struct CliRunOptions {
-  bool asOrdinaryUser = false;  // run as "nobody" when the tests run as root
-  int timeoutSeconds = 60;      // then the run is killed and reported as not exited
-};
-
 // Runs quintello-cli (frozenCli; the built one for an ordinary user, who cannot enter the
-// test's private folder) with QUINTELLO_CARTELLA set to programFolder.
+// test's private folder) with QUINTELLO_CARTELLA set to programFolder; killed after a minute.
 inline CliRun runCliProcess(const std::vector<std::string>& args, const std::string& programFolder,
-                            const CliRunOptions& options = {}) {
+                            bool asOrdinaryUser = false) {
   TempDir capture;
   const std::string outPath = capture.file("out"), errPath = capture.file("err");
-  const std::string program = options.asOrdinaryUser ? QUINTELLO_CLI_PATH : frozenCli();
+  const std::string program = asOrdinaryUser ? QUINTELLO_CLI_PATH : frozenCli();
   std::vector<char*> argv{const_cast<char*>(program.c_str())};
   for (const auto& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
   argv.push_back(nullptr);
@@ -77,30 +64,14 @@ inline CliRun runCliProcess(const std::vector<std::string>& args, const std::str
       _exit(127);
     dup2(out, STDOUT_FILENO);
     dup2(err, STDERR_FILENO);
-    if (options.asOrdinaryUser && !AsOrdinaryUser::becomeForGood()) _exit(126);
+    if (asOrdinaryUser && !AsOrdinaryUser::becomeForGood()) _exit(126);
+    alarm(60);  // survives the exec: a run that hangs is killed
     execv(argv[0], argv.data());
     _exit(127);
   }
   int status = 0;
-  bool exited = false;
-  const auto deadline =
-      std::chrono::steady_clock::now() + std::chrono::seconds(options.timeoutSeconds);
-  while (child > 0 && !exited) {
-    const pid_t done = waitpid(child, &status, WNOHANG);
-    if (done == child) {
-      exited = true;
-    } else if (done < 0 && errno != EINTR) {
-      break;
-    } else if (std::chrono::steady_clock::now() > deadline) {
-      kill(child, SIGKILL);
-      waitpid(child, &status, 0);
-      break;
-    } else {
-      std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-  }
-  return {exited && WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(outPath),
-          readFile(errPath)};
+  const bool exited = child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status);
+  return {exited ? WEXITSTATUS(status) : -1, readFile(outPath), readFile(errPath)};
 }
 
 }  // namespace quintello::test

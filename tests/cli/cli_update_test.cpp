@@ -1,26 +1,21 @@
-// quintello-cli aggiorna and esporta: their command lines, and runs of the real program on a
-// small archive, an update file, the official archive's text and its zip.
+// quintello-cli aggiorna, scarica and esporta run as processes on a small archive, an update
+// file, the official archive's text and its zip.
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
+#include <tuple>
 
 #include "archive/draw_file.h"
 #include "archive/exports.h"
-#include "archive/official_archive.h"
-#include "archive/update_check.h"
 #include "archive/update_file.h"
 #include "cli/archive_source.h"
 #include "cli/cli_process.h"
-#include "support/files.h"
 #include "support/local_http_server.h"
 #include "support/zip_writer.h"
 
 namespace quintello::test {
 namespace {
-
-namespace fs = std::filesystem;
 
 // An update line with the given wheel groups, the others blank.
 std::string updateLine(const std::string& iso, const std::string& bari,
@@ -28,8 +23,15 @@ std::string updateLine(const std::string& iso, const std::string& bari,
   StoredDraw draw{iso, {}};
   draw.wheels[0] = bari;
   draw.wheels[4] = milano;
-  return updateLineText(draw);
+  return updateLineText(draw) + "\r\n";
 }
+
+// The archive lacks the draw of 07/01/2025, and its draw of 04/01/2025 is wrong on Milano.
+const std::string kFound =
+    "# controllo\nManca estrazione del: 07/01/2025\nErrori Estrazione del 04/01/2025\n";
+const std::string kAdded =
+    "# aggiornamento\nAggiunta estrazione del07/01/2025\naggiunti N° 1 record\n"
+    "Dati salvati correttamente.\n";
 
 class CliUpdateRun : public ::testing::Test {
  protected:
@@ -37,27 +39,22 @@ class CliUpdateRun : public ::testing::Test {
     writeArchiveFile(archive,
                      {{"02/01/2025", {{"BA", {1, 2, 3, 4, 5}}, {"MI", {11, 12, 13, 14, 15}}}},
                       {"04/01/2025", {{"BA", {6, 7, 8, 9, 10}}, {"MI", {1, 2, 3, 4, 5}}}}});
-    std::ofstream(update, std::ios::binary)
-        << updateLine("2025-01-02", "01-02-03-04-05", "11-12-13-14-15") << "\r\n"
-        << updateLine("2025-01-04", "06-07-08-09-10", "01-02-03-04-06") << "\r\n"
-        << updateLine("2025-01-07", "41-42-43-44-45", "46-47-48-49-50") << "\r\n";
+    writeFile(update, updateLine("2025-01-02", "01-02-03-04-05", "11-12-13-14-15") +
+                          updateLine("2025-01-04", "06-07-08-09-10", "01-02-03-04-06") +
+                          updateLine("2025-01-07", "41-42-43-44-45", "46-47-48-49-50"));
     // The same draws as the official archive gives them.
-    storicoText =
-        "2025/01/02\tBA\t1\t2\t3\t4\t5\n"
-        "2025/01/02\tMI\t11\t12\t13\t14\t15\n"
-        "2025/01/04\tBA\t6\t7\t8\t9\t10\n"
-        "2025/01/04\tMI\t1\t2\t3\t4\t6\n"
-        "2025/01/07\tBA\t41\t42\t43\t44\t45\n"
-        "2025/01/07\tMI\t46\t47\t48\t49\t50\n";
-    std::ofstream(storico, std::ios::binary) << storicoText;
+    const std::string storicoText =
+        "2025/01/02\tBA\t1\t2\t3\t4\t5\n2025/01/02\tMI\t11\t12\t13\t14\t15\n"
+        "2025/01/04\tBA\t6\t7\t8\t9\t10\n2025/01/04\tMI\t1\t2\t3\t4\t6\n"
+        "2025/01/07\tBA\t41\t42\t43\t44\t45\n2025/01/07\tMI\t46\t47\t48\t49\t50\n";
+    writeFile(storico, storicoText);
     ASSERT_TRUE(writeZip(storicoZip, {{"storico.txt", storicoText}}));
   }
 
-  CliRun run(const std::string& line) { return runCliProcess(words(line), programFolder.path()); }
   void expectRun(const std::string& line, int status, const std::string& out,
                  const std::string& err = "") {
     SCOPED_TRACE(line);
-    const CliRun result = run(line);
+    const CliRun result = runCliProcess(words(line), programFolder.path());
     EXPECT_EQ(result.status, status);
     EXPECT_EQ(result.out, out);
     EXPECT_NE(result.err.find(err), std::string::npos) << result.err;
@@ -66,44 +63,38 @@ class CliUpdateRun : public ::testing::Test {
   TempDir work, programFolder;
   const std::string archive = work.file("archivio.mdb"), update = work.file("agg.txt");
   const std::string storico = work.file("storico.txt"), storicoZip = work.file("storico.zip");
-  std::string storicoText;
   const std::string small = "--archivio " + archive + " aggiorna ";
 };
 
-const std::string kFound =
-    "# controllo\n"
-    "Manca estrazione del: 07/01/2025\n"
-    "Errori Estrazione del 04/01/2025\n";
-
-// The check alone never writes; --applica adds the missing draw; --corregge also rewrites the
-// wrong one; a last check finds nothing. The update file, the text and the zip say the same.
+// The check alone never writes; a file with a line that is no draw stores nothing; --applica
+// adds the missing draw; --corregge also rewrites the wrong one. The update file, the text and
+// the zip say the same; the zip also becomes an update file that reads the same.
 TEST_F(CliUpdateRun, CheckThenApplyThenCorrect) {
-  const std::string before = readFile(archive);
+  const std::string before = readFile(archive), badLine = work.file("riga00.txt");
   for (const auto& file : {update, storico, storicoZip}) expectRun(small + file, 0, kFound);
-  // A line that cannot be a draw is listed, and the apply stores nothing at all.
-  const std::string withBadLine = work.file("riga00.txt");
-  std::ofstream(withBadLine, std::ios::binary)
-      << readFile(update) << updateLine("2025-01-09", "00-02-03-04-05") << "\r\n";
-  expectRun(small + withBadLine + " --applica", 2,
+  writeFile(badLine, readFile(update) + updateLine("2025-01-09", "00-02-03-04-05"));
+  expectRun(small + badLine + " --applica", 2,
             "# controllo\nRiga 4 non valida: i numeri di Bari non sono validi\n" +
-                kFound.substr(std::string("# controllo\n").size()) +
+                kFound.substr(12) +
                 "# aggiornamento\nIl file contiene una riga non valida (vedere l'elenco): "
                 "nessuna estrazione è stata salvata.\n",
             "nessuna estrazione è stata salvata");
   EXPECT_EQ(readFile(archive), before);
-  expectRun(small + storicoZip + " --applica", 0,
-            kFound +
-                "# aggiornamento\nAggiunta estrazione del07/01/2025\naggiunti N° 1 record\n"
-                "Dati salvati correttamente.\n");
-  expectRun(small + update, 0, "# controllo\nErrori Estrazione del 04/01/2025\n");
+  const std::string written = work.file("scritto.txt");
+  expectRun(small + storicoZip + " --file-aggiornamento " + written, 0,
+            kFound + "# file-aggiornamento\n3 estrazioni scritte in " + written + "\n");
+  EXPECT_EQ(readFile(written), readFile(update));
+  EXPECT_FALSE(readDrawFile(written).wrongForm);
+  expectRun(small + written + " --applica", 0, kFound + kAdded);
   expectRun(small + update + " --applica", 0,
             "# controllo\nErrori Estrazione del 04/01/2025\n# aggiornamento\n");
   expectRun(small + update + " --corregge --applica", 0,
             "# controllo\nErrori Estrazione del 04/01/2025\n# aggiornamento\n"
             "Modificata estrazione del04/01/2025\n");
   expectRun(small + storico, 0, "# controllo\nNessuna anomalia rilevata\n");
-  auto db = ArchiveDatabase::openForReading(archive);
-  EXPECT_EQ(db.findDraw("2025-01-04")->wheels[4], "01-02-03-04-06");
+  // Without --archivio and without a program database: the bundled draws.
+  expectRun(std::string("aggiorna ") + QUINTELLO_TEST_BUNDLED_DRAWS, 0,
+            "# controllo\nNessuna anomalia rilevata\n");
 }
 
 TEST_F(CliUpdateRun, JsonReport) {
@@ -117,21 +108,10 @@ TEST_F(CliUpdateRun, JsonReport) {
                 "\n");
 }
 
-// The official zip written as an update file: the form "AGGIORNA DA FILE" accepts, the same
-// draws, the same check.
-TEST_F(CliUpdateRun, UpdateFileFromTheOfficialZip) {
-  const std::string out = work.file("estrazioni.txt");
-  expectRun(small + storicoZip + " --file-aggiornamento " + out, 0,
-            kFound + "# file-aggiornamento\n3 estrazioni scritte in " + out + "\n");
-  const std::string written = readFile(out);
-  EXPECT_EQ(written, readFile(update));
-  EXPECT_FALSE(readDrawFile(out).wrongForm);
-  expectRun(small + out, 0, kFound);
-}
-
+// Each refusal: status 2, nothing on stdout, the archive untouched.
 TEST_F(CliUpdateRun, Refusals) {
   const std::string wrongForm = work.file("corto.txt");
-  std::ofstream(wrongForm) << updateLine("2025-01-07", "41-42-43-44-45").substr(0, 177) << "\n";
+  writeFile(wrongForm, updateLine("2025-01-07", "41-42-43-44-45").substr(0, 177) + "\n");
   const std::string before = readFile(archive);
   const std::tuple<std::string, std::string> cases[] = {
       {small + wrongForm, "Attenzione, sembra che il file non sia del formato corretto"},
@@ -145,50 +125,24 @@ TEST_F(CliUpdateRun, Refusals) {
       {"--archivio " + archive + " esporta nazionale " + archive, "è un file in uso dal programma"},
       {small + update + " --file-aggiornamento " + archive, "è un file in uso dal programma"},
   };
-  for (const auto& [line, message] : cases) {
-    SCOPED_TRACE(line);
-    const CliRun result = run(line);
-    EXPECT_EQ(result.status, 2);
-    EXPECT_EQ(result.out, "");
-    EXPECT_NE(result.err.find(message), std::string::npos) << result.err;
-  }
+  for (const auto& [line, message] : cases) expectRun(line, 2, "", message);
   EXPECT_EQ(readFile(archive), before);
 }
 
-// Without --archivio and without a program database the check runs against the bundled draws.
-TEST_F(CliUpdateRun, BundledDrawsAgreeWithThemselves) {
-  expectRun(std::string("aggiorna ") + QUINTELLO_TEST_BUNDLED_DRAWS, 0,
-            "# controllo\nNessuna anomalia rilevata\n");
-  std::ofstream(work.file("vuoto.txt")) << "";
-  expectRun("aggiorna " + work.file("vuoto.txt"), 2, "", "non sia del formato corretto");
-}
-
-// scarica from a local server: the downloaded file checked as aggiorna checks it, every
-// failure an Italian sentence and exit status 2, the archive untouched until --applica.
+// scarica from a local server: the download checked as aggiorna checks it, a failure an
+// Italian sentence and status 2, the archive untouched until --applica.
 TEST_F(CliUpdateRun, ScaricaFromALocalServer) {
   LocalHttpServer server;
   server.serveBody("/storico.zip", readFile(storicoZip));
-  server.serveBody("/agg.txt", readFile(update));
   server.serveTrickle("/lento.zip", readFile(storicoZip), std::chrono::milliseconds(300));
   const std::string before = readFile(archive);
   const std::string scarica = "--archivio " + archive + " scarica --indirizzo ";
-  const std::tuple<std::string, int, std::string, std::string> cases[] = {
-      {scarica + server.url("/storico.zip"), 0, kFound, ""},
-      {scarica + server.url("/agg.txt"), 0, kFound, ""},
-      {scarica + server.url("/manca.zip"), 2, "",
-       "Il server ha risposto con l'errore 404: file non trovato."},
-      // --tempo-massimo reaches the download's deadline.
-      {scarica + server.url("/lento.zip") + " --tempo-massimo 1", 2, "",
-       "non si è concluso entro 1 secondo."},
-  };
-  for (const auto& [line, status, out, err] : cases) expectRun(line, status, out, err);
+  expectRun(scarica + server.url("/storico.zip"), 0, kFound);
+  expectRun(scarica + server.url("/manca.zip"), 2, "", "l'errore 404: file non trovato.");
+  expectRun(scarica + server.url("/lento.zip") + " --tempo-massimo 1", 2, "",
+            "non si è concluso entro 1 secondo.");
   EXPECT_EQ(readFile(archive), before);
-  expectRun(scarica + server.url("/storico.zip") + " --applica", 0,
-            kFound +
-                "# aggiornamento\nAggiunta estrazione del07/01/2025\naggiunti N° 1 record\n"
-                "Dati salvati correttamente.\n");
-  expectRun(scarica + server.url("/storico.zip"), 0,
-            "# controllo\nErrori Estrazione del 04/01/2025\n");
+  expectRun(scarica + server.url("/storico.zip") + " --applica", 0, kFound + kAdded);
 }
 
 // Each export writes the bytes of the tab's export of the same archive.
@@ -197,19 +151,16 @@ TEST_F(CliUpdateRun, ExportsAreTheTabsBytes) {
   for (const auto& [name, format] :
        {std::pair{"dati-iii", ExportFormat::DatiIii}, std::pair{"zefiral", ExportFormat::Zefiral},
         std::pair{"nazionale", ExportFormat::Nazionale}}) {
-    SCOPED_TRACE(name);
     const std::string byCli = work.file(std::string(name) + ".cli");
     const std::string byTab = work.file(std::string(name) + ".tab");
     NoProgress none;
     exportArchive(format, loaded.archive, byTab, none);
-    const CliRun result = run("--archivio " + archive + " esporta " + name + " " + byCli);
-    EXPECT_EQ(result.status, 0) << result.err;
-    EXPECT_EQ(result.out, "Archivio\t" + archive + "\nFormato\t" + name + "\nFile\t" + byCli +
-                              "\nEstrazioni\t2\nByte\t" + std::to_string(fs::file_size(byTab)) +
-                              "\n");
+    expectRun("--archivio " + archive + " esporta " + name + " " + byCli, 0,
+              "Archivio\t" + archive + "\nFormato\t" + name + "\nFile\t" + byCli +
+                  "\nEstrazioni\t2\nByte\t" + std::to_string(std::filesystem::file_size(byTab)) +
+                  "\n");
     EXPECT_EQ(readFile(byCli), readFile(byTab));
   }
-  EXPECT_EQ(fs::file_size(work.file("dati-iii.cli")), 220u);
 }
 
 }  // namespace
