@@ -1,0 +1,116 @@
+// Numbers and dates read from text and written as text, and the random generator.
+#include "core/text_number.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <tuple>
+#include <vector>
+
+#include "core/dates.h"
+#include "core/number_format.h"
+#include "core/one_line_text.h"
+#include "core/random.h"
+#include "core/wheel_text.h"
+
+namespace quintello {
+namespace {
+
+TEST(NumberFormat, PatternsRoundHalvesAwayFromZeroOnTheDecimalValue) {
+  // No leading zero before the point; more digits than placeholders are all written. 107 / 40
+  // = 2.675 and 1.005 are stored just below the half as doubles, and still round up.
+  const std::tuple<double, const char*, const char*> cases[] = {{0.5, "###.0", ".5"},
+                                                                {0, "###.0", ".0"},
+                                                                {12.5, "###.00", "12.50"},
+                                                                {1234.56, "###.0", "1234.6"},
+                                                                {0.25, "###.0", ".3"},
+                                                                {-0.25, "###.0", "-.3"},
+                                                                {107.0 / 40, "###.00", "2.68"},
+                                                                {1.005, "###.00", "1.01"},
+                                                                {99.95, "###.0", "100.0"},
+                                                                {200.0 / 3, "###.0", "66.7"},
+                                                                {0.04, "###.0", ".0"},
+                                                                {-0.04, "###.0", ".0"},
+                                                                {5, "00", "05"},
+                                                                {1234567, "000000", "1234567"}};
+  for (const auto& [value, pattern, text] : cases)
+    EXPECT_EQ(formatNumber(value, pattern), text) << value << " " << pattern;
+  EXPECT_EQ(formatZeroPadded(-7, 2), "-07");
+}
+
+// The reading rule: two characters at offsets 1, 4, 7, 10, 13, whatever the separators;
+// unpadded numbers misread ("-4" is a signed pair, the fifth falls past the end), missing
+// pairs 0, a cut pair keeps its digit.
+TEST(WheelText, ReadsFixedOffsetsAndWritesZeroPadded) {
+  const std::pair<const char*, WheelNumbers> cases[] = {
+      {"05-23-78-01-44", {5, 23, 78, 1, 44}}, {"", {0, 0, 0, 0, 0}},
+      {"05 23/78.01x44", {5, 23, 78, 1, 44}}, {"5-23-78-1-44", {5, 3, 8, -4, 0}},
+      {"12-34", {12, 34, 0, 0, 0}},           {"12-34-5", {12, 34, 5, 0, 0}},
+      {" 7- 8-xx-9a-+4", {7, 8, 0, 9, 4}},    {"-5-23-78-01-44", {-5, 23, 78, 1, 44}},
+      {"ab-cd-ef-gh-ij", {0, 0, 0, 0, 0}},    {"99-00-90-01-45", {99, 0, 90, 1, 45}}};
+  for (const auto& [text, numbers] : cases) EXPECT_EQ(decodeWheelText(text), numbers) << text;
+  EXPECT_EQ(encodeWheelText({5, 23, 78, 1, 44}), "05-23-78-01-44");
+  EXPECT_EQ(encodeWheelText({0, 0, 0, 0, 0}), "");
+}
+
+TEST(TextNumber, LeadingNumberLikeAPersonReadsIt) {
+  const std::pair<const char*, double> numbers[] = {{"  12abc", 12}, {"-3.5", -3.5}, {".5", 0.5},
+                                                    {"", 0},         {"abc", 0},     {"+", 0}};
+  for (const auto& [text, value] : numbers) EXPECT_DOUBLE_EQ(leadingNumber(text), value) << text;
+  EXPECT_EQ(leadingInteger("99999999999999999999"), 2147483647);
+  const std::pair<const char*, bool> wholes[] = {{" 42 ", true}, {"-7", true},
+                                                 {"4 2", false}, {"3.0", false},
+                                                 {"", false},    {"1234567890", false}};
+  for (const auto& [text, whole] : wholes)
+    EXPECT_EQ(isWholeNumber(text), whole) << text;  // the last is past any draw index
+}
+
+TEST(StoredDates, OnlyCalendarDatesBecomeDateTexts) {
+  // A time of day is written by other programs, but none is that long.
+  const std::pair<const char*, const char*> cases[] = {{"2025-12-30", "30/12/2025"},
+                                                       {"1871-01-07", "07/01/1871"},
+                                                       {"2024-02-29", "29/02/2024"},
+                                                       {"2021-01-05 00:00:00", "05/01/2021"},
+                                                       {"2021-01-05T20:00:00.000", "05/01/2021"},
+                                                       {"2023-02-29", ""},
+                                                       {"2021-13-01", ""},
+                                                       {"2021-00-10", ""},
+                                                       {"2021-01-00", ""},
+                                                       {"05/01/2021", ""},
+                                                       {"2021-1-5", ""},
+                                                       {"20210105", ""},
+                                                       {"", ""},
+                                                       {"2021-01-05\t", ""},
+                                                       {"2021-01-05\nx", ""},
+                                                       {"2021-01-05 12:00\r\n", ""},
+                                                       {"2021-01-05x", ""},
+                                                       {"2021-01-05 00:00:00 00:00:00 00", ""}};
+  for (const auto& [stored, shown] : cases)
+    EXPECT_EQ(dateTextFromStored(stored).value_or(""), shown) << '"' << stored << '"';
+}
+
+TEST(OneLineText, NoDataAddsALineOrAColumn) {
+  EXPECT_EQ(oneLineText("a\tb\nc\rd\x1f\x7f"
+                        "e città"),
+            "a?b?c?d??e città");
+  EXPECT_EQ(shortOneLineText("àààà", 3), "à...");  // never cut inside a character
+  EXPECT_EQ(shortOneLineText("abc", 3), "abc");
+}
+
+// The same seed gives the same sequence; the values lie in [0, 1) and spread evenly over the
+// 90 numbers (1000 expected for each, with a standard deviation of about 31).
+TEST(UniformRandom, SeededAndEven) {
+  UniformRandom first, second(7);
+  second.setSeed(UniformRandom::kDefaultSeed);
+  std::vector<int> counts(90, 0);
+  for (int i = 0; i < 90000; ++i) {
+    const double v = first.next();
+    ASSERT_EQ(second.next(), v);
+    ASSERT_TRUE(v >= 0.0 && v < 1.0) << v;
+    ++counts[static_cast<size_t>(v * 90)];
+  }
+  for (int n = 0; n < 90; ++n) EXPECT_TRUE(counts[n] > 800 && counts[n] < 1200) << n + 1;
+}
+
+}  // namespace
+}  // namespace quintello
