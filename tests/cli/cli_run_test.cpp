@@ -8,7 +8,6 @@
 
 #include <filesystem>
 #include <nlohmann/json.hpp>
-#include <tuple>
 
 #include "archive/first_start.h"
 #include "cli/cli_process.h"
@@ -98,58 +97,20 @@ TEST_F(CliRunTest, WhichArchiveIsRead) {
             "Archivio\t" + defaultArchive + "\nEstrazioni\t7\n");
 }
 
+// The runs of cases/runs.txt.
 TEST_F(CliRunTest, RunsAndRefusals) {
-  // Damaged archives: the bad-archive list (cli_bad_archive_test.cpp).
-  const std::string empty = work.file("vuoto.mdb"), odd = work.file("strano.mdb");
-  writeArchiveFile(empty, {});
-  // Numbers the entry grid lets through (99), and the number 5 twice in draw 1.
-  writeArchiveFile(odd, {{"02/01/2025", {{"BA", {5, 99, 5, 0, 0}}}},
-                         {"04/01/2025", {{"BA", {99, 2, 3, 4, 5}}}},
-                         {"07/01/2025", {{"BA", {1, 99, 99, 99, 99}}}}});
-  const std::string draw1 = R"({"indice":1,"data":"02/01/2025"})",
-                    draw7 = R"({"indice":7,"data":"16/01/2025"})";
-  const std::string tabbed = work.file("lotto\tdue\n.mdb");
-  fs::copy_file(archive, tabbed);
-  const std::tuple<std::string, int, std::string> cases[] = {
-      {"--aiuto", 0, "Uso:\n"},
-      {small + "--json info", 0,
-       R"({"archivio":")" + archive + R"(","estrazioni":7,"prima":)" + draw1 + R"(,"ultima":)" +
-           draw7 + R"(,"modello":{"inizio":)" + draw1 + R"(,"fine":)" + draw7 +
-           R"(,"estrazioni":7}})" + "\n"},
-      {"--archivio " + empty + " info", 0,
-       "Estrazioni\t0\nPrima estrazione\t-\nUltima estrazione\t-\nInizio archivio modello\t-\n"
-       "Fine archivio modello\t-\nEstrazioni archivio modello\t0\n"},
-      {"--archivio " + empty + " info --json", 0,
-       R"(","estrazioni":0,"prima":null,"ultima":null,)"
-       R"("modello":{"inizio":null,"fine":null,"estrazioni":0}})"},
-      {"--archivio " + work.file("manca.mdb") + " info", 2, "il file non esiste"},
-      {"--archivio " + empty + " quintello", 2, "L'archivio delle estrazioni è vuoto."},
-      {small + "quintello --estrazione 8", 2,
-       "--estrazione: l'estrazione 8 non è nell'archivio, che va da 1 a 7."},
-      {small + "quintello --numero 5 --presenze 5 --stampa dettaglio:4", 2,
-       "--stampa dettaglio:4: l'elenco delle presenze ha 3 righe."},
-      {small + "quintello --tabellone 60 --stampa ristretto:2", 2,
-       "--stampa ristretto:2: l'elenco delle previsioni ha 1 riga."},
-      {small + "quintello --stampa ritardi", 2,
-       "--stampa ritardi: l'elenco delle previsioni ha 0 righe."},
-      {small + "quintello --stampa scoperte,completo:01", 2,
-       "--stampa completo:1: l'elenco delle previsioni ha 0 righe."},
-      {small + "quintello --rimuovi 4", 0,
-       "quintello-cli: avviso: --rimuovi 4: nessuna previsione con questo numero.\n"},
-      // Every print item runs on the odd archive; the draw-1 occurrence is listed once.
-      {"--archivio " + odd +
-           " quintello --numero 5 --presenze 5 --colpi 2 --tabellone 2,5 --coppia 1,2 --verifica "
-           "--elabora --coppie --stampa elenco,numeri,previsioni,combinazioni,scoperte,coppie,"
-           "riepilogo,colpi,ritardi,caso,ristretto:1,completo:1,dettaglio:1,etichette",
-       0, "LBL_NC\t2\n"},
-      {"quadratura 1 88 47 90", 0, "\tN2 N3\t88 47\t41\n# totale\nSomma totale\t46\n"},
-      {"--json quadratura 0 30 0 60", 0,
-       R"("LblTS":{"text":"90","back":"#0000ff","fore":"#ffffff"}}})"},
-      // A path with a tab and a line end adds no line or column to the text output.
-      {"--archivio " + tabbed + " info", 0, "Archivio\t" + work.path() + "/lotto?due?.mdb\n"},
-      {"--archivio " + tabbed + " --json info", 0, R"(lotto\tdue\n.mdb")"},
-  };
-  for (const auto& [line, status, expected] : cases) expectRun(line, status, expected);
+  writeArchiveFile(work.file("vuoto.mdb"), {});
+  writeArchiveFile(work.file("strano.mdb"), {{"02/01/2025", {{"BA", {5, 99, 5, 0, 0}}}},
+                                             {"04/01/2025", {{"BA", {99, 2, 3, 4, 5}}}},
+                                             {"07/01/2025", {{"BA", {1, 99, 99, 99, 99}}}}});
+  fs::copy_file(archive, work.file("lotto\tdue\n.mdb"));
+  const auto runs = caseRows("runs.txt", {{"archivio", archive},
+                                          {"vuoto", work.file("vuoto.mdb")},
+                                          {"strano", work.file("strano.mdb")},
+                                          {"tabulato", work.file("lotto\tdue\n.mdb")},
+                                          {"cartella", work.path()}});
+  ASSERT_GE(runs.size(), 15u);
+  for (const auto& run : runs) expectRun(run.at(0), std::stoi(run.at(1)), run.at(2));
 }
 
 // Command lines put together at random from valid and invalid pieces end with status 0 or 2,

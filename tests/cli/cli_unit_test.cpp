@@ -51,15 +51,13 @@ TEST(CliOptions, AcceptedLines) {
 // Refused lines (cases/refused_lines.txt) exit with status 2, nothing on stdout, and on stderr
 // one Italian message, bounded however long the argument, and the pointer to the help.
 TEST(CliOptions, RefusedLines) {
-  std::vector<std::pair<std::string, std::string>> cases = {
-      {"quintello --colpi " + std::string(100000, '7'), "\"" + std::string(40, '7') + "...\""}};
-  for (const auto& row :
-       words(test::readFile(QUINTELLO_TEST_SOURCE_DIR "/cli/cases/refused_lines.txt"), '\n'))
-    if (!row.empty() && !row.starts_with('#'))
-      cases.emplace_back(row.substr(0, row.find('\t')), row.substr(row.find('\t') + 1));
+  auto cases = test::caseRows("refused_lines.txt");
   ASSERT_GT(cases.size(), 40u);
+  cases.push_back(
+      {"quintello --colpi " + std::string(100000, '7'), "\"" + std::string(40, '7') + "...\""});
   const std::string help = "\nPer l'elenco dei comandi e delle opzioni: quintello-cli --aiuto\n";
-  for (const auto& [line, message] : cases) {
+  for (const auto& row : cases) {
+    const std::string &line = row.at(0), &message = row.at(1);
     SCOPED_TRACE(line.substr(0, 60));
     std::ostringstream out, err;
     EXPECT_EQ(runCli(words(line), out, err, "/nessuna-cartella"), 2);
