@@ -58,36 +58,20 @@ class ArchiveFile : public ::testing::Test {
   const std::string path = dir.file("archivio.mdb");
 };
 
-TEST_F(ArchiveFile, LoadsInDateOrderWithTheReadingRule) {
-  ArchiveDatabase::create(dir.file("ordine.mdb"))
-      .insertDraws(
-          {{"2026-01-10", {"01-02-03-04-05"}},
-           {"2026-01-03", {"5-23-78-1-44"}},
-           {"2025-12-30", {"90-89-88-87-86", "", "", "", "", "", "", "", "", "", "11-12"}}});
-  auto db = ArchiveDatabase::open(dir.file("ordine.mdb"));
-  DrawArchive archive;
-  RecordedProgress progress;
-  loadArchive(db, archive, 1, progress);
-  ASSERT_EQ(archive.count(), 3);
-  EXPECT_EQ(archive.dateText(1) + archive.dateText(3), "30/12/202510/01/2026");
-  EXPECT_EQ(archive.number(1, 10, 2), 12);
-  EXPECT_EQ(archive.number(2, 0, 2), 3);   // unpadded text read at fixed offsets
-  EXPECT_EQ(archive.number(2, 10, 1), 0);  // empty Nazionale
-  EXPECT_EQ(archive.yearOrdinal(2), 1);
-  EXPECT_EQ(archive.monthOrdinal(3), 2);
-  EXPECT_EQ(progress.values, (std::vector<int>{1, 2, 3, 3}));  // every row, then the end
-}
-
-// A refused reload leaves the draws in memory as they were; a reload after a change makes the
-// model the whole archive, while the archive window's load keeps it.
-TEST(ArchiveLoad, ReloadsKeepOrReplaceTheDrawsInMemory) {
+// Draws load in date order, whatever the order of the rows, with progress at every row. A
+// reload after a change makes the model the whole archive, while the archive window's load
+// keeps it; a refused reload leaves the draws in memory as they were.
+TEST(ArchiveLoad, LoadsAndReloads) {
   TempDir dir;
   const std::string path = dir.file("archivio.mdb");
-  writeArchiveFile(path, weeklyDraws(120));
+  auto draws = weeklyDraws(120);
+  writeArchiveFile(path, {draws.rbegin(), draws.rend()});
   auto db = ArchiveDatabase::open(path);
   DrawArchive archive;
   RecordedProgress progress;
   loadArchive(db, archive, 100, progress);
+  EXPECT_EQ(archive.dateText(1), draws[0].date);
+  EXPECT_EQ(progress.values.size(), 121u);  // every row, then the end
   EXPECT_EQ(archive.modelFirst(), 100);
   progress = RecordedProgress();
   CaricaArchivioExNovo(db, archive, progress);
@@ -103,7 +87,7 @@ TEST(ArchiveLoad, ReloadsKeepOrReplaceTheDrawsInMemory) {
                 "l'estrazione numero 121 (in ordine di data) ha la data \"9999-99-99\"");
   EXPECT_EQ(archive.count(), 120);
   EXPECT_EQ(archive.modelFirst(), 100);
-  EXPECT_EQ(archive.number(120, 4, 3), weeklyDraws(120).back().wheels[4].second[2]);
+  EXPECT_EQ(archive.number(120, 4, 3), draws.back().wheels[4].second[2]);
 }
 
 TEST(ArchiveLoad, MoreRowsThanAnyArchiveAreRefusedUnread) {

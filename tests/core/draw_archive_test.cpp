@@ -39,14 +39,11 @@ TEST(DrawArchive, ReadsOutsideTheArchiveGiveNoNumber) {
 // Ordinals restart with month and year (only the month number is compared: the same month of
 // another year goes on counting); the draw list shows them.
 TEST(DrawArchive, OrdinalsRestartWithMonthAndYear) {
-  const auto archive = makeArchive({{"24/12/2025", {}},
-                                    {"27/12/2025", {}},
-                                    {"30/12/2025", {}},
-                                    {"02/01/2026", {}},
-                                    {"03/01/2026", {}},
-                                    {"31/01/2026", {}},
-                                    {"03/02/2026", {}},
-                                    {"05/02/2027", {}}});
+  std::vector<TestDraw> draws;
+  for (const char* date : {"24/12/2025", "27/12/2025", "30/12/2025", "02/01/2026", "03/01/2026",
+                           "31/01/2026", "03/02/2026", "05/02/2027"})
+    draws.push_back({date, {}});
+  const auto archive = makeArchive(draws);
   std::string ordinals;
   for (int r = 0; r <= archive.count(); ++r)
     ordinals += std::to_string(archive.monthOrdinal(r)) + std::to_string(archive.yearOrdinal(r));

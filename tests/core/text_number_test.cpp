@@ -38,55 +38,35 @@ TEST(NumberFormat, PatternsRoundHalvesAwayFromZeroOnTheDecimalValue) {
   EXPECT_EQ(formatZeroPadded(-7, 2), "-07");
 }
 
-// The reading rule: two characters at offsets 1, 4, 7, 10, 13, whatever the separators;
-// unpadded numbers misread ("-4" is a signed pair, the fifth falls past the end), missing
-// pairs 0, a cut pair keeps its digit.
+// The reading rule (also checked against a model by the wheel-text fuzz target): two characters
+// at offsets 1, 4, 7, 10, 13, whatever the separators; unpadded numbers misread ("-4" is a
+// signed pair, the fifth falls past the end); a cut pair keeps its digit.
 TEST(WheelText, ReadsFixedOffsetsAndWritesZeroPadded) {
-  const std::pair<const char*, WheelNumbers> cases[] = {
-      {"05-23-78-01-44", {5, 23, 78, 1, 44}}, {"", {0, 0, 0, 0, 0}},
-      {"05 23/78.01x44", {5, 23, 78, 1, 44}}, {"5-23-78-1-44", {5, 3, 8, -4, 0}},
-      {"12-34", {12, 34, 0, 0, 0}},           {"12-34-5", {12, 34, 5, 0, 0}},
-      {" 7- 8-xx-9a-+4", {7, 8, 0, 9, 4}},    {"-5-23-78-01-44", {-5, 23, 78, 1, 44}},
-      {"ab-cd-ef-gh-ij", {0, 0, 0, 0, 0}},    {"99-00-90-01-45", {99, 0, 90, 1, 45}}};
+  const std::pair<const char*, WheelNumbers> cases[] = {{"05 23/78.01x44", {5, 23, 78, 1, 44}},
+                                                        {"5-23-78-1-44", {5, 3, 8, -4, 0}},
+                                                        {"12-34-5", {12, 34, 5, 0, 0}},
+                                                        {" 7- 8-xx-9a-+4", {7, 8, 0, 9, 4}}};
   for (const auto& [text, numbers] : cases) EXPECT_EQ(decodeWheelText(text), numbers) << text;
   EXPECT_EQ(encodeWheelText({5, 23, 78, 1, 44}), "05-23-78-01-44");
   EXPECT_EQ(encodeWheelText({0, 0, 0, 0, 0}), "");
 }
 
+// Whole numbers: the draw index answers (draw_archive_test.cpp).
 TEST(TextNumber, LeadingNumberLikeAPersonReadsIt) {
   const std::pair<const char*, double> numbers[] = {{"  12abc", 12}, {"-3.5", -3.5}, {".5", 0.5},
                                                     {"", 0},         {"abc", 0},     {"+", 0}};
   for (const auto& [text, value] : numbers) EXPECT_DOUBLE_EQ(leadingNumber(text), value) << text;
   EXPECT_EQ(leadingInteger("99999999999999999999"), 2147483647);
-  const std::pair<const char*, bool> wholes[] = {{" 42 ", true}, {"-7", true},
-                                                 {"4 2", false}, {"3.0", false},
-                                                 {"", false},    {"1234567890", false}};
-  for (const auto& [text, whole] : wholes)
-    EXPECT_EQ(isWholeNumber(text), whole) << text;  // the last is past any draw index
 }
 
+// Beyond the dates of the bad archives' list: leap years, months and days out of range, no
+// padding, and the time of day other programs write, though none that long.
 TEST(StoredDates, OnlyCalendarDatesBecomeDateTexts) {
-  // A time of day is written by other programs, but none is that long.
-  const std::pair<const char*, const char*> cases[] = {{"2025-12-30", "30/12/2025"},
-                                                       {"1871-01-07", "07/01/1871"},
-                                                       {"2024-02-29", "29/02/2024"},
-                                                       {"2021-01-05 00:00:00", "05/01/2021"},
-                                                       {"2021-01-05T20:00:00.000", "05/01/2021"},
-                                                       {"2023-02-29", ""},
-                                                       {"2021-13-01", ""},
-                                                       {"2021-00-10", ""},
-                                                       {"2021-01-00", ""},
-                                                       {"05/01/2021", ""},
-                                                       {"2021-1-5", ""},
-                                                       {"20210105", ""},
-                                                       {"", ""},
-                                                       {"2021-01-05\t", ""},
-                                                       {"2021-01-05\nx", ""},
-                                                       {"2021-01-05 12:00\r\n", ""},
-                                                       {"2021-01-05x", ""},
-                                                       {"2021-01-05 00:00:00 00:00:00 00", ""}};
-  for (const auto& [stored, shown] : cases)
-    EXPECT_EQ(dateTextFromStored(stored).value_or(""), shown) << '"' << stored << '"';
+  EXPECT_EQ(dateTextFromStored("2024-02-29"), "29/02/2024");
+  EXPECT_EQ(dateTextFromStored("2021-01-05T20:00:00.000"), "05/01/2021");
+  for (const char* bad : {"2023-02-29", "2021-13-01", "2021-00-10", "2021-01-00", "2021-1-5",
+                          "2021-01-05x", "2021-01-05 00:00:00 00:00:00 00"})
+    EXPECT_FALSE(dateTextFromStored(bad)) << bad;
 }
 
 TEST(OneLineText, NoDataAddsALineOrAColumn) {
