@@ -46,17 +46,9 @@ TEST(DrawArchive, OrdinalsRestartWithMonthAndYear) {
   const auto archive = makeArchive(draws);
   std::string ordinals;
   for (int r = 0; r <= archive.count(); ++r)
-    ordinals += std::to_string(archive.monthOrdinal(r)) + std::to_string(archive.yearOrdinal(r));
-  EXPECT_EQ(ordinals,
-            "00"
-            "11"
-            "22"
-            "33"
-            "11"
-            "22"
-            "33"
-            "14"
-            "21");
+    ordinals +=
+        std::to_string(archive.monthOrdinal(r)) + std::to_string(archive.yearOrdinal(r)) + " ";
+  EXPECT_EQ(ordinals, "00 11 22 33 11 22 33 14 21 ");  // month and year ordinal of draws 0..8
   EXPECT_EQ(drawListGrid(archive).clipText({1, 0, 2, 4}),
             "\t1\t24/12/2025\t1\t1\r\t2\t27/12/2025\t2\t2");
 }

@@ -18,21 +18,13 @@ namespace {
 
 TEST(NumberFormat, PatternsRoundHalvesAwayFromZeroOnTheDecimalValue) {
   // No leading zero before the point; more digits than placeholders are all written. 107 / 40
-  // = 2.675 and 1.005 are stored just below the half as doubles, and still round up.
-  const std::tuple<double, const char*, const char*> cases[] = {{0.5, "###.0", ".5"},
-                                                                {0, "###.0", ".0"},
-                                                                {12.5, "###.00", "12.50"},
-                                                                {1234.56, "###.0", "1234.6"},
-                                                                {0.25, "###.0", ".3"},
-                                                                {-0.25, "###.0", "-.3"},
-                                                                {107.0 / 40, "###.00", "2.68"},
-                                                                {1.005, "###.00", "1.01"},
-                                                                {99.95, "###.0", "100.0"},
-                                                                {200.0 / 3, "###.0", "66.7"},
-                                                                {0.04, "###.0", ".0"},
-                                                                {-0.04, "###.0", ".0"},
-                                                                {5, "00", "05"},
-                                                                {1234567, "000000", "1234567"}};
+  // = 2.675 and 1.005 are stored just below the half as doubles, and still round up (the
+  // golden outputs meet the other halves).
+  const std::tuple<double, const char*, const char*> cases[] = {
+      {0.5, "###.0", ".5"},      {-0.25, "###.0", "-.3"},
+      {-0.04, "###.0", ".0"},    {107.0 / 40, "###.00", "2.68"},
+      {1.005, "###.00", "1.01"}, {99.95, "###.0", "100.0"},
+      {5, "00", "05"},           {1234567, "000000", "1234567"}};
   for (const auto& [value, pattern, text] : cases)
     EXPECT_EQ(formatNumber(value, pattern), text) << value << " " << pattern;
   EXPECT_EQ(formatZeroPadded(-7, 2), "-07");
