@@ -1,11 +1,11 @@
 // quintello-cli info on one archive of each kind of outcome from the shared list of damaged,
-// odd or unreachable archives (the core test meets them all), run as a process: it reads what
-// it can, refuses the rest with one line naming the file, and leaves every file as it was.
+// odd or unreachable archives (the core test meets them all, those that need an ordinary user
+// too), run as a process: it reads what it can, refuses the rest with one line naming the
+// file, and leaves every file as it was.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <set>
-#include <tuple>
 
 #include "cli/cli_process.h"
 #include "support/bad_archives.h"
@@ -16,26 +16,19 @@ namespace quintello::test {
 namespace {
 
 TEST(CliBadArchive, InfoReadsOrRefusesAndChangesNothing) {
-  std::set<std::tuple<Expectation::Stage, bool, bool>> kindsMet;
+  std::set<std::pair<Expectation::Stage, bool>> kindsMet;
   for (const BadArchiveCase& badCase : badArchiveCases()) {
     const Expectation& expected = badCase.cli;
-    if (!kindsMet
-             .insert({expected.stage, expected.completesInterruptedWrite, badCase.asOrdinaryUser})
-             .second)
+    if (badCase.asOrdinaryUser ||
+        !kindsMet.insert({expected.stage, expected.completesInterruptedWrite}).second)
       continue;
     SCOPED_TRACE(badCase.name);
     TempDir work, programFolder;
-    if (badCase.asOrdinaryUser) {
-      openFolderToEveryone(work.path());
-      openFolderToEveryone(programFolder.path());
-    }
     std::filesystem::create_directory(work.file("caso"));
     Held held;
     const std::string path = badCase.make(work.file("caso"), held);
     const auto before = snapshotFolder(work.path());
-    const CliRun run =
-        runCliProcess({"--archivio", path, "info"}, programFolder.path(), badCase.asOrdinaryUser);
-    if (run.status == 126) continue;  // cannot run as an ordinary user here
+    const CliRun run = runCliProcess({"--archivio", path, "info"}, programFolder.path());
     if (expected.stage == Expectation::Stage::Loads) {
       EXPECT_EQ(run.status, 0) << run.err;
       EXPECT_NE(run.out.find("\nEstrazioni\t" + std::to_string(expected.draws) + "\n"),

@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "support/files.h"
-#include "support/ordinary_user.h"
 #include "support/test_archive.h"
 
 namespace quintello::test {
@@ -69,14 +68,12 @@ inline const std::string& frozenCli() {
   return path;
 }
 
-// Runs quintello-cli (frozenCli; the built one for an ordinary user, who cannot enter the
-// test's private folder) with QUINTELLO_CARTELLA set to programFolder; killed after a minute.
-inline CliRun runCliProcess(const std::vector<std::string>& args, const std::string& programFolder,
-                            bool asOrdinaryUser = false) {
+// Runs frozenCli() with QUINTELLO_CARTELLA set to programFolder; killed after a minute.
+inline CliRun runCliProcess(const std::vector<std::string>& args,
+                            const std::string& programFolder) {
   TempDir capture;
   const std::string outPath = capture.file("out"), errPath = capture.file("err");
-  const std::string program = asOrdinaryUser ? QUINTELLO_CLI_PATH : frozenCli();
-  std::vector<char*> argv{const_cast<char*>(program.c_str())};
+  std::vector<char*> argv{const_cast<char*>(frozenCli().c_str())};
   for (const auto& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
   argv.push_back(nullptr);
   const pid_t child = fork();
@@ -87,7 +84,6 @@ inline CliRun runCliProcess(const std::vector<std::string>& args, const std::str
       _exit(127);
     dup2(out, STDOUT_FILENO);
     dup2(err, STDERR_FILENO);
-    if (asOrdinaryUser && !AsOrdinaryUser::becomeForGood()) _exit(126);
     alarm(60);  // survives the exec: a run that hangs is killed
     execv(argv[0], argv.data());
     _exit(127);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <numeric>
 #include <optional>
 
@@ -51,6 +52,20 @@ TEST(DrawArchive, OrdinalsRestartWithMonthAndYear) {
   EXPECT_EQ(ordinals, "00 11 22 33 11 22 33 14 21 ");  // month and year ordinal of draws 0..8
   EXPECT_EQ(drawListGrid(archive).clipText({1, 0, 2, 4}),
             "\t1\t24/12/2025\t1\t1\r\t2\t27/12/2025\t2\t2");
+}
+
+// Every day of January, year after year: the month never changes between two draws, so the
+// month ordinal climbs to the last draw without wrapping.
+TEST(DrawArchive, OrdinalsDoNotWrap) {
+  std::vector<TestDraw> draws;
+  for (int i = 0; i < 200'000; ++i) {
+    char date[16];
+    std::snprintf(date, sizeof date, "%02d/01/%04d", 1 + i % 31, 1 + i / 31);
+    draws.push_back({date, {}});
+  }
+  const auto archive = makeArchive(draws);
+  EXPECT_EQ(archive.monthOrdinal(200'000), 200'000);
+  EXPECT_EQ(archive.yearOrdinal(200'000), 19);
 }
 
 TEST(DrawArchive, ModelRunsFromTheClampedFirstIndexToTheLastDraw) {
