@@ -1,19 +1,72 @@
-// quintello-cli aggiorna, scarica and esporta run as processes on a small archive, an update
-// file, the official archive's text and its zip.
+// quintello-cli on archives, run as a process: one damaged, odd or unreachable archive of each
+// kind of outcome from the shared list (the core test meets them all); aggiorna, scarica and
+// esporta on a small archive, an update file, the official archive's text and its zip.
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <set>
 
 #include "archive/exports.h"
 #include "archive/update_file.h"
 #include "cli/archive_source.h"
 #include "cli/cli_process.h"
+#include "support/bad_archives.h"
+#include "support/folder_snapshot.h"
 #include "support/local_http_server.h"
+#include "support/message_checks.h"
 #include "support/zip_writer.h"
 
 namespace quintello::test {
 namespace {
+
+// It reads what it can, refuses the rest with one line naming the file, and leaves every file
+// as it was.
+TEST(CliBadArchive, InfoReadsOrRefusesAndChangesNothing) {
+  std::set<std::pair<Expectation::Stage, bool>> kindsMet;
+  for (const BadArchiveCase& badCase : badArchiveCases()) {
+    const Expectation& expected = badCase.cli;
+    if (badCase.asOrdinaryUser ||
+        !kindsMet.insert({expected.stage, expected.completesInterruptedWrite}).second)
+      continue;
+    SCOPED_TRACE(badCase.name);
+    TempDir work, programFolder;
+    std::filesystem::create_directory(work.file("caso"));
+    Held held;
+    const std::string path = badCase.make(work.file("caso"), held);
+    const auto before = snapshotFolder(work.path());
+    const CliRun run = runCliProcess({"--archivio", path, "info"}, programFolder.path());
+    if (expected.stage == Expectation::Stage::Loads) {
+      EXPECT_EQ(run.status, 0) << run.err;
+      EXPECT_NE(run.out.find("\nEstrazioni\t" + std::to_string(expected.draws) + "\n"),
+                std::string::npos)
+          << run.out;
+    } else {
+      EXPECT_EQ(run.status, 2) << run.out;
+      EXPECT_EQ(run.out, "");
+      EXPECT_TRUE(run.err.starts_with("quintello-cli: Il file \"" + path + "\" ")) << run.err;
+      EXPECT_NE(run.err.find(expected.words), std::string::npos) << run.err;
+    }
+    if (!expected.completesInterruptedWrite) {
+      EXPECT_EQ(describeChanges(before, snapshotFolder(work.path())), "");
+    }
+    EXPECT_EQ(snapshotFolder(programFolder.path()), FolderSnapshot{});
+  }
+  EXPECT_GE(kindsMet.size(), 4u);
+}
+
+// A program folder that cannot be followed is reported, not met with an internal error.
+TEST(CliProgramFolder, UnreachableFolderIsReported) {
+  TempDir work;
+  std::filesystem::create_symlink("giro", work.file("giro"));
+  const CliRun run = runCliProcess({"info"}, work.file("giro"));
+  EXPECT_EQ(run.status, 2);
+  EXPECT_NE(run.err.find("Impossibile aprire il database del programma \"" + work.file("giro") +
+                         "/dbQuintello.mdb\": il percorso passa per un collegamento simbolico"),
+            std::string::npos)
+      << run.err;
+  EXPECT_EQ(foreignTextIn(run.err), "");
+}
 
 // An update line with the given wheel groups, the others blank.
 std::string updateLine(const std::string& iso, const std::string& bari,
