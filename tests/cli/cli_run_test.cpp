@@ -201,15 +201,5 @@ TEST_F(CliGoldenTest, OutputsOfTheIndependentModel) {
   EXPECT_GE(goldens, 6);
 }
 
-// The random search follows the seed: the same seed gives the same list, another one another.
-TEST_F(CliGoldenTest, CombinationSearchFollowsTheSeed) {
-  const std::string search =
-      "quintello --numero 18 --rilevazione PA --numeri 4 --elabora --stampa combinazioni --seme ";
-  const std::string seven = run(words(search + "7")).out;
-  EXPECT_TRUE(seven.starts_with("# combinazioni\nCC   \tN1 \tN2 \tN3 \tN4 \tN5 \tN6 \tN7 \n"));
-  EXPECT_EQ(run(words(search + "7")).out, seven);
-  EXPECT_NE(run(words(search + "8")).out, seven);
-}
-
 }  // namespace
 }  // namespace quintello::test
