@@ -1,6 +1,5 @@
-// quintello-cli on archives, run as a process: one damaged, odd or unreachable archive of each
-// kind of outcome from the shared list (the core test meets them all); aggiorna, scarica and
-// esporta on a small archive, an update file, the official archive's text and its zip.
+// quintello-cli on archives: one unusable archive of each kind of outcome (the core test meets
+// them all); aggiorna, scarica and esporta on an update file, the official text and its zip.
 
 #include <gtest/gtest.h>
 
@@ -20,8 +19,7 @@
 namespace quintello::test {
 namespace {
 
-// It reads what it can, refuses the rest with one line naming the file, and leaves every file
-// as it was.
+// It reads what it can, refuses the rest naming the file, and leaves every file as it was.
 TEST(CliBadArchive, InfoReadsOrRefusesAndChangesNothing) {
   std::set<std::pair<Expectation::Stage, bool>> kindsMet;
   for (const BadArchiveCase& badCase : badArchiveCases()) {

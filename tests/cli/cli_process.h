@@ -56,8 +56,7 @@ inline std::vector<std::vector<std::string>> caseRows(
   return rows;
 }
 
-// The built quintello-cli copied beside the draws through 30/12/2025 as its estrazioni.txt,
-// so that what it reads without an archive never changes.
+// quintello-cli copied beside the draws through 30/12/2025, its fixed bundled draws.
 inline const std::string& frozenCli() {
   static const TempDir folder;
   static const std::string path = [] {

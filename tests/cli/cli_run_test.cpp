@@ -1,8 +1,6 @@
-// quintello-cli run as a process. On a small archive: which archive it reads, that it never
-// writes anything, exit statuses and messages. On the draws through 30/12/2025: whole outputs
-// compared with the files in golden/, written by golden/independent_check.py, a separate plain
-// model of the method that shares no code with the program (each file's first line "#! ..."
-// holds the arguments of its run; the test cli.independent_check reruns the model).
+// quintello-cli as a process. On a small archive: which archive it reads, statuses, messages,
+// and that it writes nothing. On the draws through 30/12/2025: the outputs in golden/, written
+// by golden/independent_check.py, a model sharing no code with the program.
 
 #include <gtest/gtest.h>
 
@@ -19,8 +17,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Seven draws; the number 5 comes out on Bari in draws 1 (position 1), 3 (position 5) and
-// 6 (position 3). Rome carries numbers that tell the draws apart: 10 + 10(d-1) .. +4.
+// The number 5 comes out on Bari in draws 1, 3 and 6; Rome tells the draws apart.
 std::vector<TestDraw> smallDraws() {
   return {
       {"02/01/2025", {{"BA", {5, 1, 2, 3, 4}}, {"RO", {10, 11, 12, 13, 14}}}},
@@ -37,8 +34,7 @@ class CliRunTest : public ::testing::Test {
  protected:
   void SetUp() override { writeArchiveFile(archive, smallDraws()); }
 
-  // A run that ends with status 0 (warnings only on stderr) or 2 (nothing on stdout, one
-  // message on stderr), and leaves every file of both folders as it was.
+  // Status 0 (warnings only on stderr) or 2 (only a message), both folders left as they were.
   CliRun checkedRun(const std::string& line) {
     const auto programBefore = snapshotFolder(programFolder.path());
     const auto workBefore = snapshotFolder(work.path());
@@ -67,9 +63,8 @@ class CliRunTest : public ::testing::Test {
   const std::string small = "--archivio " + archive + " ";
 };
 
-// Without --archivio: the draws file beside the executable, read into memory; archivio.mdb of
-// the program folder once it is there; the archive the program database names once that is
-// there, with the model archive from its EstrazioneIniziale. --archivio wins over all.
+// Without --archivio: the bundled draws, then the folder's archivio.mdb, then the archive and
+// model the program database names. --archivio wins over all.
 TEST_F(CliRunTest, WhichArchiveIsRead) {
   const std::string bundled = (fs::path(frozenCli()).parent_path() / "estrazioni.txt").string();
   expectRun(
@@ -113,8 +108,7 @@ TEST_F(CliRunTest, RunsAndRefusals) {
   for (const auto& run : runs) expectRun(run.at(0), std::stoi(run.at(1)), run.at(2));
 }
 
-// Command lines put together at random from valid and invalid pieces end with status 0 or 2,
-// never with a crash.
+// Command lines made at random of valid and invalid pieces end with status 0 or 2, no crash.
 TEST_F(CliRunTest, RandomCommandLines) {
   const auto pieces = words(
       "--rilevazione ro|--gioco NZ|--posizioni 135|--colpi 1|--presenze 100|--fine|--seme 42|"
@@ -135,8 +129,7 @@ TEST_F(CliRunTest, RandomCommandLines) {
   EXPECT_TRUE(refused >= 10 && refused <= 50) << refused;  // both kinds of run were met
 }
 
-// The text output rebuilt from a JSON document: each grid's name and cells, then the labels
-// (which the document always holds, the text only when asked for).
+// The text output rebuilt from a JSON document (which always holds the labels).
 std::string textOf(const nlohmann::ordered_json& json, bool withLabels) {
   std::string text;
   for (const auto& grid : json["grids"]) {
@@ -171,13 +164,8 @@ class CliGoldenTest : public ::testing::Test {
   TempDir programFolder_;  // empty: without --archivio the draws file is read into memory
 };
 
-// Every golden file: number 1 on Bari at the last draw (the opening defaults); other wheels,
-// positions and "Fine ricerca" on an earlier draw; forecasts, verification and every report;
-// numbering after a removal, the pair add and automatic verification; the k = 1 ranking of
-// all 90 numbers; the pair search over all 4005 pairs; the forecasts against chance on a game
-// wheel with no draws in the older windows; the number statistics on TT, on the Nazionale (no
-// draw before 2005) and over ranges of dates. Each from the archive file and from the draws
-// file read into memory, and as a JSON document that holds the same texts in the same order.
+// Each golden file's run ("#! " line) from the archive file, from the draws file read into
+// memory, and as a JSON document holding the same texts in the same order.
 TEST_F(CliGoldenTest, OutputsOfTheIndependentModel) {
   int goldens = 0;
   for (const auto& file : fs::directory_iterator(QUINTELLO_TEST_SOURCE_DIR "/cli/golden")) {

@@ -14,9 +14,8 @@ namespace {
 
 using test::words;
 
-// What the runs of the real program do not show: leading zeros, the last of a repeated
-// option, letter case, the game wheel defaulting to the detection one, the largest seed, help
-// anywhere, a global option after the command.
+// Leading zeros, the last of a repeated option, letter case, the game wheel defaulting to the
+// detection one, the largest seed, help anywhere, a global option after the command.
 TEST(CliOptions, AcceptedLines) {
   const auto parsed = [](const std::string& line) { return parseOptions(words(line)); };
   auto q = parsed(

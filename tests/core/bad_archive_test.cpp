@@ -1,7 +1,5 @@
-// Every damaged, odd or unreachable archive of the shared list, opened and loaded the way the
-// program does (to read and write) and the way quintello-cli does (to read only): the right
-// stage refuses it with one Italian line naming the file and what is wrong, and nothing in its
-// folder changes.
+// Every archive of the shared list, opened as the program and as quintello-cli open it: the
+// right stage refuses it with one Italian line naming the file, and its folder stays as it was.
 #include <gtest/gtest.h>
 
 #include <filesystem>

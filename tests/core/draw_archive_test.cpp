@@ -1,5 +1,4 @@
-// The draws in memory, their ordinals and model archive, the grid every table is shown in, and
-// the small views over the draws: the draw list, the mini list of one draw, the number board.
+// The draws in memory, the grid that shows every table, and the small views over the draws.
 #include "core/draw_archive.h"
 
 #include <gtest/gtest.h>
@@ -19,8 +18,7 @@ namespace {
 
 using Cells = std::initializer_list<std::pair<int, int>>;
 
-// Index 0, draws past N, wheels and positions outside the tables, a wheel without a draw that
-// day, an empty archive: no number, no crash.
+// Reads outside the archive (index 0, past N, bad wheel or position, empty archive) give 0.
 TEST(DrawArchive, ReadsOutsideTheArchiveGiveNoNumber) {
   const auto archive = makeArchive({{"05/01/2026", {{"BA", {1, 2, 3, 4, 5}}}}});
   EXPECT_EQ(archive.number(1, 0, 1) + archive.number(1, 0, 5), 6);
@@ -55,8 +53,7 @@ TEST(DrawArchive, OrdinalsRestartWithMonthAndYear) {
             "\t1\t24/12/2025\t1\t1\r\t2\t27/12/2025\t2\t2");
 }
 
-// Every day of January, year after year: the month never changes between two draws, so the
-// month ordinal climbs to the last draw without wrapping.
+// One month over 200,000 draws (every January): the month ordinal climbs without wrapping.
 TEST(DrawArchive, OrdinalsDoNotWrap) {
   std::vector<TestDraw> draws;
   for (int i = 0; i < 200'000; ++i) {
@@ -81,8 +78,7 @@ TEST(DrawArchive, ModelRunsFromTheClampedFirstIndexToTheLastDraw) {
   }
 }
 
-// A reload with fewer draws forgets the old ones; keeping the ordinals leaves the previous
-// load's numbering.
+// A reload with fewer draws forgets the others; one keeping the ordinals keeps the old ones.
 TEST(DrawArchive, ReloadsInPlace) {
   auto archive = makeArchive(weeklyDraws(5));
   archive.clear();
@@ -102,9 +98,8 @@ TEST(DrawArchive, ReloadsInPlace) {
   EXPECT_EQ(archive.modelList(), std::vector<int>{2});
 }
 
-// Cells outside the grid read empty; rows are added and dropped at the end; marks default to
-// white on black and cover ranges, cut where they reach past the grid; flood bars are clamped
-// to a percentage; hidden columns keep their cells and are copied.
+// Cells outside the grid read empty; marks cover ranges cut to the grid; flood bars are
+// clamped to a percentage; hidden columns are copied.
 TEST(Grid, CellsMarksAndCopies) {
   Grid grid = Grid::withHeader("N°   |Valore|Nome");
   grid.addRow({"1", "12", "a"});

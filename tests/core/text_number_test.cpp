@@ -17,9 +17,8 @@ namespace quintello {
 namespace {
 
 TEST(NumberFormat, PatternsRoundHalvesAwayFromZeroOnTheDecimalValue) {
-  // No leading zero before the point; more digits than placeholders are all written. 107 / 40
-  // = 2.675 and 1.005 are stored just below the half as doubles, and still round up (the
-  // golden outputs meet the other halves).
+  // 107 / 40 = 2.675 and 1.005 are stored just below the half, and still round up (the golden
+  // outputs meet the other halves).
   const std::tuple<double, const char*, const char*> cases[] = {
       {0.5, "###.0", ".5"},      {-0.25, "###.0", "-.3"},
       {-0.04, "###.0", ".0"},    {107.0 / 40, "###.00", "2.68"},
@@ -30,9 +29,8 @@ TEST(NumberFormat, PatternsRoundHalvesAwayFromZeroOnTheDecimalValue) {
   EXPECT_EQ(formatZeroPadded(-7, 2), "-07");
 }
 
-// The reading rule (also checked against a model by the wheel-text fuzz target): two characters
-// at offsets 1, 4, 7, 10, 13, whatever the separators; unpadded numbers misread ("-4" is a
-// signed pair, the fifth falls past the end); a cut pair keeps its digit.
+// Pairs read at offsets 1, 4, 7, 10, 13 (the fuzz target checks them against a model), so
+// unpadded numbers misread: "-4" is a signed pair, the fifth falls past the end.
 TEST(WheelText, ReadsFixedOffsetsAndWritesZeroPadded) {
   const std::pair<const char*, WheelNumbers> cases[] = {{"05 23/78.01x44", {5, 23, 78, 1, 44}},
                                                         {"5-23-78-1-44", {5, 3, 8, -4, 0}},
@@ -51,8 +49,7 @@ TEST(TextNumber, LeadingNumberLikeAPersonReadsIt) {
   EXPECT_EQ(leadingInteger("99999999999999999999"), 2147483647);
 }
 
-// Beyond the dates of the bad archives' list: leap years, months and days out of range, no
-// padding, and the time of day other programs write, though none that long.
+// Beyond the bad archives' dates: leap years, ranges, padding, a time of day (not that long).
 TEST(StoredDates, OnlyCalendarDatesBecomeDateTexts) {
   EXPECT_EQ(dateTextFromStored("2024-02-29"), "29/02/2024");
   EXPECT_EQ(dateTextFromStored("2021-01-05T20:00:00.000"), "05/01/2021");
@@ -69,8 +66,7 @@ TEST(OneLineText, NoDataAddsALineOrAColumn) {
   EXPECT_EQ(shortOneLineText("abc", 3), "abc");
 }
 
-// The same seed gives the same sequence; the values lie in [0, 1) and spread evenly over the
-// 90 numbers (1000 expected for each, with a standard deviation of about 31).
+// Seeded; values in [0, 1) spread evenly over 90 numbers (1000 each, deviation about 31).
 TEST(UniformRandom, SeededAndEven) {
   UniformRandom first, second(7);
   second.setSeed(UniformRandom::kDefaultSeed);
