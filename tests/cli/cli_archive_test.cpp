@@ -7,7 +7,6 @@
 #include <set>
 
 #include "archive/exports.h"
-#include "archive/update_file.h"
 #include "cli/archive_source.h"
 #include "cli/cli_process.h"
 #include "support/bad_archives.h"
@@ -66,14 +65,7 @@ TEST(CliProgramFolder, UnreachableFolderIsReported) {
   EXPECT_EQ(foreignTextIn(run.err), "");
 }
 
-// An update line with the given wheel groups, the others blank.
-std::string updateLine(const std::string& iso, const std::string& bari,
-                       const std::string& milano = "") {
-  StoredDraw draw{iso, {}};
-  draw.wheels[0] = bari;
-  draw.wheels[4] = milano;
-  return updateLineText(draw) + "\r\n";
-}
+const std::string kCases = QUINTELLO_TEST_SOURCE_DIR "/cli/cases";
 
 class CliUpdateRun : public ::testing::Test {
  protected:
@@ -82,38 +74,25 @@ class CliUpdateRun : public ::testing::Test {
       writeArchiveFile(path,
                        {{"02/01/2025", {{"BA", {1, 2, 3, 4, 5}}, {"MI", {11, 12, 13, 14, 15}}}},
                         {"04/01/2025", {{"BA", {6, 7, 8, 9, 10}}, {"MI", {1, 2, 3, 4, 5}}}}});
-    writeFile(work.file("agg.txt"),
-              updateLine("2025-01-02", "01-02-03-04-05", "11-12-13-14-15") +
-                  updateLine("2025-01-04", "06-07-08-09-10", "01-02-03-04-06") +
-                  updateLine("2025-01-07", "41-42-43-44-45", "46-47-48-49-50"));
-    writeFile(work.file("riga00.txt"),
-              readFile(work.file("agg.txt")) + updateLine("2025-01-09", "00-02-03-04-05"));
-    writeFile(work.file("corto.txt"),
-              updateLine("2025-01-07", "41-42-43-44-45").substr(0, 177) + "\n");
-    // The same draws as the official archive gives them.
-    const std::string storico =
-        "2025/01/02\tBA\t1\t2\t3\t4\t5\n2025/01/02\tMI\t11\t12\t13\t14\t15\n"
-        "2025/01/04\tBA\t6\t7\t8\t9\t10\n2025/01/04\tMI\t1\t2\t3\t4\t6\n"
-        "2025/01/07\tBA\t41\t42\t43\t44\t45\n2025/01/07\tMI\t46\t47\t48\t49\t50\n";
-    writeFile(work.file("storico.txt"), storico);
-    ASSERT_TRUE(writeZip(work.file("storico.zip"), {{"storico.txt", storico}}));
+    ASSERT_TRUE(writeZip(zip, {{"storico.txt", readFile(kCases + "/storico.txt")}}));
   }
 
   TempDir work, programFolder;  // programFolder: empty, no program database
   const std::string archive = work.file("archivio.mdb"), copy = work.file("copia.mdb");
+  const std::string zip = work.file("storico.zip");
 };
 
 // The runs of cases/update_runs.txt, in order: each one's status, whole stdout and stderr.
 TEST_F(CliUpdateRun, UpdateRuns) {
   LocalHttpServer server;
-  server.serveBody("/storico.zip", readFile(work.file("storico.zip")));
-  server.serveTrickle("/lento.zip", readFile(work.file("storico.zip")),
-                      std::chrono::milliseconds(300));
+  server.serveBody("/storico.zip", readFile(zip));
+  server.serveTrickle("/lento.zip", readFile(zip), std::chrono::milliseconds(300));
   const auto runs =
       caseRows("update_runs.txt", {{"aggiorna", "--archivio " + archive + " aggiorna"},
                                    {"archivio", archive},
                                    {"copia", copy},
                                    {"cartella", work.path()},
+                                   {"casi", kCases},
                                    {"server", server.url("")},
                                    {"estrazioni", QUINTELLO_TEST_BUNDLED_DRAWS}});
   ASSERT_GE(runs.size(), 20u);
