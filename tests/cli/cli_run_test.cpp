@@ -60,7 +60,6 @@ class CliRunTest : public ::testing::Test {
   TempDir work;           // archives
   TempDir programFolder;  // QUINTELLO_CARTELLA, empty unless a test fills it
   const std::string archive = work.file("piccolo.mdb");
-  const std::string small = "--archivio " + archive + " ";
 };
 
 // Without --archivio: the bundled draws, then the folder's archivio.mdb, then the archive and
@@ -110,19 +109,13 @@ TEST_F(CliRunTest, RunsAndRefusals) {
 
 // Command lines made at random of valid and invalid pieces end with status 0 or 2, no crash.
 TEST_F(CliRunTest, RandomCommandLines) {
-  const auto pieces = words(
-      "--rilevazione ro|--gioco NZ|--posizioni 135|--colpi 1|--presenze 100|--fine|--seme 42|"
-      "--estrazione 6|--numeri 1|--numeri 7|--previsione 1,2,3,4,5,6,7|--tabellone 60,70|"
-      "--coppia 5,60|--rimuovi 1|--verifica|--elabora|--coppie|--verifica-automatica|--stampa "
-      "numeri,previsioni,combinazioni,scoperte,coppie,riepilogo,colpi,etichette,ritardi,caso|"
-      "--stampa "
-      "ristretto:1|--stampa completo:2|--stampa dettaglio:3|--colpi 0|--gioco TU|--rimuovi",
-      '|');
+  const auto pieces = caseRows("random_pieces.txt");
+  ASSERT_GE(pieces.size(), 20u);
   int refused = 0;
   for (std::uint32_t i = 0, state = 12345; i < 60; ++i) {
-    std::string line = small + "quintello --numero 5 --presenze 5";
+    std::string line = "--archivio " + archive + " quintello --numero 5 --presenze 5";
     for (int n = 0; n < 5; ++n, state = state * 1103515245u + 12345u)
-      line += " " + pieces[(state >> 8) % pieces.size()];
+      line += " " + pieces[(state >> 8) % pieces.size()].at(0);
     SCOPED_TRACE(line);
     refused += checkedRun(line).status == 2;
   }
