@@ -47,16 +47,12 @@ TEST_P(BadArchive, IsMetAsExpected) {
     Held held;
     const std::string path = badCase.make(folder, held);
     const auto before = snapshotFolder(folder);
-    std::pair<Stage, std::string> outcome;
-    {
-      std::optional<AsOrdinaryUser> user;
-      if (badCase.asOrdinaryUser && !user.emplace().active())
-        GTEST_SKIP() << "cannot run as an ordinary user";
-      outcome = openAndLoad(path, writing);
-    }
-    const auto& [stage, message] = outcome;
+    std::optional<AsOrdinaryUser> user;
+    if (badCase.asOrdinaryUser && !user.emplace().active())
+      GTEST_SKIP() << "cannot run as an ordinary user";
+    const auto [stage, message] = openAndLoad(path, writing);
+    user.reset();
     if (expected.stage == Stage::Loads) {
-      EXPECT_EQ(stage, Stage::Loads) << message;
       EXPECT_EQ(message, std::to_string(expected.draws));
     } else {
       // quintello-cli may refuse at either stage.
