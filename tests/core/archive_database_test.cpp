@@ -53,12 +53,10 @@ class ArchiveFile : public ::testing::Test {
 
 // Loads sort by date; a reload after a change makes the model the whole archive, the archive
 // window's load keeps it, and a refused one leaves the draws in memory as they were.
-TEST(ArchiveLoad, LoadsAndReloads) {
-  TempDir dir;
-  const std::string path = dir.file("archivio.mdb");
+TEST_F(ArchiveFile, LoadsAndReloads) {
   auto draws = weeklyDraws(120);
-  writeArchiveFile(path, {draws.rbegin(), draws.rend()});
-  auto db = ArchiveDatabase::open(path);
+  writeArchiveFile(dir.file("120.mdb"), {draws.rbegin(), draws.rend()});
+  auto db = ArchiveDatabase::open(dir.file("120.mdb"));
   DrawArchive archive;
   RecordedProgress progress;
   loadArchive(db, archive, 100, progress);
@@ -82,8 +80,7 @@ TEST(ArchiveLoad, LoadsAndReloads) {
   EXPECT_EQ(archive.number(120, 4, 3), draws.back().wheels[4].second[2]);
 }
 
-TEST(ArchiveLoad, MoreRowsThanAnyArchiveAreRefusedUnread) {
-  TempDir dir;
+TEST_F(ArchiveFile, MoreRowsThanAnyArchiveAreRefusedUnread) {
   sqlite::Database(dir.file("enorme.mdb"), sqlite::Database::Mode::ReadWriteCreate)
       .execute(
           "CREATE TABLE EstrazioniLotto (DataEstrazione, Ba, Ca, Fi, Ge, Mi, Na, Pa, Ro, "
@@ -95,20 +92,19 @@ TEST(ArchiveLoad, MoreRowsThanAnyArchiveAreRefusedUnread) {
 }
 
 // Reading a WAL archive, whatever its folder's name, leaves no -wal or -shm and sees the log.
-TEST(ArchiveLoad, ReadingAWriteAheadLogArchiveLeavesTheFolderAsItWas) {
-  TempDir dir;
-  const std::string folder = dir.file("lotto ?#%20 città"), path = folder + "/archivio.mdb";
+TEST_F(ArchiveFile, ReadingAWriteAheadLogArchiveLeavesTheFolderAsItWas) {
+  const std::string folder = dir.file("lotto ?#%20 città"), wal = folder + "/archivio.mdb";
   fs::create_directory(folder);
-  writeArchiveFile(path, weeklyDraws(12));
-  sqlite::Database(path, sqlite::Database::Mode::ReadWrite).execute("PRAGMA journal_mode = WAL");
+  writeArchiveFile(wal, weeklyDraws(12));
+  sqlite::Database(wal, sqlite::Database::Mode::ReadWrite).execute("PRAGMA journal_mode = WAL");
   const auto before = snapshotFolder(folder);
-  EXPECT_EQ(loadFile(path).count(), 12);
+  EXPECT_EQ(loadFile(wal).count(), 12);
   EXPECT_EQ(describeChanges(before, snapshotFolder(folder)), "");
-  sqlite::Database writer(path, sqlite::Database::Mode::ReadWrite);  // open: the log stays
+  sqlite::Database writer(wal, sqlite::Database::Mode::ReadWrite);  // open: the log stays
   writer.execute(
       "PRAGMA wal_autocheckpoint = 0;"
       "INSERT INTO EstrazioniLotto (DataEstrazione) VALUES ('2030-01-01')");
-  EXPECT_EQ(loadFile(path).dateText(13), "01/01/2030");
+  EXPECT_EQ(loadFile(wal).dateText(13), "01/01/2030");
 }
 
 // The other unusable archives are in the shared list (bad_archive_test.cpp).
@@ -161,33 +157,32 @@ TEST_F(ArchiveFile, RefusedWritesLeaveTheFileAsItWas) {
 
 // Keys ignore case; a missing key is neither read nor created; NULL reads empty; creation
 // never overwrites nor leaves half a file.
-TEST(ProgramDatabase, Parameters) {
-  TempDir dir;
-  const std::string path = dir.file("dbQuintello.mdb");
-  EXPECT_THROW(ProgramDatabase::create(
-                   path, {{"PercorsoArchivio", "/a.mdb", ""}, {"percorsoarchivio", "/b.mdb", ""}}),
+TEST_F(ArchiveFile, ProgramDatabaseParameters) {
+  const std::string database = dir.file("dbQuintello.mdb");
+  EXPECT_THROW(ProgramDatabase::create(database, {{"PercorsoArchivio", "/a.mdb", ""},
+                                                  {"percorsoarchivio", "/b.mdb", ""}}),
                Error);  // the same key twice breaks the table's key halfway through the rows
-  EXPECT_FALSE(fs::exists(path));
-  expectRefused([&] { ProgramDatabase::open(path); }, path);
+  EXPECT_FALSE(fs::exists(database));
+  expectRefused([&] { ProgramDatabase::open(database); }, database);
   {
-    auto db = ProgramDatabase::create(path, {{"PercorsoArchivio", "/a/b.mdb", ""},
-                                             {"EstrazioneIniziale", "1", ""},
-                                             {"IndirizzoInternet", "http://esempio.it", "x"}});
+    auto db = ProgramDatabase::create(database, {{"PercorsoArchivio", "/a/b.mdb", ""},
+                                                 {"EstrazioneIniziale", "1", ""},
+                                                 {"IndirizzoInternet", "http://esempio.it", "x"}});
     EXPECT_EQ(db.getParameter("Indirizzointernet"), "http://esempio.it");
     EXPECT_TRUE(db.setParameter("percorsoarchivio", "/c/d.mdb"));
     EXPECT_FALSE(db.setParameter("Sconosciuto", "1"));
     EXPECT_FALSE(db.getParameter("Sconosciuto"));
-    sqlite::Database(path, sqlite::Database::Mode::ReadWrite)
+    sqlite::Database(database, sqlite::Database::Mode::ReadWrite)
         .execute(
             "UPDATE ParametriProgramma SET Valore1 = NULL WHERE Parametro = "
             "'EstrazioneIniziale'");
   }
-  EXPECT_THROW(ProgramDatabase::create(path, {}), Error);
-  auto db = ProgramDatabase::open(path);
+  EXPECT_THROW(ProgramDatabase::create(database, {}), Error);
+  auto db = ProgramDatabase::open(database);
   EXPECT_EQ(db.getParameter("EstrazioneIniziale"), "");
   EXPECT_EQ(db.getParameter("PercorsoArchivio"), "/c/d.mdb");
-  writeFile(path, "non sono un database");
-  EXPECT_THROW(ProgramDatabase::open(path), Error);
+  writeFile(database, "non sono un database");
+  EXPECT_THROW(ProgramDatabase::open(database), Error);
 }
 
 // Sets or clears an environment variable until the end of the scope.
