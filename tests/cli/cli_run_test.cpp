@@ -66,11 +66,7 @@ class CliRunTest : public ::testing::Test {
 // model the program database names. --archivio wins over all.
 TEST_F(CliRunTest, WhichArchiveIsRead) {
   const std::string bundled = (fs::path(frozenCli()).parent_path() / "estrazioni.txt").string();
-  expectRun(
-      "info", 0,
-      "Archivio\t" + bundled +
-          "\nEstrazioni\t10779\nPrima estrazione\t1 del 07/01/1871\n"
-          "Ultima estrazione\t10779 del 30/12/2025\nInizio archivio modello\t1 del 07/01/1871\n");
+  expectRun("info", 0, "Archivio\t" + bundled + "\nEstrazioni\t10779\n");
   const std::string defaultArchive = programFolder.file("archivio.mdb");
   fs::copy_file(archive, defaultArchive);
   expectRun("info", 0, "Archivio\t" + defaultArchive + "\nEstrazioni\t7\n");
