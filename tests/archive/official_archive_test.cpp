@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "archive/cases.h"
+#include "archive/tables.h"
 #include "archive/draw_file.h"
 #include "core/error.h"
 #include "support/test_archive.h"

@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <map>
 
-#include "archive/cases.h"
+#include "archive/tables.h"
 #include "archive/draw_file.h"
 #include "core/color.h"
 #include "support/test_archive.h"
