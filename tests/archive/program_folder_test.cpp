@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <optional>
 
@@ -12,6 +11,7 @@
 #include "core/error.h"
 #include "core/program_database.h"
 #include "core/sqlite.h"
+#include "support/files.h"
 #include "support/folder_snapshot.h"
 #include "support/message_checks.h"
 #include "support/ordinary_user.h"
@@ -22,58 +22,51 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// The message a call ends with: what() of the Error it throws ("" when it returns).
+std::string refusal(const std::function<void()>& call) {
+  try {
+    call();
+    return "";
+  } catch (const Error& error) {
+    return error.what();
+  }
+}
+
 struct BadProgramFolder {
   const char* name;
-  // Makes the situation under `root` and returns the program folder to use.
-  std::function<std::string(const std::string& root)> make;
-  const char* expected;  // words of the message
+  std::function<void(const std::string& root)> make;  // the situation under `root`
+  std::string folder;                                 // the program folder, under `root`
+  const char* expected;                               // words of the message
   bool asOrdinaryUser = false;
 };
 
 void PrintTo(const BadProgramFolder& folder, std::ostream* out) { *out << folder.name; }
 
+std::string databaseFile(const std::string& root) { return root + "/dbQuintello.mdb"; }
+
 const BadProgramFolder kFolders[] = {
-    {"database is a folder",
-     [](const std::string& root) {
-       fs::create_directory(root + "/dbQuintello.mdb");
-       return root;
-     },
+    {"database_is_a_folder", [](auto& root) { fs::create_directory(databaseFile(root)); }, "",
      "/dbQuintello.mdb\": è una cartella, non un file. Spostare o rinominare la cartella"},
-    {"database is not SQLite",
-     [](const std::string& root) {
-       std::ofstream(root + "/dbQuintello.mdb") << "parametri";
-       return root;
-     },
+    {"database_is_not_SQLite", [](auto& root) { test::writeFile(databaseFile(root), "x"); }, "",
      "/dbQuintello.mdb\": il file non è nel formato previsto."},
-    {"database without its table",
-     [](const std::string& root) {
-       sqlite::Database(root + "/dbQuintello.mdb", sqlite::Database::Mode::ReadWriteCreate)
+    {"database_without_its_table",
+     [](auto& root) {
+       sqlite::Database(databaseFile(root), sqlite::Database::Mode::ReadWriteCreate)
            .execute("CREATE TABLE Altro (x)");
-       return root;
      },
-     "non contiene la tabella dei parametri (ParametriProgramma)"},
-    {"folder is a link loop",
-     [](const std::string& root) {
-       fs::create_symlink("giro", root + "/giro");
-       return root + "/giro";
-     },
-     "collegamento simbolico che rimanda a se stesso"},
-    {"folder name too long",
-     [](const std::string& root) { return root + "/" + std::string(256, 'c'); },
+     "", "non contiene la tabella dei parametri (ParametriProgramma)"},
+    {"folder_is_a_link_loop", [](auto& root) { fs::create_symlink("giro", root + "/giro"); },
+     "/giro", "collegamento simbolico che rimanda a se stesso"},
+    {"folder_name_too_long", [](auto&) {}, "/" + std::string(256, 'c'),
      "troppo lungo per il sistema"},
-    {"folder is a file",
-     [](const std::string& root) {
-       std::ofstream(root + "/file") << "x";
-       return root + "/file";
-     },
+    {"folder_is_a_file", [](auto& root) { test::writeFile(root + "/file", "x"); }, "/file",
      "una parte del percorso non è una cartella"},
-    {"folder inside a closed folder",
-     [](const std::string& root) {
+    {"folder_inside_a_closed_folder",
+     [](auto& root) {
        fs::create_directories(root + "/chiusa/programma");
        fs::permissions(root + "/chiusa", fs::perms::owner_all);
-       return root + "/chiusa/programma";
      },
-     "/chiusa\" non è accessibile (permesso negato)", true},
+     "/chiusa/programma", "/chiusa\" non è accessibile (permesso negato)", true},
 };
 
 class ProgramFolderRefusal : public ::testing::TestWithParam<BadProgramFolder> {};
@@ -81,72 +74,48 @@ class ProgramFolderRefusal : public ::testing::TestWithParam<BadProgramFolder> {
 TEST_P(ProgramFolderRefusal, EndsTheStartWithOneItalianMessage) {
   test::TempDir root;
   if (GetParam().asOrdinaryUser) test::openFolderToEveryone(root.path());
-  const ProgramFiles files(GetParam().make(root.path()));
+  GetParam().make(root.path());
+  const ProgramFiles files(root.path() + GetParam().folder);
   const auto before = test::snapshotFolder(root.path());
   std::optional<test::AsOrdinaryUser> user;
   if (GetParam().asOrdinaryUser && !user.emplace().active())
     GTEST_SKIP() << "cannot run as an ordinary user";
-  try {
-    openProgramDatabase(files, QUINTELLO_TEST_BUNDLED_DRAWS);
-    ADD_FAILURE() << "the program database opened";
-  } catch (const Error& error) {
-    const std::string message = error.what();
-    EXPECT_NE(message.find(GetParam().expected), std::string::npos) << message;
-    EXPECT_NE(message.find("\"" + files.programDatabasePath() + "\""), std::string::npos)
-        << message;
-    EXPECT_EQ(test::foreignTextIn(message), "") << message;
-  }
+  const std::string message =
+      refusal([&] { openProgramDatabase(files, QUINTELLO_TEST_BUNDLED_DRAWS); });
+  EXPECT_NE(message.find(GetParam().expected), std::string::npos) << message;
+  EXPECT_NE(message.find("\"" + files.programDatabasePath() + "\""), std::string::npos) << message;
+  EXPECT_EQ(test::foreignTextIn(message), "") << message;
   user.reset();
   EXPECT_EQ(test::describeChanges(before, test::snapshotFolder(root.path())), "");
 }
 
 INSTANTIATE_TEST_SUITE_P(Folders, ProgramFolderRefusal, ::testing::ValuesIn(kFolders),
-                         [](const auto& test) {
-                           std::string name = test.param.name;
-                           for (char& c : name)
-                             if (c == ' ') c = '_';
-                           return name;
-                         });
+                         [](const auto& test) { return std::string(test.param.name); });
 
-// Whatever goes wrong underneath, the program database answers with Error and an Italian
-// message: SQLite's own exception never reaches a window.
+// Whatever goes wrong underneath, the program database answers with an Italian Error:
+// SQLite's own exception never reaches a window. Creating a file under its temporary name, the
+// message still names the file the user knows.
 TEST(ProgramDatabaseFailures, ReachTheCallerAsItalianErrors) {
   test::TempDir dir;
   const std::string path = dir.file("dbQuintello.mdb");
   auto db = ProgramDatabase::create(path, {{"PercorsoArchivio", "", ""}});
   sqlite::Database other(path, sqlite::Database::Mode::ReadWrite);
   other.execute("BEGIN EXCLUSIVE; UPDATE ParametriProgramma SET Valore2 = 'x';");
-  const std::function<void()> calls[] = {
-      [&] { db.getParameter("PercorsoArchivio"); },
-      [&] { (void)db.setParameter("PercorsoArchivio", "/a.mdb"); },
-  };
-  for (const auto& call : calls) {
-    try {
-      call();
-      ADD_FAILURE() << "a locked database answered";
-    } catch (const Error& error) {
-      EXPECT_NE(std::string(error.what()).find("in uso da un altro programma"), std::string::npos)
-          << error.what();
-      EXPECT_EQ(test::foreignTextIn(error.what()), "") << error.what();
-    }
+  for (const std::string& message :
+       {refusal([&] { db.getParameter("PercorsoArchivio"); }),
+        refusal([&] { (void)db.setParameter("PercorsoArchivio", "/a.mdb"); })}) {
+    EXPECT_NE(message.find("in uso da un altro programma"), std::string::npos) << message;
+    EXPECT_EQ(test::foreignTextIn(message), "") << message;
   }
-}
-
-// Creating a file under its temporary name, the messages still name the file the user knows.
-TEST(ProgramDatabaseFailures, CreationNamesTheFinalFile) {
-  test::TempDir dir;
-  test::openFolderToEveryone(dir.path());
-  const ProgramFiles files(dir.path());
+  test::TempDir closed;
+  test::openFolderToEveryone(closed.path());
+  const ProgramFiles files(closed.path());
   test::AsOrdinaryUser user;
   if (!user.active()) GTEST_SKIP() << "cannot run as an ordinary user";
-  try {
-    openProgramDatabase(files, QUINTELLO_TEST_BUNDLED_DRAWS);
-    ADD_FAILURE() << "created in a folder that cannot be written";
-  } catch (const Error& error) {
-    EXPECT_EQ(std::string(error.what()),
-              "Impossibile creare il database del programma \"" + files.programDatabasePath() +
-                  "\": la cartella \"" + dir.path() + "\" non esiste o non consente la scrittura.");
-  }
+  EXPECT_EQ(refusal([&] { openProgramDatabase(files, QUINTELLO_TEST_BUNDLED_DRAWS); }),
+            "Impossibile creare il database del programma \"" + files.programDatabasePath() +
+                "\": la cartella \"" + closed.path() +
+                "\" non esiste o non consente la scrittura.");
 }
 
 }  // namespace
