@@ -6,10 +6,10 @@
 #include <sys/stat.h>
 
 #include <filesystem>
-#include <map>
 
-#include "archive/tables.h"
 #include "archive/draw_file.h"
+#include "archive/tables.h"
+#include "archive/update_file.h"
 #include "core/color.h"
 #include "support/test_archive.h"
 
@@ -20,12 +20,7 @@ using test::TempDir;
 using Finding = UpdateRow::Finding;
 using Lines = std::vector<std::string>;
 
-// An update line: the date, the given wheel groups (by code), every other group blank.
-std::string line(const std::string& date, const std::map<std::string, std::string>& wheels) {
-  StoredDraw draw{date.substr(6, 4) + "-" + date.substr(3, 2) + "-" + date.substr(0, 2), {}};
-  for (const auto& [code, text] : wheels) draw.wheels[size_t(*wheelIndex(code))] = text;
-  return updateLineText(draw);
-}
+const std::string kCases = QUINTELLO_TEST_SOURCE_DIR "/archive/cases/";
 
 TEST(UpdateLines, EachLineIsValidated) {
   const auto cases = test::caseRows("update_lines.txt");
@@ -57,7 +52,7 @@ TEST(UpdateFile, TheBundledDrawsAreWhole) {
 
 TEST(UpdateFile, FirstLineFormAndEmptyLines) {
   TempDir dir;
-  const std::string good = line("04/01/2025", {{"BA", "01-02-03-04-05"}});
+  const std::string good = readUpdateFileLines(kCases + "check_file.txt")[0];
   const struct {
     std::string name, content;
     FirstLine firstLine;
@@ -118,7 +113,7 @@ TEST(UpdateFile, UnreadableFilesNameTheStep) {
 TEST(UpdateFile, DownloadedTextIsKept) {
   TempDir dir;
   const std::string path = dir.file(std::string(kDownloadedUpdateFile));
-  const std::string good = line("04/01/2025", {{"BA", "01-02-03-04-05"}});
+  const std::string good = readUpdateFileLines(kCases + "check_file.txt")[0];
   saveDownloadedUpdateFile(path, "vecchio");
   saveDownloadedUpdateFile(path, good + "\r\n" + good);
   EXPECT_EQ(test::readFile(path), good + "\r\n" + good + "\r\n");
@@ -133,77 +128,54 @@ TEST(UpdateFile, DownloadedTextIsKept) {
   EXPECT_EQ(readDrawFile(path, FirstLine::Skip).rows.size(), 2u);  // the copy before stays
 }
 
-// The archive the checks run against, and a file that meets every finding.
+// The archive the checks run against (09/01/2025 saved with empty Nazionale boxes, "----"),
+// and a file that meets every finding: 0 equal; 1 Milano differs; 2 not stored; 3 blank
+// Nazionale against "----"; 4 Nazionale in the file, none stored; 5 a comma; 6 empty.
 class UpdateCheckTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    test::writeArchiveFile(
-        archivePath,
-        {{"02/01/2025", {{"BA", {1, 2, 3, 4, 5}}, {"RO", {10, 11, 12, 13, 14}}}},
-         {"04/01/2025",
-          {{"BA", {6, 7, 8, 9, 10}}, {"MI", {20, 21, 22, 23, 24}}, {"NZ", {30, 31, 32, 33, 34}}}},
-         {"09/01/2025", {{"BA", {1, 2, 3, 4, 5}}}},
-         {"11/01/2025", {{"BA", {1, 2, 3, 4, 5}}}}});
+    ArchiveDatabase::create(archivePath).insertDraws(readStoredDraws(kCases + "check_archive.txt"));
     db.emplace(ArchiveDatabase::open(archivePath));
-    // An entry saved with empty Nazionale boxes.
-    db->database().execute(
-        "UPDATE EstrazioniLotto SET Nz = '----' WHERE DataEstrazione = '2025-01-09'");
   }
-
-  // 0 equal; 1 Milano differs; 2 not stored; 3 blank Nazionale against "----";
-  // 4 Nazionale in the file, none stored; 5 a comma; 6 an empty last line.
-  const Lines fileLines = {
-      line("02/01/2025", {{"BA", "01-02-03-04-05"}, {"RO", "10-11-12-13-14"}}),
-      line("04/01/2025",
-           {{"BA", "06-07-08-09-10"}, {"MI", "20-21-22-23-88"}, {"NZ", "30-31-32-33-34"}}),
-      line("07/01/2025", {{"BA", "41-42-43-44-45"}}),
-      line("09/01/2025", {{"BA", "01-02-03-04-05"}}),
-      line("11/01/2025", {{"BA", "01-02-03-04-05"}, {"NZ", "50-51-52-53-54"}}),
-      "07/01/2025," + std::string(167, ' '),
-      "",
-  };
   Lines pick(const std::vector<size_t>& indices) const {
     Lines picked;
-    for (const size_t i : indices) picked.push_back(fileLines[i]);
+    for (const size_t i : indices) picked.push_back(fileLines.at(i));
     return picked;
   }
-
   UpdateCheck check(const Lines& lines) {
     return checkUpdateRows(updateRowsFromLines(lines), *db, progress);
   }
-
   // "date Ba Mi Nz" of every stored draw.
   Lines stored() {
     Lines out;
-    auto stmt = db->database().prepare(
-        "SELECT DataEstrazione, Ba, Mi, Nz FROM EstrazioniLotto ORDER BY DataEstrazione");
-    while (stmt.step())
-      out.push_back(std::string(stmt.text(0)) + " " + std::string(stmt.text(1)) + " " +
-                    std::string(stmt.text(2)) + " " + std::string(stmt.text(3)));
+    auto row = db->database().prepare(
+        "SELECT DataEstrazione || ' ' || Ba || ' ' || Mi || ' ' || Nz FROM EstrazioniLotto "
+        "ORDER BY DataEstrazione");
+    while (row.step()) out.emplace_back(row.text(0));
     return out;
   }
 
+  const Lines fileLines = readUpdateFileLines(kCases + "check_file.txt");
   TempDir dir;
   const std::string archivePath = dir.file("archivio.mdb");
   std::optional<ArchiveDatabase> db;
   test::RecordedProgress progress;
 };
 
-// The finding of each line, and the import grid's colours that show it: the date white, on
-// orange (missing) or red and bold (wrong); each wheel green where it agrees.
+// The import grid's look of a row: the date's background (w white, o orange), its colour (b
+// black, r red), "!" when bold; then each wheel's background, g (green) where it agrees.
 std::string look(const Grid& grid, int row) {
-  const Color back = grid.backColor(row, 1);
-  const bool red = grid.foreColor(row, 1) == kRed && grid.bold(row, 1);
-  const bool black = grid.foreColor(row, 1) == kBlack && !grid.bold(row, 1);
-  std::string text = back == ArancioMedio && black ? "o"
-                     : back != kWhite              ? "?"
-                     : red                         ? "r"
-                     : black                       ? "w"
-                                                   : "?";
-  for (int c = 2; c <= 12; ++c)
-    text += grid.backColor(row, c) == VerdeMedio ? 'g'
-            : grid.backColor(row, c) == kWhite   ? '.'
-                                                 : '?';
+  const auto code = [](Color c) {
+    return c == kWhite         ? 'w'
+           : c == ArancioMedio ? 'o'
+           : c == kBlack       ? 'b'
+           : c == kRed         ? 'r'
+           : c == VerdeMedio   ? 'g'
+                               : '?';
+  };
+  std::string text{code(grid.backColor(row, 1)), code(grid.foreColor(row, 1)),
+                   grid.bold(row, 1) ? '!' : ' '};
+  for (int c = 2; c <= 12; ++c) text += code(grid.backColor(row, c));
   return text;
 }
 
@@ -211,9 +183,9 @@ TEST_F(UpdateCheckTest, FindingsMessagesAndImportGrid) {
   const UpdateCheck result = check(fileLines);
   ASSERT_TRUE(result.ran());
   const std::pair<Finding, std::string> rows[] = {
-      {Finding::Equal, "wggggggggggg"},   {Finding::Wrong, "rgggg.gggggg"},
-      {Finding::Missing, "o..........."}, {Finding::Equal, "wggggggggggg"},
-      {Finding::Wrong, "rgggggggggg."},   {Finding::Invalid, "w..........."},
+      {Finding::Equal, "wb ggggggggggg"},   {Finding::Wrong, "wr!ggggwgggggg"},
+      {Finding::Missing, "ob wwwwwwwwwww"}, {Finding::Equal, "wb ggggggggggg"},
+      {Finding::Wrong, "wr!ggggggggggw"},   {Finding::Invalid, "wb wwwwwwwwwww"},
   };
   const Grid grid = importGrid(result);
   ASSERT_EQ(result.rows.size(), std::size(rows));
@@ -294,21 +266,20 @@ TEST_F(UpdateCheckTest, ApplyAfterTheArchiveChanged) {
   EXPECT_FALSE(db->findDraw("2025-01-04"));
 }
 
-// A draw the database refuses stops the apply, and nothing of it is stored.
+// A draw the database refuses stops the apply, and nothing of it is stored: neither the
+// correction before it nor the draw itself.
 TEST_F(UpdateCheckTest, FailureStoresNothing) {
-  const UpdateCheck result = check({line("05/01/2025", {{"BA", "51-52-53-54-55"}}),
-                                    line("06/01/2025", {{"BA", "61-62-63-64-65"}})});
+  const UpdateCheck result = check(pick({1, 2}));
   const auto before = stored();
   db->database().execute(
-      "CREATE TRIGGER refuse BEFORE INSERT ON EstrazioniLotto WHEN NEW.DataEstrazione = "
-      "'2025-01-06' BEGIN SELECT RAISE(ABORT, 'disco pieno'); END");
-  const ApplyResult applied = applyUpdate(result, *db, false, progress);
+      "CREATE TRIGGER refuse BEFORE INSERT ON EstrazioniLotto BEGIN SELECT RAISE(ABORT, 'no'); "
+      "END");
+  const ApplyResult applied = applyUpdate(result, *db, true, progress);
   ASSERT_TRUE(applied.failure);
   EXPECT_TRUE(applied.failure->starts_with(
       "L'aggiornamento non è stato salvato: l'archivio è rimasto com'era. "
       "Impossibile scrivere nell'archivio"))
       << *applied.failure;
-  EXPECT_TRUE(applied.added.empty());
   EXPECT_EQ(applied.messages, Lines{*applied.failure});
   EXPECT_EQ(applyNotice(applied), std::nullopt);
   EXPECT_EQ(stored(), before);
