@@ -1,18 +1,126 @@
+// The program's start: the program database and the default archive made from the bundled
+// draws, and program folders that cannot be used, where the start must end with one Italian
+// message naming the file and what is wrong, never with an exception of the standard library
+// or of SQLite, and must leave what it found as it was.
 #include "archive/first_start.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
+#include <optional>
 
 #include "archive/server_addresses.h"
+#include "core/error.h"
 #include "core/parameters.h"
+#include "core/program_database.h"
+#include "core/sqlite.h"
 #include "support/files.h"
+#include "support/folder_snapshot.h"
+#include "support/message_checks.h"
+#include "support/ordinary_user.h"
 #include "support/test_archive.h"
 
 namespace quintello {
 namespace {
 
 namespace fs = std::filesystem;
+
+// The message a call ends with: what() of the Error it throws ("" when it returns).
+std::string refusal(const std::function<void()>& call) {
+  try {
+    call();
+    return "";
+  } catch (const Error& error) {
+    return error.what();
+  }
+}
+
+struct BadProgramFolder {
+  const char* name;
+  std::function<void(const std::string& root)> make;  // the situation under `root`
+  std::string folder;                                 // the program folder, under `root`
+  const char* expected;                               // words of the message
+  bool asOrdinaryUser = false;
+};
+
+void PrintTo(const BadProgramFolder& folder, std::ostream* out) { *out << folder.name; }
+
+std::string databaseFile(const std::string& root) { return root + "/dbQuintello.mdb"; }
+
+const BadProgramFolder kFolders[] = {
+    {"database_is_a_folder", [](auto& root) { fs::create_directory(databaseFile(root)); }, "",
+     "/dbQuintello.mdb\": è una cartella, non un file. Spostare o rinominare la cartella"},
+    {"database_is_not_SQLite", [](auto& root) { test::writeFile(databaseFile(root), "x"); }, "",
+     "/dbQuintello.mdb\": il file non è nel formato previsto."},
+    {"database_without_its_table",
+     [](auto& root) {
+       sqlite::Database(databaseFile(root), sqlite::Database::Mode::ReadWriteCreate)
+           .execute("CREATE TABLE Altro (x)");
+     },
+     "", "non contiene la tabella dei parametri (ParametriProgramma)"},
+    {"folder_is_a_link_loop", [](auto& root) { fs::create_symlink("giro", root + "/giro"); },
+     "/giro", "collegamento simbolico che rimanda a se stesso"},
+    {"folder_name_too_long", [](auto&) {}, "/" + std::string(256, 'c'),
+     "troppo lungo per il sistema"},
+    {"folder_is_a_file", [](auto& root) { test::writeFile(root + "/file", "x"); }, "/file",
+     "una parte del percorso non è una cartella"},
+    {"folder_inside_a_closed_folder",
+     [](auto& root) {
+       fs::create_directories(root + "/chiusa/programma");
+       fs::permissions(root + "/chiusa", fs::perms::owner_all);
+     },
+     "/chiusa/programma", "/chiusa\" non è accessibile (permesso negato)", true},
+};
+
+class ProgramFolderRefusal : public ::testing::TestWithParam<BadProgramFolder> {};
+
+TEST_P(ProgramFolderRefusal, EndsTheStartWithOneItalianMessage) {
+  test::TempDir root;
+  if (GetParam().asOrdinaryUser) test::openFolderToEveryone(root.path());
+  GetParam().make(root.path());
+  const ProgramFiles files(root.path() + GetParam().folder);
+  const auto before = test::snapshotFolder(root.path());
+  std::optional<test::AsOrdinaryUser> user;
+  if (GetParam().asOrdinaryUser && !user.emplace().active())
+    GTEST_SKIP() << "cannot run as an ordinary user";
+  const std::string message =
+      refusal([&] { openProgramDatabase(files, QUINTELLO_TEST_BUNDLED_DRAWS); });
+  EXPECT_NE(message.find(GetParam().expected), std::string::npos) << message;
+  EXPECT_NE(message.find("\"" + files.programDatabasePath() + "\""), std::string::npos) << message;
+  EXPECT_EQ(test::foreignTextIn(message), "") << message;
+  user.reset();
+  EXPECT_EQ(test::describeChanges(before, test::snapshotFolder(root.path())), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Folders, ProgramFolderRefusal, ::testing::ValuesIn(kFolders),
+                         [](const auto& test) { return std::string(test.param.name); });
+
+// Whatever goes wrong underneath, the program database answers with an Italian Error:
+// SQLite's own exception never reaches a window. Creating a file under its temporary name, the
+// message still names the file the user knows.
+TEST(ProgramDatabaseFailures, ReachTheCallerAsItalianErrors) {
+  test::TempDir dir;
+  const std::string path = dir.file("dbQuintello.mdb");
+  auto db = ProgramDatabase::create(path, {{"PercorsoArchivio", "", ""}});
+  sqlite::Database other(path, sqlite::Database::Mode::ReadWrite);
+  other.execute("BEGIN EXCLUSIVE; UPDATE ParametriProgramma SET Valore2 = 'x';");
+  for (const std::string& message :
+       {refusal([&] { db.getParameter("PercorsoArchivio"); }),
+        refusal([&] { (void)db.setParameter("PercorsoArchivio", "/a.mdb"); })}) {
+    EXPECT_NE(message.find("in uso da un altro programma"), std::string::npos) << message;
+    EXPECT_EQ(test::foreignTextIn(message), "") << message;
+  }
+  test::TempDir closed;
+  test::openFolderToEveryone(closed.path());
+  const ProgramFiles files(closed.path());
+  test::AsOrdinaryUser user;
+  if (!user.active()) GTEST_SKIP() << "cannot run as an ordinary user";
+  EXPECT_EQ(refusal([&] { openProgramDatabase(files, QUINTELLO_TEST_BUNDLED_DRAWS); }),
+            "Impossibile creare il database del programma \"" + files.programDatabasePath() +
+                "\": la cartella \"" + closed.path() +
+                "\" non esiste o non consente la scrittura.");
+}
 
 TEST(FirstStart, BuildsTheDefaultArchiveFromTheBundledDraws) {
   test::TempDir dir;
