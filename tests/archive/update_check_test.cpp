@@ -290,15 +290,9 @@ TEST_F(UpdateCheckTest, FailureStoresNothing) {
 TEST_F(UpdateCheckTest, OfficialArchiveIncompleteDates) {
   ASSERT_TRUE(db->insertDraw(
       {"2025-01-13", {"01-02-03-04-05", "06-07-08-09-10", "", "", "11-12-13-14-15"}}));
-  const std::string text =
-      "2025/01/04\tBA\t6\t7\t8\t9\t10\n"      // stored also with the Nazionale
-      "2025/01/04\tMI\t20\t21\t22\t23\t88\n"  // differs
-      "2025/01/07\tBA\t41\t42\t43\t44\t45\n"  // one wheel alone: a postponed wheel
-      "2025/01/15\tBA\t1\t2\t3\t4\t5\n"       // after the last draw, fewer wheels: cut
-      "2025/01/15\tCA\t1\t2\t3\t4\t5\n"
-      "2025/01/16\tBA\t1\t2\t3\t4\t5\n2025/01/16\tCA\t1\t2\t3\t4\t5\n"
-      "2025/01/16\tMI\t1\t2\t3\t4\t5\n";
-  DrawFile file = readDrawBytes(text, "storico.txt");
+  // 04/01 stored also with the Nazionale, Milano differs; 07/01 one wheel alone (a postponed
+  // wheel); 15/01 after the last draw with fewer wheels (cut short); 16/01 not stored.
+  DrawFile file = readDrawFile(kCases + "check_official.txt");
   const UpdateCheck checked = checkUpdateRows(std::move(file.rows), *db, progress);
   EXPECT_EQ(checked.messages,
             (Lines{"Manca estrazione del: 16/01/2025", "Estrazione incompleta del 15/01/2025",
