@@ -8,7 +8,7 @@
 #include <functional>
 #include <thread>
 
-#include "archive/tables.h"
+#include "archive/helpers.h"
 #include "archive/server_addresses.h"
 #include "support/local_http_server.h"
 #include "support/test_archive.h"

@@ -7,7 +7,7 @@
 #include <map>
 
 #include "archive/entry_record.h"
-#include "archive/tables.h"
+#include "archive/helpers.h"
 #include "support/test_archive.h"
 
 namespace quintello {

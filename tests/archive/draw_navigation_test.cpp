@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "archive/calendar.h"
-#include "archive/tables.h"
+#include "archive/helpers.h"
 #include "core/sqlite.h"
 #include "support/test_archive.h"
 

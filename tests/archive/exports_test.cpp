@@ -10,6 +10,7 @@
 #include <functional>
 #include <set>
 
+#include "archive/helpers.h"
 #include "archive/update_file.h"
 #include "core/error.h"
 #include "core/pending_file.h"
@@ -24,16 +25,6 @@ using test::readFile;
 
 std::string golden(const std::string& name) {
   return readFile(QUINTELLO_TEST_SOURCE_DIR "/archive/golden/" + name);
-}
-
-// The reason a write is refused with, or "" when it went through.
-std::string refusal(const std::function<void()>& write) {
-  try {
-    write();
-    return "";
-  } catch (const Error& failure) {
-    return failure.what();
-  }
 }
 
 class Exports : public ::testing::Test {
@@ -103,8 +94,8 @@ TEST_F(Exports, TargetsThatAreNeverReplaced) {
            {dir.file("altro-nome.mdb"), "è un file in uso dal programma"},  // the same file
            {dir.file(std::string(300, 'x')), "il nome del file è troppo lungo"},
        }) {
-    const std::string told =
-        refusal([&] { exportArchive(ExportFormat::Nazionale, archive, target, none, {inUse}); });
+    const std::string told = test::refusal(
+        [&] { exportArchive(ExportFormat::Nazionale, archive, target, none, {inUse}); });
     EXPECT_TRUE(told.starts_with("Impossibile scrivere il file \"" + target + "\": " + reason))
         << told;
   }
@@ -117,7 +108,7 @@ TEST_F(Exports, TargetsThatAreNeverReplaced) {
   // A table saved as text never replaces a database, whatever its name.
   const std::string database = std::string("SQLite format 3\0", 16) + "pagine";
   test::writeFile(dir.file("tabella.csv"), database);
-  EXPECT_NE(refusal([&] { writeWholeFile(dir.file("tabella.csv"), "1;2\r\n"); }), "");
+  EXPECT_NE(test::refusal([&] { writeWholeFile(dir.file("tabella.csv"), "1;2\r\n"); }), "");
   EXPECT_EQ(readFile(dir.file("tabella.csv")), database);
 }
 
@@ -127,13 +118,13 @@ TEST_F(Exports, ZefiralFixedPlaceAndMissingFolder) {
   setenv("HOME", dir.path().c_str(), 1);
   EXPECT_EQ(zefiralPath(), dir.file("AMBROSA3/DATI32.III"));
   EXPECT_EQ(estrattiZipPath(), dir.file("estratti.zip"));
-  EXPECT_EQ(refusal([&] { exportZefiral(archive, none); }), export_text::kCartellaNonEsiste);
+  EXPECT_EQ(test::refusal([&] { exportZefiral(archive, none); }), export_text::kCartellaNonEsiste);
   EXPECT_FALSE(fs::exists(dir.file("AMBROSA3")));
   fs::create_directory(dir.file("AMBROSA3"));
   exportZefiral(archive, none);
   EXPECT_EQ(readFile(zefiralPath()), golden("DATI32.III"));
   // The folder is there but the file cannot be written: the reason follows.
-  EXPECT_TRUE(refusal([&] { exportZefiral(archive, none, zefiralPath(), {zefiralPath()}); })
+  EXPECT_TRUE(test::refusal([&] { exportZefiral(archive, none, zefiralPath(), {zefiralPath()}); })
                   .starts_with(std::string(export_text::kCartellaNonEsiste) +
                                " Impossibile scrivere il file"));
   setenv("HOME", oldHome.c_str(), 1);

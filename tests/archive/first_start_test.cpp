@@ -10,6 +10,7 @@
 #include <functional>
 #include <optional>
 
+#include "archive/helpers.h"
 #include "archive/server_addresses.h"
 #include "core/error.h"
 #include "core/parameters.h"
@@ -25,16 +26,6 @@ namespace quintello {
 namespace {
 
 namespace fs = std::filesystem;
-
-// The message a call ends with: what() of the Error it throws ("" when it returns).
-std::string refusal(const std::function<void()>& call) {
-  try {
-    call();
-    return "";
-  } catch (const Error& error) {
-    return error.what();
-  }
-}
 
 struct BadProgramFolder {
   const char* name;
@@ -85,7 +76,7 @@ TEST_P(ProgramFolderRefusal, EndsTheStartWithOneItalianMessage) {
   if (GetParam().asOrdinaryUser && !user.emplace().active())
     GTEST_SKIP() << "cannot run as an ordinary user";
   const std::string message =
-      refusal([&] { openProgramDatabase(files, QUINTELLO_TEST_BUNDLED_DRAWS); });
+      test::refusal([&] { openProgramDatabase(files, QUINTELLO_TEST_BUNDLED_DRAWS); });
   EXPECT_NE(message.find(GetParam().expected), std::string::npos) << message;
   EXPECT_NE(message.find("\"" + files.programDatabasePath() + "\""), std::string::npos) << message;
   EXPECT_EQ(test::foreignTextIn(message), "") << message;
@@ -106,8 +97,8 @@ TEST(ProgramDatabaseFailures, ReachTheCallerAsItalianErrors) {
   sqlite::Database other(path, sqlite::Database::Mode::ReadWrite);
   other.execute("BEGIN EXCLUSIVE; UPDATE ParametriProgramma SET Valore2 = 'x';");
   for (const std::string& message :
-       {refusal([&] { db.getParameter("PercorsoArchivio"); }),
-        refusal([&] { (void)db.setParameter("PercorsoArchivio", "/a.mdb"); })}) {
+       {test::refusal([&] { db.getParameter("PercorsoArchivio"); }),
+        test::refusal([&] { (void)db.setParameter("PercorsoArchivio", "/a.mdb"); })}) {
     EXPECT_NE(message.find("in uso da un altro programma"), std::string::npos) << message;
     EXPECT_EQ(test::foreignTextIn(message), "") << message;
   }
@@ -116,7 +107,7 @@ TEST(ProgramDatabaseFailures, ReachTheCallerAsItalianErrors) {
   const ProgramFiles files(closed.path());
   test::AsOrdinaryUser user;
   if (!user.active()) GTEST_SKIP() << "cannot run as an ordinary user";
-  EXPECT_EQ(refusal([&] { openProgramDatabase(files, QUINTELLO_TEST_BUNDLED_DRAWS); }),
+  EXPECT_EQ(test::refusal([&] { openProgramDatabase(files, QUINTELLO_TEST_BUNDLED_DRAWS); }),
             "Impossibile creare il database del programma \"" + files.programDatabasePath() +
                 "\": la cartella \"" + closed.path() +
                 "\" non esiste o non consente la scrittura.");

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "archive/tables.h"
 #include "archive/draw_file.h"
+#include "archive/helpers.h"
 #include "core/error.h"
 #include "support/test_archive.h"
 #include "support/zip_writer.h"

@@ -8,7 +8,7 @@
 #include <filesystem>
 
 #include "archive/draw_file.h"
-#include "archive/tables.h"
+#include "archive/helpers.h"
 #include "archive/update_file.h"
 #include "core/color.h"
 #include "support/test_archive.h"
@@ -117,12 +117,8 @@ TEST(UpdateFile, DownloadedTextIsKept) {
   saveDownloadedUpdateFile(path, "vecchio");
   saveDownloadedUpdateFile(path, good + "\r\n" + good);
   EXPECT_EQ(test::readFile(path), good + "\r\n" + good + "\r\n");
-  try {
-    saveDownloadedUpdateFile(dir.file("manca/Estr_Agg.txt"), good);
-    ADD_FAILURE() << "written";
-  } catch (const UpdateFailure& failure) {
-    EXPECT_EQ(failure.what(), std::string(update_text::kQualcosaStorto) + "Collegamento al sito");
-  }
+  EXPECT_EQ(test::refusal([&] { saveDownloadedUpdateFile(dir.file("manca/Estr_Agg.txt"), good); }),
+            std::string(update_text::kQualcosaStorto) + "Collegamento al sito");
   EXPECT_THROW(saveDownloadedUpdateFile(path, std::string(kUpdateFileMaxBytes + 1, 'x')),
                UpdateFailure);
   EXPECT_EQ(readDrawFile(path, FirstLine::Skip).rows.size(), 2u);  // the copy before stays

@@ -1,14 +1,18 @@
 #pragma once
 
+#include <functional>
 #include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "core/error.h"
 #include "core/grid.h"
 #include "support/files.h"
 
 namespace quintello::test {
+
+// Helpers the archive tests share: case files, grids as rows of text, refused calls.
 
 // The rows of a case file under archive/cases/: one case a line, fields separated by " | " (a
 // line ending in " |" ends with an empty field), blank lines and lines starting with "#" left
@@ -46,6 +50,16 @@ inline std::vector<std::string> gridRows(const Grid& grid) {
   for (int r = 0; r < grid.rows(); ++r)
     for (int c = 0; c < grid.cols(); ++c) rows[size_t(r)] += (c > 0 ? "|" : "") + grid.text(r, c);
   return rows;
+}
+
+// What a call was refused with: what() of the Error it throws, "" when it went through.
+inline std::string refusal(const std::function<void()>& call) {
+  try {
+    call();
+    return "";
+  } catch (const Error& error) {
+    return error.what();
+  }
 }
 
 }  // namespace quintello::test
