@@ -52,30 +52,15 @@ TEST(UpdateFile, TheBundledDrawsAreWhole) {
 
 TEST(UpdateFile, FirstLineFormAndEmptyLines) {
   TempDir dir;
-  const std::string good = readUpdateFileLines(kCases + "check_file.txt")[0];
-  const struct {
-    std::string name, content;
-    FirstLine firstLine;
-    bool wrongForm;
-    size_t rows;
-  } cases[] = {
-      {"good", good + "\r\n" + good + "\r\n", FirstLine::Check, false, 2},
-      {"trailing empty lines", good + "\r\n\r\n   \r\n", FirstLine::Check, false, 1},
-      {"LF only, no final line end", good + "\n" + good, FirstLine::Check, false, 2},
-      {"177 characters", good.substr(0, 177) + "\r\n", FirstLine::Check, true, 0},
-      {"ends in PR", good.substr(0, 176) + "PR\r\n", FirstLine::Check, true, 0},
-      {"empty file", "", FirstLine::Check, true, 0},
-      {"empty line first", "\r\n" + good, FirstLine::Check, true, 0},
-      {"downloaded, empty", "", FirstLine::Skip, false, 0},
-      {"downloaded, anything", "<html>\r\n" + good, FirstLine::Skip, false, 2},
-      {"a million empty lines", std::string(1'000'000, '\n'), FirstLine::Skip, false, 0},
-  };
+  auto cases = test::caseRows("update_files.txt");
+  cases.push_back({"skip", "no", "0", std::string(1'000'000, '\n')});
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    test::writeFile(dir.file("agg.txt"), c.content);
-    const DrawFile read = readDrawFile(dir.file("agg.txt"), c.firstLine);
-    EXPECT_EQ(read.wrongForm, c.wrongForm);
-    EXPECT_EQ(read.rows.size(), c.rows);
+    SCOPED_TRACE(c.at(3).substr(0, 200));
+    test::writeFile(dir.file("agg.txt"), c[3]);
+    const DrawFile read =
+        readDrawFile(dir.file("agg.txt"), c.at(0) == "check" ? FirstLine::Check : FirstLine::Skip);
+    EXPECT_EQ(read.wrongForm ? "yes" : "no", c.at(1));
+    EXPECT_EQ(std::to_string(read.rows.size()), c.at(2));
   }
 }
 
