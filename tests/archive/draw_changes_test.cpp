@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "archive/helpers.h"
 #include "support/files.h"
 #include "support/test_archive.h"
 
@@ -102,21 +103,13 @@ TEST(DrawChanges, SaveModifyAndDelete) {
 // so is every change when the database refuses to write.
 TEST(DrawChanges, RefusedChangesLeaveTheFileAsItWas) {
   Archive archive;
-  const std::pair<std::vector<std::string>, std::string> cases[] = {
-      {{"01", "", "03", "04", "05"}, "La ruota di Milano ha 4 numeri su 5"},
-      {{"01", "00", "03", "04", "05"}, "La ruota di Milano ha 4 numeri su 5"},
-      {{"99", "02", "03", "04", "05"}, "Il numero \"99\" di Milano non è tra 1 e 90."},
-      {{"01", "-5", "03", "04", "05"}, "Il numero \"-5\" di Milano"},
-      {{"01", "02", "a5", "04", "05"}, "Il numero \"a5\" di Milano"},
-      {{"01", "02", "03", "04", "1"}, "Il numero 1 compare due volte su Milano."},
-  };
-  for (const auto& [milano, message] : cases) {
+  for (const auto& c : test::caseRows("entry_problems.txt")) {
     EntryBoxes boxes = typedBoxes();
-    for (int p = 1; p <= 5; ++p) boxes.setText(entryBox(4, p), milano[size_t(p - 1)]);
+    for (int p = 1; p <= 5; ++p) boxes.setText(entryBox(4, p), c.at(size_t(p - 1)));
     for (const char button : {'s', 'm'}) {
       const std::string told =
           answer(change(archive, button, button == 's' ? "05/12/2025" : "04/12/2025", boxes));
-      EXPECT_TRUE(told.starts_with("-|" + message)) << told;
+      EXPECT_TRUE(told.starts_with("-|" + c.at(5))) << told;
     }
   }
   EXPECT_EQ(storedRows(archive.path), archive.before);
