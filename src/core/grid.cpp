@@ -59,10 +59,6 @@ int Grid::addRow(const std::vector<std::string>& texts) {
   return rows() - 1;
 }
 
-void Grid::removeRow(int row) {
-  if (row >= 0 && row < rows()) cells_.erase(cells_.begin() + row);
-}
-
 bool Grid::inside(int row, int col) const {
   return row >= 0 && row < rows() && col >= 0 && col < cols_;
 }
@@ -116,10 +112,6 @@ void Grid::setFlood(int row, int col, Color color, double percent) {
   });
 }
 
-void Grid::clearFlood(int row, int col) {
-  forRange({row, col, row, col}, [](Cell& cell) { cell.flood.reset(); });
-}
-
 Alignment Grid::alignment(int col) const {
   return col >= 0 && col < cols_ ? columns_[static_cast<size_t>(col)].alignment : Alignment::Left;
 }
@@ -154,23 +146,6 @@ int Grid::columnWidth(int col) const {
 
 void Grid::setColumnWidth(int col, int twips) {
   if (col >= 0 && col < cols_) columns_[static_cast<size_t>(col)].width = std::max(twips, 0);
-}
-
-void Grid::sortDescending(int col) {
-  if (col < 0 || col >= cols_ || rows() <= fixedRows_) return;
-  // Decorate once: reading numbers inside the comparison would parse each text many times.
-  std::vector<std::pair<double, size_t>> keys;
-  keys.reserve(cells_.size() - static_cast<size_t>(fixedRows_));
-  for (size_t r = static_cast<size_t>(fixedRows_); r < cells_.size(); ++r)
-    keys.emplace_back(leadingNumber(cells_[r][static_cast<size_t>(col)].text), r);
-  std::stable_sort(keys.begin(), keys.end(),
-                   [](const auto& a, const auto& b) { return a.first > b.first; });
-  std::vector<std::vector<Cell>> sorted;
-  sorted.reserve(cells_.size());
-  for (size_t r = 0; r < static_cast<size_t>(fixedRows_); ++r)
-    sorted.push_back(std::move(cells_[r]));
-  for (const auto& key : keys) sorted.push_back(std::move(cells_[key.second]));
-  cells_ = std::move(sorted);
 }
 
 std::string Grid::clipText() const { return clipText({0, 0, rows() - 1, cols_ - 1}); }

@@ -42,11 +42,8 @@ class Grid {
 
   // Header texts from a "|"-separated format; sets the column count to the number of parts.
   void setHeaderFormat(std::string_view format);
-  // Drops every data row, keeping the header (rows = fixedRows).
-  void clearData() { setRows(fixedRows_); }
   // Appends a row with the given texts in columns 0.. and returns its index.
   int addRow(const std::vector<std::string>& texts = {});
-  void removeRow(int row);  // later rows move up by one
 
   // Cells outside the grid read empty, white on black, and ignore writes.
   const std::string& text(int row, int col) const;
@@ -67,7 +64,6 @@ class Grid {
   void setForeColor(Range range, Color color);
   void setBold(Range range, bool bold);
   void setFlood(int row, int col, Color color, double percent);
-  void clearFlood(int row, int col);
 
   Alignment alignment(int col) const;
   void setAlignment(int col, Alignment alignment);
@@ -78,9 +74,6 @@ class Grid {
   void setColumnMerged(int col, bool merged);
   int columnWidth(int col) const;  // twips; 0 = fit to contents
   void setColumnWidth(int col, int twips);
-
-  // Sorts the data rows by one column, numeric, descending; equal values keep their order.
-  void sortDescending(int col);
 
   // Cells of a row joined by a tab, rows separated by a carriage return.
   std::string clipText() const;

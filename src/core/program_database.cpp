@@ -119,18 +119,4 @@ void ProgramDatabase::addMissingParameter(std::string_view key, std::string_view
   }
 }
 
-std::vector<ProgramDatabase::Parameter> ProgramDatabase::listParameters() {
-  try {
-    std::vector<Parameter> rows;
-    auto stmt = db_.prepare(
-        "SELECT Parametro, Valore1, Valore2 FROM ParametriProgramma ORDER BY Parametro");
-    while (stmt.step())
-      rows.push_back(
-          {std::string(stmt.text(0)), std::string(stmt.text(1)), std::string(stmt.text(2))});
-    return rows;
-  } catch (const sqlite::Failure& failure) {
-    throw failed("leggere i parametri", failure);
-  }
-}
-
 }  // namespace quintello

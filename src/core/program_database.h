@@ -38,8 +38,6 @@ class ProgramDatabase {
   // Adds a row with the value unless one with that key exists (a parameter newer than the
   // file).
   void addMissingParameter(std::string_view key, std::string_view value);
-  // Every row, ordered by key.
-  std::vector<Parameter> listParameters();
 
   const std::string& path() const { return path_; }
 

@@ -1,86 +1,44 @@
+// What the archive window shows around the entry boxes: its searches, labels and list of
+// draws, and the year calendar.
 #include "archive/draw_navigation.h"
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
+#include "archive/calendar.h"
+#include "archive/helpers.h"
+#include "core/sqlite.h"
 #include "support/test_archive.h"
 
 namespace quintello {
 namespace {
 
-using test::TestDraw;
+using Rows = std::vector<std::string>;
 
-DrawArchive smallArchive(int count) { return test::makeArchive(test::weeklyDraws(count)); }
+DrawArchive weekly(int count) { return test::makeArchive(test::weeklyDraws(count)); }
 
-TEST(DrawSearch, ByDateComparesTheTextLiterally) {
-  const DrawArchive archive = test::makeArchive({{"05/01/2023", {}}, {"07/01/2023", {}}});
-  const struct {
-    const char* answer;
-    std::optional<int> draw;
-  } cases[] = {
-      {"05/01/2023", 1},
-      {"07/01/2023", 2},
-      {"5/1/2023", std::nullopt},
-      {"", std::nullopt},
-      {"05/01/2023 ", std::nullopt},
-      {"2023-01-05", std::nullopt},
-      {"06/01/2023", std::nullopt},
-  };
-  for (const auto& c : cases) {
-    const SearchResult result = searchByDate(archive, c.answer);
-    EXPECT_EQ(result.draw, c.draw) << c.answer;
-    EXPECT_EQ(result.message.has_value(), !c.draw) << c.answer;
-    if (result.message) {
-      EXPECT_EQ(result.message->text, "Data non trovata");
-      EXPECT_EQ(result.message->title, "Cerca data");
-      EXPECT_EQ(result.message->icon, Notice::Icon::Information);
+TEST(DrawNavigation, Searches) {
+  const DrawArchive archive = weekly(25);
+  for (const auto& c : test::caseRows("draw_searches.txt")) {
+    SCOPED_TRACE(c.at(0) + " \"" + c.at(1) + "\"");
+    const std::optional<int> expected =
+        c.at(2) == "-" ? std::nullopt : std::optional<int>(std::stoi(c[2]));
+    if (c[0] == "click") {
+      EXPECT_EQ(indexInputDraw(c[1], archive), expected);
+      continue;
     }
+    const SearchResult result =
+        c[0] == "date" ? searchByDate(archive, c[1]) : searchByIndex(archive, c[1]);
+    EXPECT_EQ(result.draw, expected);
+    // A date not found is told; a refused index is not.
+    EXPECT_EQ(result.message.has_value(), !expected && c[0] == "date");
+    EXPECT_EQ(result.message.value_or(kDateNotFound).text, kDateNotFound.text);
   }
   EXPECT_TRUE(searchByDate(DrawArchive(), "").message);  // the empty date of index 0
+  EXPECT_FALSE(searchByIndex(weekly(19), "19").draw);
+  EXPECT_EQ(indexInputDraw(kIndexInput.defaultAnswer, weekly(3894)), 3894);
 }
 
-TEST(DrawSearch, ByIndexFrom20ToTheLatestDraw) {
-  const DrawArchive archive = smallArchive(25);
-  const struct {
-    const char* answer;
-    std::optional<int> draw;
-  } cases[] = {
-      {"19", std::nullopt},
-      {"20", 20},
-      {"25", 25},
-      {" 21 ", 21},
-      {"26", std::nullopt},
-      {"1", std::nullopt},
-      {"0", std::nullopt},
-      {"-20", std::nullopt},
-      {"", std::nullopt},
-      {"2O", std::nullopt},
-      {"20.5", std::nullopt},
-      {"abc", std::nullopt},
-      {"99999999999999999999", std::nullopt},
-  };
-  for (const auto& c : cases) {
-    const SearchResult result = searchByIndex(archive, c.answer);
-    EXPECT_EQ(result.draw, c.draw) << c.answer;
-    EXPECT_FALSE(result.message) << c.answer;  // refused silently
-  }
-  EXPECT_FALSE(searchByIndex(smallArchive(19), "19").draw);
-}
-
-TEST(DrawSearch, IndexInputKeepsToTheScrollRange) {
-  const DrawArchive archive = smallArchive(25);
-  EXPECT_EQ(indexInputDraw("1", archive), 1);
-  EXPECT_EQ(indexInputDraw("25", archive), 25);
-  EXPECT_FALSE(indexInputDraw("0", archive));
-  EXPECT_FALSE(indexInputDraw("26", archive));
-  EXPECT_FALSE(indexInputDraw(kIndexInput.defaultAnswer, archive));
-  EXPECT_FALSE(indexInputDraw("", archive));
-  EXPECT_EQ(indexInputDraw(kIndexInput.defaultAnswer, smallArchive(3894)), 3894);
-}
-
-TEST(ArchiveWindowLabels, ShownDrawAndLatestDraw) {
+TEST(DrawNavigation, Labels) {
   const DrawArchive archive = test::makeArchive(
       {{"30/12/2022", {}}, {"31/12/2022", {}}, {"03/01/2023", {}}, {"05/01/2023", {}}});
   EXPECT_EQ(shownDrawLabels(archive, 2), (ShownDrawLabels{"31/12/2022", "2", "2", "2"}));
@@ -90,41 +48,117 @@ TEST(ArchiveWindowLabels, ShownDrawAndLatestDraw) {
   EXPECT_EQ(Label9Text(archive), "4");
 }
 
-TEST(FgDBGrid, OneRowPerDrawWithTheStoredWheels) {
-  const DrawArchive archive =
+// "Elenco estrazioni": one row per draw with the stored wheels; the current row yellow.
+TEST(DrawNavigation, DrawList) {
+  const Grid grid = FgDBGrid(
       test::makeArchive({{"05/01/1920", {{"BA", {5, 23, 78, 1, 44}}}},
-                         {"07/01/2023", {{"CA", {90, 9, 10, 11, 12}}, {"NZ", {1, 2, 3, 4, 5}}}}});
-  const Grid grid = FgDBGrid(archive);
-  ASSERT_EQ(grid.rows(), 3);
-  ASSERT_EQ(grid.cols(), 13);
+                         {"07/01/2023", {{"CA", {90, 9, 10, 11, 12}}, {"NZ", {1, 2, 3, 4, 5}}}}}));
+  const auto rows = test::gridRows(grid);
+  EXPECT_EQ(Rows(rows.begin() + 1, rows.end()),
+            (Rows{"|05/01/1920|05-23-78-01-44||||||||||",
+                  "|07/01/2023||90-09-10-11-12|||||||||01-02-03-04-05"}));
   EXPECT_EQ(grid.fixedCols(), 1);
-  EXPECT_EQ(grid.text(1, 1), "05/01/1920");
-  EXPECT_EQ(grid.text(1, 2), "05-23-78-01-44");
-  EXPECT_EQ(grid.text(1, 3), "");
-  EXPECT_EQ(grid.text(1, 12), "");  // no Nazionale
-  EXPECT_EQ(grid.text(2, 1), "07/01/2023");
-  EXPECT_EQ(grid.text(2, 3), "90-09-10-11-12");
-  EXPECT_EQ(grid.text(2, 12), "01-02-03-04-05");
   EXPECT_EQ(FgDBGrid(DrawArchive()).rows(), 1);
+
+  Grid list = FgDBGrid(weekly(5));
+  highlightFgDBRow(list, 2);
+  highlightFgDBRow(list, 4);
+  for (int r = 1; r < list.rows(); ++r)
+    for (int c = 1; c < list.cols(); ++c)
+      EXPECT_EQ(list.backColor(r, c), r == 4 ? kYellow : kWhite) << r << ',' << c;
+  EXPECT_FALSE(list.hasBackColor(4, 0));
+  highlightFgDBRow(list, 9);  // no such row: every row white
+  EXPECT_EQ(list.backColor(4, 1), kWhite);
+  const auto selection = FgDBSelection(list, 3).value_or(DrawSelection{});
+  EXPECT_EQ(std::to_string(selection.draw) + " " + selection.dateText, "3 15/01/2000");
+  EXPECT_FALSE(FgDBSelection(list, 0));
+  EXPECT_FALSE(FgDBSelection(list, 6));
 }
 
-TEST(FgDBGrid, CurrentRowIsYellowAndSelectsItsDraw) {
-  Grid grid = FgDBGrid(smallArchive(5));
-  highlightFgDBRow(grid, 2);
-  highlightFgDBRow(grid, 4);
-  for (int r = 1; r < grid.rows(); ++r)
-    for (int c = 1; c < grid.cols(); ++c)
-      EXPECT_EQ(grid.backColor(r, c), r == 4 ? kYellow : kWhite) << r << ',' << c;
-  EXPECT_FALSE(grid.hasBackColor(4, 0));
-  highlightFgDBRow(grid, 9);  // no such row: every row white
-  EXPECT_EQ(grid.backColor(4, 1), kWhite);
+// Sunday 1, Tuesday 3, Thursday 5 and Saturday 7 January, Wednesday 1 and Saturday 4 March
+// 2023; one draw in 2022 and one in 2025, none in 2024.
+class CalendarTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::vector<test::TestDraw> draws;
+    for (const char* date : {"31/12/2022", "01/01/2023", "03/01/2023", "05/01/2023", "07/01/2023",
+                             "01/03/2023", "04/03/2023", "11/01/2025"})
+      draws.push_back({date, {{"BA", {1, 2, 3, 4, 5}}}});
+    test::writeArchiveFile(path, draws);
+  }
+  test::TempDir dir;
+  std::string path = dir.file("archivio.mdb");
+};
 
-  const auto selection = FgDBSelection(grid, 3);
-  ASSERT_TRUE(selection);
-  EXPECT_EQ(selection->draw, 3);
-  EXPECT_EQ(selection->dateText, "15/01/2000");
-  EXPECT_FALSE(FgDBSelection(grid, 0));
-  EXPECT_FALSE(FgDBSelection(grid, 6));
+TEST_F(CalendarTest, OneRowPerMonthOneColumnPerDrawDay) {
+  auto db = ArchiveDatabase::open(path);
+  const struct {
+    const char* year;
+    bool letters;
+    Rows rows;
+    std::optional<CalendarCell> current;
+  } cases[] = {
+      {"2023", false, {"|A|M|1|3|4|5|7", "|2023|1|1|3||5|7", "|2023|3|4||7||"}, CalendarCell{2, 5}},
+      {"2023", true, {"|A|M|1|3|4|5|7", "|2023|1|D|M||G|S", "|2023|3|m||S||"}, CalendarCell{2, 5}},
+      {"2022", true, {"|A|M|31", "|2022|12|S"}, CalendarCell{1, 3}},
+      {"2024", false, {"|A|M"}, std::nullopt},
+      {"", false, {"|A|M"}, std::nullopt},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.year) + (c.letters ? " letters" : " numbers"));
+    const auto calendar = caricaCalendario(db, c.year, c.letters);
+    ASSERT_TRUE(calendar);
+    EXPECT_EQ(test::gridRows(calendar->Fg1), c.rows);
+    EXPECT_EQ(calendar->current, c.current);
+  }
+  // Days that are no calendar days (a damaged stored date) are left out.
+  const std::vector<CalendarDay> days = {{2, 30, 0}, {13, 1, 2}, {0, 5, 2},
+                                         {5, 32, 2}, {5, 2, 8},  {5, 3, 1}};
+  EXPECT_EQ(test::gridRows(calendarGrid(1999, days, false).Fg1), (Rows{"|A|M|3", "|1999|5|1"}));
+}
+
+TEST_F(CalendarTest, ClickingADayShowsItsDraw) {
+  auto db = ArchiveDatabase::open(path);
+  NoProgress progress;
+  DrawArchive archive;
+  loadArchive(db, archive, 1, progress);
+  const Grid grid = caricaCalendario(db, "2023", true)->Fg1;
+  // Row 1 = January, row 2 = March; columns 3.. = days 1, 3, 4, 5, 7; 4 January has no draw.
+  const int cases[][3] = {{1, 6, 4}, {2, 3, 6}, {2, 5, 7}, {1, 5, 0}, {0, 6, 0},
+                          {1, 1, 0}, {1, 2, 0}, {3, 6, 0}, {1, 8, 0}};  // row, column, draw
+  for (const auto& [row, col, draw] : cases)
+    EXPECT_EQ(calendarClick(grid, row, col, archive).value_or(CalendarPick{}),
+              (CalendarPick{draw, archive.dateText(draw)}))
+        << row << "," << col;
+  EXPECT_EQ(calendarClick(caricaCalendario(db, "2025", false)->Fg1, 1, 3, archive),
+            (CalendarPick{8, "11/01/2025"}));
+}
+
+TEST_F(CalendarTest, OldArchiveGetsTheViewWhenOpenedForWriting) {
+  sqlite::Database(path, sqlite::Database::Mode::ReadWrite).execute("DROP VIEW Query_AAMMGG");
+  {
+    auto reading = ArchiveDatabase::openForReading(path);
+    EXPECT_FALSE(caricaCalendario(reading, "2023", false));  // the window keeps its calendar
+  }
+  auto db = ArchiveDatabase::open(path);
+  EXPECT_EQ(test::gridRows(caricaCalendario(db, "2022", false)->Fg1),
+            (Rows{"|A|M|31", "|2022|12|7"}));
+  // Opening again finds it and leaves it alone.
+  auto again = ArchiveDatabase::open(path);
+  EXPECT_EQ(calendarDays(again, 2025), (std::vector<CalendarDay>{{1, 11, 7}}));
+}
+
+TEST(CalendarYears, FromTheFirstDrawOrFrom1939ToTheCurrentYear) {
+  const auto years = [](const std::vector<test::TestDraw>& draws) {
+    const auto list = Combo1Years(test::makeArchive(draws), 2026);
+    return list.front() + " " + list.back() + " " + std::to_string(list.size());
+  };
+  const test::TestDraw from1871{"07/01/1871", {}}, from2000{"01/01/2000", {}},
+      in2030{"02/01/2030", {}};
+  EXPECT_EQ(years({}), "1939 2026 88");
+  EXPECT_EQ(years({from2000}), "1939 2026 88");
+  EXPECT_EQ(years({from1871, from2000}), "1871 2026 156");
+  EXPECT_EQ(years({from2000, in2030}), "1939 2030 92");
 }
 
 }  // namespace

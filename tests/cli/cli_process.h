@@ -1,21 +1,16 @@
 #pragma once
 
 #include <fcntl.h>
-#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cerrno>
-#include <chrono>
-#include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <string_view>
-#include <thread>
 #include <vector>
 
 #include "support/files.h"
-#include "support/ordinary_user.h"
 #include "support/test_archive.h"
 
 namespace quintello::test {
@@ -39,34 +34,45 @@ inline std::vector<std::string> words(std::string_view line, char separator = ' 
   return out;
 }
 
-// The built quintello-cli copied into a folder of its own beside the draws through 30/12/2025
-// as its estrazioni.txt, so that what it reads without an archive never changes. Made once
-// per test program.
+// The rows of a case file under cli/cases, blank and "#" lines left out: fields split at
+// tabs, "\n", "\t" and "\\" written as escapes, each "{name}" standing for values[name].
+inline std::vector<std::vector<std::string>> caseRows(
+    const std::string& file, const std::map<std::string, std::string>& values = {}) {
+  std::vector<std::vector<std::string>> rows;
+  for (const auto& line : words(readFile(QUINTELLO_TEST_SOURCE_DIR "/cli/cases/" + file), '\n')) {
+    if (line.empty() || line.starts_with('#')) continue;
+    auto& fields = rows.emplace_back();
+    for (const auto& escaped : words(line, '\t')) {
+      std::string& field = fields.emplace_back();
+      for (size_t i = 0; i < escaped.size(); ++i) {
+        const char c = escaped[i] == '\\' && i + 1 < escaped.size() ? escaped[++i] : '\0';
+        field += c == 'n' ? '\n' : c == 't' ? '\t' : c ? c : escaped[i];
+      }
+      for (const auto& [name, value] : values)
+        for (size_t at; (at = field.find("{" + name + "}")) != std::string::npos;)
+          field.replace(at, name.size() + 2, value);
+    }
+  }
+  return rows;
+}
+
+// quintello-cli copied beside the draws through 30/12/2025, its fixed bundled draws.
 inline const std::string& frozenCli() {
   static const TempDir folder;
   static const std::string path = [] {
-    namespace fs = std::filesystem;
-    const std::string copy = folder.file("quintello-cli");
-    fs::copy_file(QUINTELLO_CLI_PATH, copy);
-    fs::copy_file(QUINTELLO_TEST_FROZEN_DRAWS, folder.file("estrazioni.txt"));
-    return copy;
+    std::filesystem::copy_file(QUINTELLO_CLI_PATH, folder.file("quintello-cli"));
+    std::filesystem::copy_file(QUINTELLO_TEST_FROZEN_DRAWS, folder.file("estrazioni.txt"));
+    return folder.file("quintello-cli");
   }();
   return path;
 }
 
-struct CliRunOptions {
-  bool asOrdinaryUser = false;  // run as "nobody" when the tests run as root
-  int timeoutSeconds = 60;      // then the run is killed and reported as not exited
-};
-
-// Runs quintello-cli (frozenCli; the built one for an ordinary user, who cannot enter the
-// test's private folder) with QUINTELLO_CARTELLA set to programFolder.
-inline CliRun runCliProcess(const std::vector<std::string>& args, const std::string& programFolder,
-                            const CliRunOptions& options = {}) {
+// Runs frozenCli() with QUINTELLO_CARTELLA set to programFolder; killed after a minute.
+inline CliRun runCliProcess(const std::vector<std::string>& args,
+                            const std::string& programFolder) {
   TempDir capture;
   const std::string outPath = capture.file("out"), errPath = capture.file("err");
-  const std::string program = options.asOrdinaryUser ? QUINTELLO_CLI_PATH : frozenCli();
-  std::vector<char*> argv{const_cast<char*>(program.c_str())};
+  std::vector<char*> argv{const_cast<char*>(frozenCli().c_str())};
   for (const auto& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
   argv.push_back(nullptr);
   const pid_t child = fork();
@@ -77,30 +83,13 @@ inline CliRun runCliProcess(const std::vector<std::string>& args, const std::str
       _exit(127);
     dup2(out, STDOUT_FILENO);
     dup2(err, STDERR_FILENO);
-    if (options.asOrdinaryUser && !AsOrdinaryUser::becomeForGood()) _exit(126);
+    alarm(60);  // survives the exec: a run that hangs is killed
     execv(argv[0], argv.data());
     _exit(127);
   }
   int status = 0;
-  bool exited = false;
-  const auto deadline =
-      std::chrono::steady_clock::now() + std::chrono::seconds(options.timeoutSeconds);
-  while (child > 0 && !exited) {
-    const pid_t done = waitpid(child, &status, WNOHANG);
-    if (done == child) {
-      exited = true;
-    } else if (done < 0 && errno != EINTR) {
-      break;
-    } else if (std::chrono::steady_clock::now() > deadline) {
-      kill(child, SIGKILL);
-      waitpid(child, &status, 0);
-      break;
-    } else {
-      std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-  }
-  return {exited && WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(outPath),
-          readFile(errPath)};
+  const bool exited = child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status);
+  return {exited ? WEXITSTATUS(status) : -1, readFile(outPath), readFile(errPath)};
 }
 
 }  // namespace quintello::test

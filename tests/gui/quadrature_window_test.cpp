@@ -1,5 +1,4 @@
-// The quadrature window, driven with the mouse and the keyboard as a user would. The measures
-// themselves (sums wrapping to 90, distances over 45, the grid's texts) are tested in core.
+// The quadrature window driven as a user would; the measures themselves are tested in core.
 #include "gui/quadrature/quadrature_window.h"
 
 #include <QLabel>
@@ -8,81 +7,55 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "analysis/quadrature/quadrature.h"
-#include "gui/common/app_context.h"
 #include "gui/common/grid_view.h"
 #include "gui/shell/main_window.h"
 #include "gui/support/grid_differences.h"
 #include "gui/support/program.h"
-#include "support/test_archive.h"
 
 using namespace quintello;
+using test::the;
 
 namespace {
 
-const QColor kWhiteBox(255, 255, 255);
-const QColor kPairCyan(0, 255, 255);
-const QColor kRedText(255, 0, 0);
-
-QColor back(QWidget* widget) { return widget->palette().color(QPalette::Base); }
-QColor fore(QWidget* widget) { return widget->palette().color(QPalette::WindowText); }
-
-// One quadrature window on its own.
-struct Window {
-  Window() : context(ProgramFiles(dir.path()), dialogs, dir.file("nessuno.txt")), q(context) {
-    q.show();
+// The window opened with its shortcut from the main window.
+struct Window : test::Program {
+  Window() : test::Program(DrawArchive()) {
+    if (!QTest::qWaitForWindowActive(main.get())) qFatal("main window not active");
+    QTest::keySequence(main.get(), QKeySequence(MainWindow::kQuadratureShortcut));
+    q = main->findChild<Quadrature*>();
+    list = the<QListWidget>(q, "List1");
   }
-  QLineEdit* box(int corner) { return q.findChild<QLineEdit*>(QString("TxtQ_%1").arg(corner)); }
-  // What the square and the grid show against the core's measures of these corners; empty
-  // when they agree.
+  QLineEdit* box(int corner) { return the<QLineEdit>(q, QString("TxtQ_%1").arg(corner)); }
+  void choose(int corner, int number) {
+    QTest::mouseClick(box(corner), Qt::LeftButton);
+    list->scrollToItem(list->item(number - 1));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(number - 1)).center());
+  }
+  // The grid and the square's labels against the core's measures of these corners.
   QString differsFrom(const std::array<int, 4>& corners) {
     const QuadratureValues measures = computeQuadrature(corners);
     Grid expected = quadratureGrid();
     fillQuadratureGrid(expected, measures);
-    if (QString d = test::differences(grid(), expected); !d.isEmpty()) return d;
-    auto shows = [this](std::string_view label, int value) {
-      return q.findChild<QLabel*>(QString::fromUtf8(label.data(), label.size()))->text() ==
-             QString::number(value);
-    };
-    for (int i = 0; i < kQuadratureMeasures; ++i)
-      if (!shows(kQuadratureTable[i].label, measures.values[i]))
-        return QString::fromUtf8(kQuadratureTable[i].label.data());
-    return shows(kQuadratureTotalLabel, measures.total) ? QString() : QString("LblTS");
+    QString d = test::differences(the<GridView>(q, "Fg1"), expected);
+    for (int i = 0; i < kQuadratureMeasures && d.isEmpty(); ++i)
+      if (the<QLabel>(q, kQuadratureTable[i].label.data())->text().toInt() != measures.values[i])
+        d = kQuadratureTable[i].label.data();
+    const int total = the<QLabel>(q, kQuadratureTotalLabel.data())->text().toInt();
+    return d.isEmpty() && total != measures.total ? QString("total") : d;
   }
-  QListWidget* list() { return q.findChild<QListWidget*>("List1"); }
-  GridView* grid() { return q.findChild<GridView*>("Fg1"); }
-
-  // A click on corner box `corner`, then on the number in the list.
-  void choose(int corner, int number) {
-    QTest::mouseClick(box(corner), Qt::LeftButton);
-    QVERIFY(list()->isVisible());
-    QListWidgetItem* item = list()->item(number - 1);
-    QCOMPARE(item->text(), QString::number(number));
-    list()->scrollToItem(item);
-    QTest::mouseClick(list()->viewport(), Qt::LeftButton, {},
-                      list()->visualItemRect(item).center());
-  }
-
-  void clickRow(int row) {
-    const QModelIndex index = grid()->model()->index(grid()->gridModel().modelRow(row), 0);
-    QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, grid()->visualRect(index).center());
-  }
-
-  // The corners in the colour, then the labels written in red: "N1 N4 LblDD1".
+  // The corners with this back colour, then the labels written in red.
   QString marked(const QColor& color) {
     QStringList names;
-    for (QObject* widget : q.findChildren<QWidget*>())
-      if (auto* box = qobject_cast<QLineEdit*>(widget); box && back(box) == color)
-        names << box->accessibleName();
-      else if (auto* label = qobject_cast<QLabel*>(widget); label && fore(label) == kRedText)
-        names << label->objectName();
+    for (auto* box : q->findChildren<QLineEdit*>())
+      if (box->palette().color(QPalette::Base) == color) names << box->accessibleName();
+    for (auto* label : q->findChildren<QLabel*>())
+      if (label->palette().color(QPalette::WindowText) == Qt::red) names << label->objectName();
     return names.join(' ');
   }
 
-  test::TempDir dir;
-  test::ScriptedDialogs dialogs;
-  AppContext context;
-  Quadrature q;
+  Quadrature* q = nullptr;
+  QListWidget* list = nullptr;
 };
 
 }  // namespace
@@ -91,89 +64,51 @@ class QuadratureWindowTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void opensFromTheShortcutOnceWithItsHelp() {
-    test::Program program{DrawArchive()};
-    AppContext& context = program.context;
-    MainWindow& main = *program.main;
-    QVERIFY(main.findChild<QPushButton*>("Command3")->isHidden());
-    main.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&main));
-    QTest::keySequence(&main, QKeySequence(MainWindow::kQuadratureShortcut));
-    auto* window = main.findChild<Quadrature*>();
-    QVERIFY(window && QTest::qWaitForWindowActive(window));
-    QCOMPARE(context.help().file(), QString("Ambrosa_HAltro.chm"));
-    QTest::keyClick(window, Qt::Key_F1);  // the help page names the shortcut
-    QVERIFY(context.help().window()->toPlainText().contains("Ctrl+Maiusc+Q"));
-    main.findChild<QPushButton*>("Command3")->click();  // asked again: the same window
-    QCOMPARE(main.findChildren<Quadrature*>(), QList<Quadrature*>{window});
-  }
-
-  void pickingANumberRecomputesWithEmptyCornersAsZeroADoubleClickDoesNot() {
+  void cornersTakeNumbersOnlyFromTheList() {
     Window w;
-    QVERIFY(!w.list()->isVisible());
+    QVERIFY(QTest::qWaitForWindowActive(w.q));
+    QTest::keyClick(w.q, Qt::Key_F1);  // the help page names the shortcut
+    QVERIFY(w.context.help().window()->toPlainText().contains("Ctrl+Maiusc+Q"));
+    the<QPushButton>(w.main.get(), "Command3")->click();  // hidden; the same window again
+    QCOMPARE(w.main->findChildren<Quadrature*>(), QList{w.q});
     w.choose(1, 30);
-    QCOMPARE(w.box(1)->text(), QString("30"));
-    QVERIFY(!w.list()->isVisible());
-    QCOMPARE(w.differsFrom({30, 0, 0, 0}), QString());
     w.choose(4, 89);
+    QVERIFY(!w.list->isVisible());
     QCOMPARE(w.differsFrom({30, 0, 0, 89}), QString());
-    w.choose(1, 1);  // choosing again replaces the corner's number
-    QCOMPARE(w.differsFrom({1, 0, 0, 89}), QString());
-    // A double click empties a corner and leaves the measures as they were until computed.
-    QTest::mouseDClick(w.box(4), Qt::LeftButton);
-    QCOMPARE(w.box(4)->text(), QString());
-    QCOMPARE(w.differsFrom({1, 0, 0, 89}), QString());
-    w.q.findChild<QPushButton*>("Command1")->click();
-    QCOMPARE(w.differsFrom({1, 0, 0, 0}), QString());
+    QTest::mouseDClick(w.box(4), Qt::LeftButton);  // empties it; the measures wait for Command1
+    QCOMPARE(w.differsFrom({30, 0, 0, 89}), QString());
+    the<QPushButton>(w.q, "Command1")->click();
+    QCOMPARE(w.differsFrom({30, 0, 0, 0}), QString());
+    // No typing; Enter opens the list on the corner's number, Esc closes it, Down opens it.
+    w.box(1)->setFocus();
+    QTRY_COMPARE(w.marked(Qt::yellow), QString("N1"));
+    QTest::keyClicks(w.box(1), "12");
+    QTest::keyClick(w.box(1), Qt::Key_Backspace);
+    QTest::keyClick(w.box(1), Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(w.box(1), Qt::Key_Return);
+    QCOMPARE(w.list->currentRow(), 29);
+    QTest::keyClick(w.list, Qt::Key_Escape);
+    QVERIFY(!w.list->isVisible());
+    for (const auto key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Return})
+      QTest::keyClick(w.list->isVisible() ? static_cast<QWidget*>(w.list) : w.box(1), key);
+    QCOMPARE(w.differsFrom({31, 0, 0, 0}), QString());
   }
 
-  void cornersRefuseTypingAndOpenTheListFromTheKeyboard() {
-    Window w;
-    w.choose(3, 45);
-    w.q.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&w.q));
-    w.box(3)->setFocus();
-    QTRY_COMPARE(w.marked(QColor(255, 255, 0)), QString("N3"));  // the corner with the focus
-    QTest::keyClicks(w.box(3), "12");
-    for (const auto key : {Qt::Key_Backspace, Qt::Key_Delete}) QTest::keyClick(w.box(3), key);
-    QTest::keyClick(w.box(3), Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(w.box(3)->text(), QString("45"));
-    // Enter opens the number list on the corner's number, Esc closes it.
-    QTest::keyClick(w.box(3), Qt::Key_Return);
-    QCOMPARE(w.list()->currentRow(), 44);
-    QTest::keyClick(w.list(), Qt::Key_Escape);
-    QVERIFY(!w.list()->isVisible());
-    // Down opens it too, and Enter in the list chooses.
-    QTest::keyClick(w.box(3), Qt::Key_Down);
-    QTest::keyClick(w.list(), Qt::Key_Down);
-    QTest::keyClick(w.list(), Qt::Key_Return);
-    QCOMPARE(w.box(3)->text(), QString("46"));
-    QCOMPARE(w.differsFrom({0, 0, 46, 0}), QString());
-  }
-
-  void gridRowHighlightsItsPairUntilReset_data() {
-    QTest::addColumn<int>("row");
-    QTest::addColumn<QString>("marked");  // the pair's corners in cyan, its label in red
-    QTest::newRow("1 horizontal sum") << 1 << "N1 N2 LblSO1";
-    QTest::newRow("11 diagonal distance") << 11 << "N1 N4 LblDD1";
-    QTest::newRow("12 diagonal distance") << 12 << "N2 N3 LblDD2";
-  }
+  // A grid row marks its pair of corners in cyan and its label in red; "RESET" takes the
+  // marks and the list away and keeps the values.
   void gridRowHighlightsItsPairUntilReset() {
-    QFETCH(int, row);
-    QFETCH(QString, marked);
-    Window w;
-    for (int corner = 1; corner <= 4; ++corner) w.choose(corner, corner * 11);
-    w.clickRow(row == 1 ? 2 : 1);  // an earlier highlight goes away
-    w.clickRow(row);
-    QCOMPARE(w.marked(kPairCyan), marked);
-    // "RESET" takes the highlight and the number list away and keeps the values.
-    QTest::mouseClick(w.box(3), Qt::LeftButton);
-    const std::string before = w.grid()->grid().clipText();
-    w.q.findChild<QPushButton*>("Command2")->click();
-    QVERIFY(!w.list()->isVisible());
-    QCOMPARE(w.marked(kWhiteBox), QString("N1 N2 N3 N4"));
-    QCOMPARE(w.box(3)->text(), QString("33"));
-    QCOMPARE(w.grid()->grid().clipText(), before);
+    for (const auto& [row, marked] : {std::pair{1, "N1 N2 LblSO1"}, {12, "N2 N3 LblDD2"}}) {
+      Window w;
+      for (int corner = 1; corner <= 4; ++corner) w.choose(corner, corner * 11);
+      test::clickCell(the<GridView>(w.q, "Fg1"), row == 1 ? 2 : 1, 0);  // an earlier one goes
+      test::clickCell(the<GridView>(w.q, "Fg1"), row, 0);
+      QCOMPARE(w.marked(Qt::cyan), QString(marked));
+      QTest::mouseClick(w.box(3), Qt::LeftButton);
+      the<QPushButton>(w.q, "Command2")->click();
+      QVERIFY(!w.list->isVisible());
+      QCOMPARE(w.marked(Qt::white), QString("N1 N2 N3 N4"));
+      QCOMPARE(w.differsFrom({11, 22, 33, 44}), QString());
+    }
   }
 };
 

@@ -1,33 +1,39 @@
-// The program's road from the start-up window to the main window, driven as a user would.
+// The program's road from the start-up window to the main window, also on bad archives.
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QTest>
+#include <QTextBrowser>
 #include <filesystem>
-#include <fstream>
+#include <optional>
+#include <set>
+#include <tuple>
 
 #include "archive/first_start.h"
 #include "core/program_database.h"
 #include "gui/common/app_context.h"
-#include "gui/common/grid_view.h"
-#include "gui/shell/launcher.h"
-#include "gui/shell/main_window.h"
 #include "gui/shell/startup_window.h"
 #include "gui/support/program.h"
-#include "support/test_archive.h"
+#include "support/bad_archives.h"
+#include "support/folder_snapshot.h"
+#include "support/message_checks.h"
+#include "support/ordinary_user.h"
 
 using namespace quintello;
 using test::Run;
+using Stage = test::Expectation::Stage;
 
 namespace {
 
-const QString kFirstUse =
-    "Attenzione, la prima volta è necessario configurare l'origine dell'archivio";
-
-void setParameter(const std::string& folder, const char* key, const std::string& value) {
-  QVERIFY(
-      ProgramDatabase::open(ProgramFiles(folder).programDatabasePath()).setParameter(key, value));
+// A program folder whose database names an archive of `draws` weekly draws (0: none) and
+// the model's first draw.
+std::string programFolder(const test::TempDir& dir, int draws, const std::string& first = "1") {
+  auto db = openProgramDatabase(ProgramFiles(dir.path()), dir.file("nessuno.txt"));
+  if (draws > 0) test::writeArchiveFile(dir.file("mio.mdb"), test::weeklyDraws(draws));
+  if (!db.setParameter("EstrazioneIniziale", first) ||
+      (draws > 0 && !db.setParameter("PercorsoArchivio", dir.file("mio.mdb"))))
+    qFatal("no parameters");
+  return dir.path();
 }
 
 }  // namespace
@@ -43,151 +49,132 @@ class StartupTest : public QObject {
     QVERIFY(run.dialogs.shown().empty());
     QCOMPARE(run.label("Lbl_Archivio"),
              QString::fromStdString(ProgramFiles(dir.path()).defaultArchivePath()));
-
-    QTest::mouseClick(run.find<QPushButton>("Command2"), Qt::LeftButton);
-    QVERIFY(run.launcher.mainWindow());
-    QVERIFY(run.launcher.mainWindow()->isVisible());
-    QCOMPARE(run.label("LblInizio"), QString("07/01/1871"));
-    QCOMPARE(run.label("Lbl_inizioNE"), QString("1"));
-    QCOMPARE(run.label("LblFine"), QString("30/12/2025"));
+    test::click(run.launcher.startupWindow(), "CmDHelp");
+    QVERIFY(run.context.help().window()->toPlainText().contains("SELEZIONE ARCHIVIO"));
+    test::click(run.launcher.startupWindow(), "Command2");
+    QVERIFY(run.launcher.mainWindow() && run.launcher.mainWindow()->isVisible());
     QCOMPARE(run.label("Lbl_fineNE"), QString("10779"));
-    QCOMPARE(run.label("Lbl_Ev"), QString("10779"));
-    auto* grid = run.find<GridView>("fgpa");
-    QCOMPARE(grid->model()->rowCount(), 10779);
-    QCOMPARE(grid->grid().text(10779, 2), std::string("30/12/2025"));
-    run.context.progress().setValue(1);  // long work reports into the main window's bar
+    run.context.progress().setValue(1);
     QCOMPARE(run.find<QProgressBar>("Pb1")->value(), 1);
+    test::click(run.launcher.mainWindow(), "Command45");
+    QCOMPARE(run.quits, 1);
+    QVERIFY(!run.context.archiveDatabase());
+    Run again(dir.path());
+    QVERIFY(again.launcher.start());
+    test::click(again.launcher.startupWindow(), "Command3");
+    QCOMPARE(again.quits, 1);
+    QVERIFY(!again.context.programDatabase());
   }
 
-  void rangeFollowsEstrazioneIniziale_data() {
-    QTest::addColumn<QString>("stored");
-    QTest::addColumn<QString>("first");
-    QTest::addColumn<QString>("count");
-    QTest::newRow("3") << "3"
-                       << "3"
-                       << "4";
-    QTest::newRow("0 is clamped") << "0"
-                                  << "1"
-                                  << "6";
-    QTest::newRow("past N is clamped") << "99"
-                                       << "6"
-                                       << "1";
-    QTest::newRow("not a number") << "abc"
-                                  << "1"
-                                  << "6";
-  }
-  void rangeFollowsEstrazioneIniziale() {
-    QFETCH(QString, stored);
-    test::TempDir dir;
-    const std::string archive = dir.file("mio.mdb");
-    test::writeArchiveFile(archive, test::weeklyDraws(6));
-    openProgramDatabase(ProgramFiles(dir.path()), dir.file("nessuno.txt"));
-    setParameter(dir.path(), "PercorsoArchivio", archive);
-    setParameter(dir.path(), "EstrazioneIniziale", stored.toStdString());
-    Run run(dir.path());
-    QVERIFY(run.launcher.start());
-    run.launcher.startupWindow()->proceed();
-    QVERIFY(run.launcher.mainWindow());
-    QTEST(run.label("Lbl_inizioNE"), "first");
-    QCOMPARE(run.label("Lbl_fineNE"), QString("6"));
-    QTEST(run.label("Lbl_Ev"), "count");
-  }
-
+  // No archive at all: the choice cancelled or a file that is no archive leave "PROCEDI" refused.
   void missingArchiveAsksForOneAndRecordsTheChoice() {
     test::TempDir dir;
+    Run run(programFolder(dir, 0, "3"), dir.file("nessuno.txt"));
+    QVERIFY(run.launcher.start());  // the choice cancelled
+    QCOMPARE(
+        run.dialogs.messages(),
+        QStringList{"Attenzione, la prima volta è necessario configurare l'origine dell'archivio"});
+    run.launcher.startupWindow()->proceed();
+    QVERIFY(!run.launcher.mainWindow());
+    QVERIFY(run.dialogs.messages().last().contains("SELEZIONE ARCHIVIO"));
+    QVERIFY(test::writeFile(dir.file("note.mdb"), "non è un archivio"));
+    run.dialogs.answerText(QString::fromStdString(dir.file("note.mdb")));
+    test::click(run.launcher.startupWindow(), "Command4");
+    QVERIFY(run.dialogs.messages().last().contains("non può essere usato come archivio"));
+    QCOMPARE(run.context.archivePath(), std::string());
     const std::string chosen = dir.file("scelto.mdb");
     test::writeArchiveFile(chosen, test::weeklyDraws(4));
-    openProgramDatabase(ProgramFiles(dir.path()), dir.file("nessuno.txt"));  // no bundled draws
-    Run run(dir.path(), dir.file("nessuno.txt"));
     run.dialogs.answerText(QString::fromStdString(chosen));
-    QVERIFY(run.launcher.start());
-    QCOMPARE(run.dialogs.messages(), QStringList{kFirstUse});
-    QCOMPARE(run.dialogs.shown()[0].title, QString("Selezionare Archivio"));
-    QCOMPARE(run.dialogs.shown()[1].kind, QString("open"));
+    test::click(run.launcher.startupWindow(), "Command4");
     QCOMPARE(run.label("Lbl_Archivio"), "Database: " + QString::fromStdString(chosen));
-    std::ifstream side(dir.file("PercorsoDatabase.txt"), std::ios::binary);
-    std::string content((std::istreambuf_iterator<char>(side)), {});
-    QCOMPARE(content, "\"" + chosen + "\"\r\n");
+    QVERIFY(std::filesystem::exists(dir.file("PercorsoDatabase.txt")));
     QCOMPARE(ProgramDatabase::open(ProgramFiles(dir.path()).programDatabasePath())
                  .getParameter("PercorsoArchivio"),
              std::optional<std::string>("scelto.mdb"));  // inside the program folder
     run.launcher.startupWindow()->proceed();
-    QVERIFY(run.launcher.mainWindow());
     QCOMPARE(run.label("Lbl_fineNE"), QString("4"));
+    QCOMPARE(run.label("Lbl_inizioNE"), QString("3"));
   }
 
-  void cancelledChoiceKeepsTheWindowUsable() {
-    test::TempDir dir;
-    openProgramDatabase(ProgramFiles(dir.path()), dir.file("nessuno.txt"));
-    Run run(dir.path(), dir.file("nessuno.txt"));
-    run.dialogs.answerCancel();
-    QVERIFY(run.launcher.start());
-    QCOMPARE(run.label("Lbl_Archivio"), QString());
-    QVERIFY(!std::filesystem::exists(dir.file("PercorsoDatabase.txt")));
-    run.dialogs.clear();
-    run.launcher.startupWindow()->proceed();
-    QVERIFY(!run.launcher.mainWindow());
-    QCOMPARE(run.dialogs.shown().size(), size_t(1));
-    QVERIFY(run.dialogs.messages()[0].contains("SELEZIONE ARCHIVIO"));
-    QVERIFY(run.launcher.startupWindow()->isVisible());
+  // One archive of the shared list per outcome (the core and the CLI meet them all): the
+  // reason told, the start-up window usable, no file changed.
+  void meetsEachKindOfArchiveAsExpected_data() {
+    QTest::addColumn<int>("index");
+    const auto& cases = test::badArchiveCases();
+    std::set<std::tuple<Stage, bool, bool, bool>> outcomes;
+    for (size_t i = 0; i < cases.size(); ++i) {
+      const test::Expectation& e = cases[i].program;
+      if (outcomes
+              .insert({e.stage, e.draws > 0, e.completesInterruptedWrite, cases[i].asOrdinaryUser})
+              .second)
+        QTest::newRow(cases[i].name.c_str()) << int(i);
+    }
+  }
+  void meetsEachKindOfArchiveAsExpected() {
+    QFETCH(int, index);
+    const auto& badCase = test::badArchiveCases()[size_t(index)];
+    const test::Expectation& expected = badCase.program;
+    test::TempDir root;
+    const std::string folder = root.file("programma"), caseFolder = root.file("caso");
+    std::filesystem::create_directory(caseFolder);
+    test::Held held;
+    const std::string path = badCase.make(caseFolder, held);
+    QVERIFY(openProgramDatabase(ProgramFiles(folder), root.file("nessuno.txt"))
+                .setParameter("PercorsoArchivio", path));
+    if (badCase.asOrdinaryUser) {
+      test::openFolderToEveryone(root.path());
+      test::openFolderToEveryone(folder, true);
+      std::filesystem::permissions(ProgramFiles(folder).programDatabasePath(),
+                                   std::filesystem::perms::all);
+    }
+    const auto before = test::snapshotFolder(root.path());
+    {
+      std::optional<test::AsOrdinaryUser> user;
+      if (badCase.asOrdinaryUser && !user.emplace().active())
+        QSKIP("cannot run as an ordinary user");
+      Run run(folder, root.file("nessuno.txt"));
+      QVERIFY(run.launcher.start());
+      run.launcher.startupWindow()->proceed();
+      // Refused at open: first use with the reason and the file dialog, then "PROCEDI" refused.
+      const QStringList messages = run.dialogs.messages();
+      const bool atOpen = expected.stage == Stage::RefusedAtOpen;
+      QCOMPARE(messages.size(), expected.stage == Stage::Loads ? 0 : atOpen ? 2 : 1);
+      QCOMPARE(run.dialogs.shown().size(), size_t(messages.size() + (atOpen ? 1 : 0)));
+      for (const QString& message : messages) {
+        QVERIFY2(message.contains(QString::fromStdString(expected.words)), qPrintable(message));
+        QCOMPARE(test::foreignTextIn(message.toStdString()), std::string());
+      }
+      if (atOpen) QVERIFY(messages[0].startsWith("Attenzione, la prima volta"));
+      QCOMPARE(bool(run.launcher.mainWindow()), expected.stage == Stage::Loads);
+      if (auto* main = run.launcher.mainWindow())  // no last draw for an empty archive
+        QCOMPARE(test::the<QLabel>(main, "Lbl_fineNE")->text(),
+                 expected.draws ? QString::number(expected.draws) : QString());
+      else
+        QVERIFY(run.launcher.startupWindow()->isVisible());
+    }
+    if (expected.completesInterruptedWrite)
+      QVERIFY(!std::filesystem::exists(path + "-journal"));
+    else
+      QCOMPARE(test::describeChanges(before, test::snapshotFolder(root.path())), std::string());
   }
 
-  void fileThatIsNotAnArchiveIsRefused() {
-    test::TempDir dir;
-    Run run(dir.path());
-    QVERIFY(run.launcher.start());
-    const std::string before = run.context.archivePath();
-    const std::string text = dir.file("note.mdb");
-    std::ofstream(text) << "non è un archivio";
-    run.dialogs.answerText(QString::fromStdString(text));
-    QTest::mouseClick(run.find<QPushButton>("Command4"), Qt::LeftButton);
-    QCOMPARE(run.dialogs.messages().size(), qsizetype(1));
-    QVERIFY(run.dialogs.messages()[0].contains("non può essere usato come archivio"));
-    QCOMPARE(run.context.archivePath(), before);
-    // The program stays usable: the archive in use still loads.
-    run.launcher.startupWindow()->proceed();
-    QVERIFY(run.launcher.mainWindow());
-  }
-
-  void fineEndsTheProgramFromEitherWindow() {
-    test::TempDir dir;
-    Run run(dir.path());
-    QVERIFY(run.launcher.start());
-    QTest::mouseClick(run.find<QPushButton>("Command3"), Qt::LeftButton);
-    QCOMPARE(run.quits, 1);
-    QVERIFY(!run.context.programDatabase());
-
-    Run again(dir.path());
-    QVERIFY(again.launcher.start());
-    again.launcher.startupWindow()->proceed();
-    QTest::mouseClick(again.find<QPushButton>("Command45"), Qt::LeftButton);
-    QCOMPARE(again.quits, 1);
-    QVERIFY(!again.context.archiveDatabase());
-  }
-
-  void mainWindowButtonsOfLaterWindowsWait() {
-    test::TempDir dir;
-    Run run(dir.path());
-    QVERIFY(run.launcher.start());
-    run.launcher.startupWindow()->proceed();
-    auto* quadrature = run.find<QPushButton>("Command3");
-    QVERIFY(quadrature);
-    QVERIFY(quadrature->isHidden());
+  // A program database that cannot be opened ends the start, saying why.
+  void unusableProgramDatabaseEndsTheStart() {
+    test::TempDir root;
+    std::filesystem::create_directories(ProgramFiles(root.path()).programDatabasePath());
+    const auto before = test::snapshotFolder(root.path());
+    Run run(root.path(), root.file("nessuno.txt"));
+    QVERIFY(!run.launcher.start());
+    QCOMPARE(run.dialogs.messages().size(), 1);
+    QCOMPARE(run.dialogs.shown()[0].icon, Dialogs::Icon::Critical);
+    QVERIFY2(run.dialogs.messages()[0].contains("è una cartella"),
+             qPrintable(run.dialogs.messages()[0]));
+    QCOMPARE(test::describeChanges(before, test::snapshotFolder(root.path())), std::string());
   }
 
   void standardDialogsSpeakItalian() {
     installItalianTranslations();
-    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QString("&Sì"));
     QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Annulla"));
-  }
-
-  void helpOpensOnTheProgramsPage() {
-    test::TempDir dir;
-    Run run(dir.path());
-    QVERIFY(run.launcher.start());
-    QTest::mouseClick(run.find<QPushButton>("CmDHelp"), Qt::LeftButton);
-    QVERIFY(run.context.help().window());
-    QVERIFY(run.context.help().window()->toPlainText().contains("SELEZIONE ARCHIVIO"));
   }
 };
 

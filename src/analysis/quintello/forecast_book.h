@@ -111,6 +111,8 @@ class ForecastBook {
   Grid chanceReport(const PlayWindows& windows) const;
 
  private:
+  // The forecast in Fg_ZZ row `row` (from 1); none outside the list.
+  const Previsione* forecastAt(int row) const;
   int smallestFreeNumero() const;
   void setCoveredCount(int covered, int numPresenze);
 

@@ -149,30 +149,39 @@ RiepilogoStatistico ForecastBook::statisticalSummary() const {
   return summary;
 }
 
+const Previsione* ForecastBook::forecastAt(int row) const {
+  if (row < 1 || row > static_cast<int>(forecasts_.size())) return nullptr;
+  return &forecasts_[static_cast<size_t>(row - 1)];
+}
+
+// The empty draw list of a forecast, titled with its numbers.
+static ForecastDrawList emptyDrawList(const Previsione& forecast) {
+  ForecastDrawList list{Label{numbersCaption(forecast)}, drawListWindowGrid()};
+  list.FgE.setColumnMerged(fgE::kRif, true);
+  return list;
+}
+
 std::optional<ForecastDrawList> ForecastBook::restrictedDrawList(const PlayWindows& windows,
                                                                  int row) const {
-  const auto& rows = windows.rows;
-  if (row < 1 || row > static_cast<int>(forecasts_.size())) return std::nullopt;
-  const Previsione& forecast = forecasts_[static_cast<size_t>(row - 1)];
-  const NumberMask set = NumberMask::of(forecast.Numeri);
-  ForecastDrawList list{Label{numbersCaption(forecast)}, drawListWindowGrid()};
-  for (auto occurrence = rows.rbegin(); occurrence != rows.rend(); ++occurrence) {
+  const Previsione* forecast = forecastAt(row);
+  if (!forecast) return std::nullopt;
+  const NumberMask set = NumberMask::of(forecast->Numeri);
+  ForecastDrawList list = emptyDrawList(*forecast);
+  for (auto occurrence = windows.rows.rbegin(); occurrence != windows.rows.rend(); ++occurrence) {
     if (occurrence->estrRed) continue;
     for (int d = occurrence->Inizio; d <= occurrence->End; ++d)
       appendDrawLine(list.FgE, windows.archive, windows.wheel, occurrence->Numero, d, set, kGreen);
   }
-  list.FgE.setColumnMerged(fgE::kRif, true);
   return list;
 }
 
 std::optional<ForecastDrawList> ForecastBook::completeDrawList(const PlayWindows& windows,
                                                                int row) const {
   const auto& rows = windows.rows;
-  if (row < 1 || row > static_cast<int>(forecasts_.size())) return std::nullopt;
-  const Previsione& forecast = forecasts_[static_cast<size_t>(row - 1)];
-  const NumberMask set = NumberMask::of(forecast.Numeri);
-  ForecastDrawList list{Label{numbersCaption(forecast)}, drawListWindowGrid()};
-  list.FgE.setColumnMerged(fgE::kRif, true);
+  const Previsione* forecast = forecastAt(row);
+  if (!forecast) return std::nullopt;
+  const NumberMask set = NumberMask::of(forecast->Numeri);
+  ForecastDrawList list = emptyDrawList(*forecast);
   if (rows.empty()) return list;
 
   // From the start of the oldest window to the end of the newest one; a draw outside every

@@ -34,14 +34,23 @@ class ScriptedDialogs final : public Dialogs {
   bool allAnswersUsed() const { return answers_.empty(); }
   void clear() { shown_.clear(); }
 
-  void message(const QString& text, const QString& title, Icon icon) override;
-  bool question(const QString& text, const QString& title) override;
+  void message(const QString& text, const QString& title, Icon icon) override {
+    shown_.push_back({"message", text, title, icon, {}});
+  }
+  bool question(const QString& text, const QString& title) override {
+    shown_.push_back({"question", text, title, Icon::None, {}});
+    return next().kind == Answer::Yes;
+  }
   std::optional<QString> input(const QString& prompt, const QString& title,
-                               const QString& defaultText) override;
-  std::optional<QString> openFile(const QString& title, const QString& folder,
-                                  const QString& filter) override;
-  std::optional<QString> saveFile(const QString& title, const QString& folder,
-                                  const QString& filter) override;
+                               const QString& offered) override {
+    return textAnswer({"input", prompt, title, Icon::None, offered});
+  }
+  std::optional<QString> openFile(const QString& title, const QString&, const QString&) override {
+    return textAnswer({"open", title, title, Icon::None, {}});
+  }
+  std::optional<QString> saveFile(const QString& title, const QString&, const QString&) override {
+    return textAnswer({"save", title, title, Icon::None, {}});
+  }
   // A text answer is the PDF file the job goes to (A4); anything else cancels.
   bool choosePrinter(QPrinter& printer) override;
 
@@ -51,7 +60,7 @@ class ScriptedDialogs final : public Dialogs {
     QString text;
   };
   Answer next();  // a cancel when the script has run out
-  std::optional<QString> textAnswer();
+  std::optional<QString> textAnswer(Shown shown);
 
   std::deque<Answer> answers_;
   std::vector<Shown> shown_;
