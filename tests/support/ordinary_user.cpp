@@ -34,12 +34,6 @@ AsOrdinaryUser::~AsOrdinaryUser() {
   prctl(PR_SET_DUMPABLE, 1);
 }
 
-bool AsOrdinaryUser::becomeForGood() {
-  if (geteuid() != 0) return true;
-  return setgroups(0, nullptr) == 0 && setresgid(kNoGroup, kNoGroup, kNoGroup) == 0 &&
-         setresuid(kNobody, kNobody, kNobody) == 0;
-}
-
 void openFolderToEveryone(const std::string& folder, bool writable) {
   namespace fs = std::filesystem;
   fs::permissions(

@@ -17,9 +17,6 @@ class AsOrdinaryUser {
   AsOrdinaryUser& operator=(const AsOrdinaryUser&) = delete;
   bool active() const { return active_; }
 
-  // Makes the process "nobody" for good (for a child process before exec); false on failure.
-  static bool becomeForGood();
-
  private:
   bool switched_ = false;
   bool active_ = false;
