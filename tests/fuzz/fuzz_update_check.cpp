@@ -15,18 +15,15 @@ using fuzz::require;
 
 namespace {
 
-// The stored draws are the two lines of kTwoUpdateLines (the seeds hold them equal, changed
-// and missing).
+// The stored draws: the two lines of kTwoUpdateLines (the seeds hold them equal, changed and
+// missing).
 std::vector<StoredDraw> storedDraws() {
-  std::vector<std::string> lines;
-  for (std::string_view text = test::kTwoUpdateLines; !text.empty();
-       text.remove_prefix(text.find('\n') + 1))
-    lines.emplace_back(text.substr(0, text.find('\r')));
   std::vector<StoredDraw> draws;
-  for (const auto& row : updateRowsFromLines(lines)) {
+  for (const auto& row : readDrawBytes(test::kTwoUpdateLines, "agg.txt").rows) {
     require(row.problem.empty());
     draws.push_back(storedDrawOfRow(row));
   }
+  require(draws.size() == 2);
   return draws;
 }
 
