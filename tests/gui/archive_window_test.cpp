@@ -42,7 +42,7 @@ namespace {
 // The program on an archive file holding the draws, with a program database.
 struct Program : test::Program {
   explicit Program(const std::vector<test::TestDraw>& draws = test::fiveDraws())
-      : test::Program(draws, OnFile{}) {
+      : test::Program(draws, true) {
     context.setProgramDatabase(ProgramDatabase::create(
         context.files().programDatabasePath(),
         {{"IndirizzoInternet", "http://www.esempio.it", ""}, {"PercorsoDati.iii", "", ""}}));

@@ -19,7 +19,7 @@ namespace {
 
 // The window opened with its shortcut from the main window.
 struct Window : test::Program {
-  Window() : test::Program(DrawArchive()) {
+  Window() : test::Program({}) {
     if (!QTest::qWaitForWindowActive(main.get())) qFatal("main window not active");
     QTest::keySequence(main.get(), QKeySequence(MainWindow::kQuadratureShortcut));
     q = main->findChild<Quadrature*>();

@@ -10,22 +10,18 @@
 
 namespace quintello::test {
 
-Program::Program(DrawArchive archive)
-    : context(ProgramFiles(dir.path()), dialogs, dir.file("nessuno.txt")) {
-  context.setQuitAction([] {});
-  context.archiveForLoading() = std::move(archive);
-  main = std::make_unique<MainWindow>(context);
-  main->show();
-}
-
-Program::Program(const std::vector<TestDraw>& draws, OnFile)
-    : path(dir.file("archivio.mdb")),
+Program::Program(const std::vector<TestDraw>& draws, bool onFile)
+    : path(onFile ? dir.file("archivio.mdb") : ""),
       context(ProgramFiles(dir.path()), dialogs, dir.file("nessuno.txt")) {
   context.setQuitAction([] {});
-  writeArchiveFile(path, draws);
-  context.setArchiveDatabase(ArchiveDatabase::open(path));
-  NoProgress none;
-  loadArchive(*context.archiveDatabase(), context.archiveForLoading(), 1, none);
+  if (onFile) {
+    writeArchiveFile(path, draws);
+    context.setArchiveDatabase(ArchiveDatabase::open(path));
+    NoProgress none;
+    loadArchive(*context.archiveDatabase(), context.archiveForLoading(), 1, none);
+  } else {
+    context.archiveForLoading() = makeArchive(draws);
+  }
   main = std::make_unique<MainWindow>(context);
   main->show();
 }
