@@ -1,5 +1,5 @@
-// The archive window's controls against the archive operations they call (tested in
-// tests/archive): what the window shows or writes must be that operation's own result.
+// The archive window's controls against the archive operations they call: what the window
+// shows or writes must be that operation's own result.
 #include "gui/archive/archive_window.h"
 
 #include <QCalendarWidget>
@@ -86,7 +86,7 @@ struct Program : test::Program {
   }
   std::string file(const char* name = "aggiornamento.txt") const { return dir.file(name); }
   void updateFromFile(const QByteArray& bytes) {
-    QVERIFY(test::writeFile(file(), bytes));
+    test::writeFile(file(), bytes.toStdString());
     dialogs.answerText(QString::fromStdString(file()));
     click("Command21");
   }
@@ -214,7 +214,7 @@ class ArchiveWindowTest : public QObject {
       p.entry()->box(6)->setText("77");
       if (badWheel) p.entry()->box(8)->clear();
       p.calendar()->setSelectedDate(date);
-      const QStringList before = test::storedRows(p.path);
+      const auto before = test::storedRows(p.path);
       const std::string message =
           badWheel ? entryProblem(p.entry()->boxes()) : std::string(notice.text);
       yes ? p.dialogs.answerYes() : p.dialogs.answerNo();
@@ -222,8 +222,8 @@ class ArchiveWindowTest : public QObject {
       QCOMPARE(p.dialogs.shown().front().kind, QString("question"));
       QCOMPARE(p.dialogs.messages(),
                message.empty() ? QStringList() : QStringList{QString::fromStdString(message)});
-      const QStringList after = test::storedRows(p.path);
-      QCOMPARE(after.size(), stored);
+      const auto after = test::storedRows(p.path);
+      QCOMPARE(int(after.size()), stored);
       QCOMPARE(reloads.count(), after != before ? 1 : 0);
       QCOMPARE(p.label("Label2"), QString::number(after.size()));
       if (after == before) QCOMPARE(p.entry()->box(6)->text(), QString("77"));  // as typed
@@ -296,7 +296,7 @@ class ArchiveWindowTest : public QObject {
     test::TempDir dir;
     QVERIFY(
         test::writeZip(dir.file("storico.zip"), {{"storico.txt", kOfficialText.toStdString()}}));
-    const QByteArray zip = test::readFile(dir.file("storico.zip"));
+    const QByteArray zip = QByteArray::fromStdString(test::readFile(dir.file("storico.zip")));
     QTest::newRow("update file") << kThreeLines << file << false << 1 << 0;
     QTest::newRow("update file, corrected") << kThreeLines << file << true << 1 << 0;
     QTest::newRow("official text") << kOfficialText << file << true << 1 << 3;
@@ -358,7 +358,7 @@ class ArchiveWindowTest : public QObject {
     Program p;
     p.open();
     p.updateFromFile(kThreeLines);
-    QVERIFY(test::writeFile(p.file(), QByteArray("\x89PNG\r\n\x1a\n\0\0\0", 11)));
+    test::writeFile(p.file(), std::string_view("\x89PNG\r\n\x1a\n\0\0\0", 11));
     p.click("Command21");  // cancelled
     p.dialogs.answerText(QString::fromStdString(p.file("manca.txt")));
     p.click("Command21");
@@ -382,13 +382,13 @@ class ArchiveWindowTest : public QObject {
     }
     // While a download runs only Command26 works; it stops the download without a word.
     p.dialogs.clear();
-    QVERIFY(test::writeFile(p.file("Estr_Agg.txt"), "copia precedente"));
+    test::writeFile(p.file("Estr_Agg.txt"), "copia precedente");
     test::LocalHttpServer server;
     server.serveStatus("/404", 404);
     QVERIFY(p.checkForUpdates({UpdateSource::Kind::MakersServer, server.url("/404")}));
     QVERIFY(
         p.dialogs.messages().value(0).startsWith(kStorto + "Collegamento al sito\n\nIl server"));
-    QCOMPARE(test::readFile(p.file("Estr_Agg.txt")), QByteArray("copia precedente"));
+    QCOMPARE(test::readFile(p.file("Estr_Agg.txt")), "copia precedente");
     server.serveSilence("/f");
     p.updates()->setUpdateSource({UpdateSource::Kind::MakersServer, server.url("/f")});
     QVERIFY(!p.find<QPushButton>("Command26")->isEnabled());
@@ -400,28 +400,24 @@ class ArchiveWindowTest : public QObject {
     p.click("Command26");
     QVERIFY(handled.wait(5000));
     QCOMPARE(p.dialogs.messages().size(), 1);
-    QCOMPARE(test::readFile(p.file("Estr_Agg.txt")), QByteArray("copia precedente"));
+    QCOMPARE(test::readFile(p.file("Estr_Agg.txt")), "copia precedente");
     QVERIFY(p.find<QPushButton>("Command18")->isEnabled());
   }
 
   void salvataggiExportsAndStores() {
     Program p;
     p.open();
-    NoProgress none;
-    const auto expected = [&](ExportFormat format) {
-      exportArchive(format, p.context.archive(), p.file("atteso"), none);
-      return test::readFile(p.file("atteso"));
-    };
-    p.dialogs.answerText(QString::fromStdString(p.file("Dati.iii")));
-    p.click("Command10");
-    QCOMPARE(test::readFile(p.file("Dati.iii")), expected(ExportFormat::DatiIii));
-    QCOMPARE(p.label("Label13"), QString::fromStdString(p.file("Dati.iii")));
-    p.dialogs.answerText(QString::fromStdString(p.file("nazionale")));
-    p.click("Command34");
-    QCOMPARE(test::readFile(p.file("nazionale.Txt")), expected(ExportFormat::Nazionale));
     p.window->salvataggi()->setZefiralPath(p.file("DATI32.III"));
-    p.click("Command7");
-    QCOMPARE(test::readFile(p.file("DATI32.III")), expected(ExportFormat::Zefiral));
+    for (const auto& [button, chosen, written, format] :
+         {std::tuple{"Command10", "Dati.iii", "Dati.iii", ExportFormat::DatiIii},
+          {"Command34", "nazionale", "nazionale.Txt", ExportFormat::Nazionale},
+          {"Command7", "", "DATI32.III", ExportFormat::Zefiral}}) {
+      if (*chosen) p.dialogs.answerText(QString::fromStdString(p.file(chosen)));
+      p.click(button);
+      NoProgress none;
+      exportArchive(format, p.context.archive(), p.file("atteso"), none);
+      QCOMPARE(test::readFile(p.file(written)), test::readFile(p.file("atteso")));
+    }
     p.click("Command10");  // cancelled
     QVERIFY(p.dialogs.messages().isEmpty());
     p.window->salvataggi()->setZefiralPath(p.file("manca/DATI32.III"));
@@ -490,7 +486,7 @@ class ArchiveWindowTest : public QObject {
              (QStringList{"Scaricamento dell'archivio storico non riuscito.\n\nIl server ha "
                           "risposto con l'errore 404: file non trovato.",
                           "L'indirizzo dell'archivio storico non è impostato."}));
-    QCOMPARE(test::readFile(p.file("estratti.zip")), zip);
+    QCOMPARE(test::readFile(p.file("estratti.zip")), zip.toStdString());
   }
 
  public slots:  // the desktop's handler of web addresses, instead of a browser

@@ -1,10 +1,8 @@
 #include "gui/support/program.h"
 
 #include <QAbstractButton>
-#include <QFile>
 #include <QLabel>
 
-#include "core/sqlite.h"
 #include "gui/common/grid_model.h"
 #include "gui/common/grid_view.h"
 
@@ -44,30 +42,6 @@ void clickCell(GridView* view, int gridRow, int col) {
   QVERIFY2(index.isValid(), qPrintable(view->objectName()));
   view->scrollTo(index);
   QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
-}
-
-QStringList storedRows(const std::string& path) {
-  sqlite::Database db(path, sqlite::Database::Mode::ReadOnly);
-  auto rows = db.prepare(
-      "SELECT DataEstrazione, Ba, Ca, Fi, Ge, Mi, Na, Pa, Ro, \"To\", Ve, Nz "
-      "FROM EstrazioniLotto ORDER BY DataEstrazione");
-  QStringList all;
-  while (rows.step()) {
-    QStringList cells;
-    for (int c = 0; c < 12; ++c) cells << QString::fromUtf8(rows.text(c));
-    all << cells.join('|');
-  }
-  return all;
-}
-
-QByteArray readFile(const std::string& path) {
-  QFile file(QString::fromStdString(path));
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<manca>");
-}
-
-bool writeFile(const std::string& path, const QByteArray& bytes) {
-  QFile file(QString::fromStdString(path));
-  return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 }  // namespace quintello::test

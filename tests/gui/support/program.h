@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QByteArray>
-#include <QStringList>
 #include <QTest>
 #include <memory>
 #include <string>
@@ -11,6 +9,7 @@
 #include "gui/shell/launcher.h"
 #include "gui/shell/main_window.h"
 #include "gui/support/scripted_dialogs.h"
+#include "support/files.h"
 #include "support/test_archive.h"
 
 namespace quintello {
@@ -58,9 +57,5 @@ T* the(const QObject* parent, const QString& name) {
 
 void click(const QObject* parent, const QString& name);  // a visible button, by the mouse
 void clickCell(GridView* view, int gridRow, int col);    // scrolled into view first
-
-QStringList storedRows(const std::string& path);  // each draw stored: "date|Ba|...|Nz"
-QByteArray readFile(const std::string& path);     // "<manca>" when it cannot be read
-bool writeFile(const std::string& path, const QByteArray& bytes);
 
 }  // namespace quintello::test
