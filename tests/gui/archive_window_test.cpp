@@ -2,21 +2,6 @@
 // shows or writes must be that operation's own result.
 #include "gui/archive/archive_window.h"
 
-#include <QCalendarWidget>
-#include <QCheckBox>
-#include <QClipboard>
-#include <QComboBox>
-#include <QDesktopServices>
-#include <QGuiApplication>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
-#include <QScrollBar>
-#include <QSignalSpy>
-#include <QTabWidget>
-#include <QTextBrowser>
-#include <QTimer>
 #include <filesystem>
 
 #include "archive/calendar.h"
@@ -29,8 +14,6 @@
 #include "gui/archive/gestione_tab.h"
 #include "gui/archive/official_archive_download.h"
 #include "gui/archive/salvataggi_tab.h"
-#include "gui/common/grid_view.h"
-#include "gui/support/grid_differences.h"
 #include "gui/support/program.h"
 #include "support/local_http_server.h"
 #include "support/zip_writer.h"

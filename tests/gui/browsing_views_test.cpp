@@ -1,14 +1,8 @@
 // The mini draw list, driven as a user would. Its grid's rules (wheels, highlights, index and
 // date answers) are tested in core; here, the wiring.
-#include <QLabel>
-#include <QScrollBar>
-#include <QTest>
 
 #include "core/draw_views.h"
-#include "gui/common/grid_view.h"
-#include "gui/shell/main_window.h"
 #include "gui/shell/mini_draw_list.h"
-#include "gui/support/grid_differences.h"
 #include "gui/support/program.h"
 
 using namespace quintello;

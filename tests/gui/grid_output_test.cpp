@@ -2,17 +2,6 @@
 // tools), saved as CSV, copied, and shown in colours that read on any theme.
 #include "gui/common/grid_output.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QClipboard>
-#include <QDir>
-#include <QImage>
-#include <QProcess>
-#include <QRegularExpression>
-#include <QTest>
-
-#include "gui/common/grid_view.h"
-#include "gui/support/grid_differences.h"
 #include "gui/support/program.h"
 
 using namespace quintello;

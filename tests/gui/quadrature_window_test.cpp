@@ -1,15 +1,6 @@
 // The quadrature window driven as a user would; the measures themselves are tested in core.
 #include "gui/quadrature/quadrature_window.h"
 
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
-#include <QTest>
-
-#include "gui/common/grid_view.h"
-#include "gui/shell/main_window.h"
-#include "gui/support/grid_differences.h"
 #include "gui/support/program.h"
 
 using namespace quintello;

@@ -2,22 +2,10 @@
 // every grid and label shows what a session given the same commands renders.
 #include "gui/quintello/quintello_window.h"
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QClipboard>
-#include <QComboBox>
-#include <QLabel>
-#include <QPushButton>
-#include <QScrollBar>
-#include <QTabWidget>
-#include <QTest>
-
 #include "gui/common/grid_model.h"
-#include "gui/common/grid_view.h"
 #include "gui/quintello/chance_window.h"
 #include "gui/quintello/draw_list_window.h"
 #include "gui/quintello/report_windows.h"
-#include "gui/support/grid_differences.h"
 #include "gui/support/program.h"
 
 using namespace quintello;

@@ -1,17 +1,9 @@
 // The program's road from the start-up window to the main window, also on bad archives.
-#include <QLabel>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QTest>
-#include <QTextBrowser>
 #include <filesystem>
-#include <optional>
 #include <set>
-#include <tuple>
 
 #include "archive/first_start.h"
 #include "core/program_database.h"
-#include "gui/common/app_context.h"
 #include "gui/shell/startup_window.h"
 #include "gui/support/program.h"
 #include "support/bad_archives.h"

@@ -2,16 +2,9 @@
 // grid. The figures themselves are tested in core.
 #include "gui/statistics/statistics_window.h"
 
-#include <QComboBox>
-#include <QDateEdit>
-#include <QHeaderView>
-#include <QTest>
 #include <QtCharts/QChart>
 #include <QtCharts/QXYSeries>
 
-#include "gui/common/grid_view.h"
-#include "gui/shell/main_window.h"
-#include "gui/support/grid_differences.h"
 #include "gui/support/program.h"
 
 using namespace quintello;

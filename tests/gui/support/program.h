@@ -1,20 +1,20 @@
 #pragma once
 
+#include <QSignalSpy>
 #include <QTest>
+#include <QtWidgets>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "gui/common/app_context.h"
+#include "gui/common/grid_view.h"
 #include "gui/shell/launcher.h"
 #include "gui/shell/main_window.h"
+#include "gui/support/grid_differences.h"
 #include "gui/support/scripted_dialogs.h"
 #include "support/files.h"
 #include "support/test_archive.h"
-
-namespace quintello {
-class GridView;
-}
 
 namespace quintello::test {
 
