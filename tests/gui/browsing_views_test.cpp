@@ -114,15 +114,10 @@ class BrowsingViewsTest : public QObject {
     Program p;
     bool quit = false;
     p.context.setQuitAction([&quit] { quit = true; });
-    auto draws = test::fiveDraws();
-    draws.push_back({"11/12/2025", {{"BA", {8, 18, 28, 38, 48}}}});
-    draws.push_back({"12/12/2025", {{"BA", {9, 19, 29, 39, 49}}}});
-    p.context.archiveForLoading() = test::makeArchive(draws);
-    emit p.context.archiveReloaded();
+    p.reload(test::weeklyDraws(7));
     QCOMPARE(p.differsFrom(5), QString());  // the shown draw stays
     QTest::keyClick(p.hs1, Qt::Key_End);
-    p.context.archiveForLoading() = test::makeArchive(test::fiveDraws());
-    emit p.context.archiveReloaded();
+    p.reload(test::fiveDraws());
     QCOMPARE(p.differsFrom(5), QString());  // fewer draws: it moves to the new last one
     QVERIFY(p.main->close());
     QVERIFY(quit);

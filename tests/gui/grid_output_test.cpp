@@ -8,26 +8,24 @@ using namespace quintello;
 
 namespace {
 
-QString run(const QString& program, const QStringList& arguments) {
-  QProcess process;
-  process.start(program, arguments);
-  process.waitForFinished(60000);
-  return QString::fromUtf8(process.readAllStandardOutput());
-}
-
 struct Pdf {
   test::TempDir dir;
   QString path = QString::fromStdString(dir.file("stampa.pdf"));
 
+  QString run(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(60000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+  }
   QStringList pages() {  // pdftotext ends each page with a form feed
     QStringList pages = run("pdftotext", {"-layout", path, "-"}).split('\f');
     pages.removeLast();
     return pages;
   }
   QImage firstPage() {  // at 72 dots per inch: a pixel is a point
-    const QString base = QString::fromStdString(dir.file("pagina"));
-    run("pdftoppm", {"-png", "-r", "72", "-singlefile", path, base});
-    return QImage(base + ".png");
+    run("pdftoppm", {"-png", "-r", "72", "-singlefile", path, path});
+    return QImage(path + ".png");
   }
 };
 
@@ -91,12 +89,7 @@ class GridOutputTest : public QObject {
 
   // The context menu's commands; its grid's coloured cells read on any theme.
   void contextMenuWritesTheChosenFile() {
-    struct Case {
-      const char* action;
-      QString answer;  // the file chosen; null cancels the dialog
-      QString written;
-      int messages;
-    };
+    using Case = std::tuple<const char*, QString, QString, int>;  // a null answer cancels
     const QString nowhere = "/cartella-che-non-esiste/t";
     for (const auto& [action, answer, written, messages] :
          {Case{"Stampa", "t.pdf", "t.pdf", 0}, Case{"Stampa", nowhere + ".pdf", {}, 1},

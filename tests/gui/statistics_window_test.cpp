@@ -39,8 +39,7 @@ class StatisticsWindowTest : public QObject {
     QCOMPARE(series->at(0).y(), qreal(gaps[0].delay));
     // The range was the whole archive, so a new draw joins it.
     draws.push_back({"11/12/2025", {{"BA", {1, 2, 3, 4, 5}}}});
-    p.context.archiveForLoading() = test::makeArchive(draws);
-    emit p.context.archiveReloaded();
+    p.reload(draws);
     QCOMPARE(the<QDateEdit>(window, "Al")->date(), QDate(2025, 12, 11));
     QCOMPARE(differences(kWheelTT, wholeArchive(p.context.archive())), QString());
 

@@ -22,6 +22,10 @@ namespace quintello::test {
 // memory, or written to the archive file `path` and loaded from it.
 struct Program {
   explicit Program(const std::vector<TestDraw>& draws, bool onFile = false);
+  void reload(const std::vector<TestDraw>& draws) {  // as the archive window does it
+    context.archiveForLoading() = makeArchive(draws);
+    emit context.archiveReloaded();
+  }
 
   TempDir dir;
   std::string path;
