@@ -41,7 +41,7 @@ struct Program : test::Program {
     return test::the<T>(window, name);
   }
   QString label(const char* name) { return find<QLabel>(name)->text(); }
-  void click(const char* name) { QTest::mouseClick(find<QPushButton>(name), Qt::LeftButton); }
+  void click(const char* name) { QTest::mouseClick(find(name), Qt::LeftButton); }
   EntryGrid* entry() { return window->gestione()->entryGrid(); }
   QCalendarWidget* calendar() { return find<QCalendarWidget>("MonthView1"); }
   QScrollBar* scroll() { return find<QScrollBar>("HScrestrazione"); }
@@ -117,16 +117,15 @@ class ArchiveWindowTest : public QObject {
     QVERIFY(p.shows(1));
     p.click("Command4");
     QVERIFY(p.shows(31));
-    p.dialogs.answerText("3");
-    QTest::mouseClick(p.find<QLabel>("pAN_DC"), Qt::LeftButton);
-    QVERIFY(p.shows(3));
-    p.dialogs.answerText("20");
-    p.click("Command42_1");
-    QVERIFY(p.shows(20));
-    p.dialogs.answerText(
-        QString::fromStdString(shownDrawLabels(p.context.archive(), 5).LBLESTRAZIONE));
-    p.click("Command59");
-    QVERIFY(p.shows(5));
+    const auto date5 =
+        QString::fromStdString(shownDrawLabels(p.context.archive(), 5).LBLESTRAZIONE);
+    for (const auto& [control, answer, draw] : {std::tuple{"pAN_DC", QString("3"), 3},
+                                                {"Command42_1", QString("20"), 20},
+                                                {"Command59", date5, 5}}) {
+      p.dialogs.answerText(answer);
+      p.click(control);
+      QVERIFY(p.shows(draw));
+    }
     p.click("Command59");  // cancelled
     QCOMPARE(p.dialogs.messages(), QStringList{"Data non trovata"});
     QCOMPARE(p.open(), window);

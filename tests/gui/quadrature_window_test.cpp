@@ -8,7 +8,6 @@ using test::the;
 
 namespace {
 
-// The window opened with its shortcut from the main window.
 struct Window : test::Program {
   Window() : test::Program({}) {
     if (!QTest::qWaitForWindowActive(main.get())) qFatal("main window not active");
@@ -85,8 +84,7 @@ class QuadratureWindowTest : public QObject {
     QCOMPARE(w.differsFrom({31, 0, 0, 0}), QString());
   }
 
-  // A grid row marks its pair of corners in cyan and its label in red; "RESET" takes the
-  // marks and the list away and keeps the values.
+  // A grid row marks its corners in cyan and its label in red; "RESET" keeps only the values.
   void gridRowHighlightsItsPairUntilReset() {
     for (const auto& [row, marked] : {std::pair{1, "N1 N2 LblSO1"}, {12, "N2 N3 LblDD2"}}) {
       Window w;

@@ -1,5 +1,4 @@
-// The Quintello window and its report windows: every control reaches the session's command and
-// every grid and label shows what a session given the same commands renders.
+// The Quintello window and its reports show what a session given the same commands renders.
 #include "gui/quintello/quintello_window.h"
 
 #include "gui/common/grid_model.h"
@@ -61,7 +60,6 @@ std::vector<test::TestDraw> scatteredDraws(int count) {
   return draws;
 }
 
-// The program after "PROCEDI" with the Quintello window opened from the main window.
 struct Program : test::Program {
   explicit Program(const std::vector<test::TestDraw>& draws) : test::Program(draws) {
     click(main.get(), "Command2");
@@ -78,7 +76,6 @@ struct Program : test::Program {
     session.elenco();
     return session;
   }
-  // Every grid and label the window shows from its session, against the session's renders.
   QString differsFrom(const QuintelloSession& expected) const {
     const auto& search = expected.search();
     const std::pair<const char*, Grid> grids[] = {
@@ -128,8 +125,7 @@ class QuintelloWindowTest : public QObject {
     QVERIFY(QTest::qWaitForWindowActive(window));
     QTest::keyClick(window, Qt::Key_F1);
     QVERIFY(p.context.help().window()->toPlainText().contains("Verifica automatica"));
-    // The presences run the list; wheels and colpi wait for "ELENCO" or a double click on it.
-    // The detection wheel chooses the game wheel too, not the other way round.
+    // The presences run the list; wheels (detection sets game) and colpi wait for "ELENCO".
     choose(window, "ComboPresenze", "6");
     SHOWS(window, "Fg1", renderFg1(p.session(0, 12, 6).list()));
     choose(window, "ComboR", "RO");
@@ -157,8 +153,7 @@ class QuintelloWindowTest : public QObject {
     QCOMPARE(hFine->value(), 200);
   }
 
-  // Every way of adding and removing a forecast reaches the session as the user meant it: the
-  // window shows, at each step, what a session given the same commands renders.
+  // Every way of adding and removing a forecast reaches the session as the user meant it.
   void forecastCommandsFollowTheSession() {
     Program p(scatteredDraws(600));
     Quintello* window = p.window;
@@ -268,8 +263,7 @@ class QuintelloWindowTest : public QObject {
              list->grid().model()->rowCount() - 1);
     click(list, "Command57");
     QCOMPARE(list->grid().topRow(), 1);
-    // Each copies its grids; each is one window, back in front when asked again, and the
-    // Quintello window stays usable meanwhile; Esc closes one, as it would a dialog.
+    // Each copies its grids and is one window, in front when asked again; Esc closes it.
     QWidget *detail = window->detailWindow(), *summary = window->summaryWindow();
     QWidget *delays = window->delaysWindow(), *chance = window->chanceWindow();
     const std::tuple<QWidget*, const char*, const char*> copies[] = {
@@ -328,8 +322,8 @@ class QuintelloWindowTest : public QObject {
     SHOWS(p.window->delaysWindow(), "fGR", *expected.delaysReport());
   }
 
-  // A click on the result list shows the occurrence or its outcome. The archive window may add
-  // and delete draws meanwhile: the list stays as it was, and nothing reads past the archive.
+  // A click on the result list shows the occurrence or its outcome; across reloads the list
+  // stays as it was, and nothing reads past the archive.
   void resultListAcrossArchiveReloads() {
     Program p(test::weeklyDraws(200));
     Quintello* window = p.window;

@@ -16,8 +16,7 @@ using Stage = test::Expectation::Stage;
 
 namespace {
 
-// A program folder whose database names an archive of `draws` weekly draws (0: none) and
-// the model's first draw.
+// A program folder naming an archive of `draws` weekly draws (0: none) and the first draw.
 std::string programFolder(const test::TempDir& dir, int draws, const std::string& first = "1") {
   auto db = openProgramDatabase(ProgramFiles(dir.path()), dir.file("nessuno.txt"));
   if (draws > 0) test::writeArchiveFile(dir.file("mio.mdb"), test::weeklyDraws(draws));
@@ -87,8 +86,7 @@ class StartupTest : public QObject {
     QCOMPARE(run.label("Lbl_inizioNE"), QString("3"));
   }
 
-  // One archive of the shared list per outcome (the core and the CLI meet them all): the
-  // reason told, the start-up window usable, no file changed.
+  // One bad archive per outcome: the reason told, the start-up window usable, no file changed.
   void meetsEachKindOfArchiveAsExpected_data() {
     QTest::addColumn<int>("index");
     const auto& cases = test::badArchiveCases();

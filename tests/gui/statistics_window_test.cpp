@@ -1,5 +1,4 @@
-// The statistics window: each control asks the core for its table and the window shows that
-// grid. The figures themselves are tested in core.
+// The statistics window: each control asks the core for its table and shows that grid.
 #include "gui/statistics/statistics_window.h"
 
 #include <QtCharts/QChart>
