@@ -17,15 +17,9 @@ using test::the;
 
 namespace {
 
-const Grid& shown(const QObject* window, const QString& name) {
-  return the<GridView>(window, name)->grid();
-}
-QString text(const QObject* window, const QString& name) {
-  return the<QLabel>(window, name)->text();
-}
-QString range(const QScrollBar* bar) {
-  return QString("%1 %2").arg(bar->maximum()).arg(bar->value());
-}
+const Grid& shown(const QObject* w, const char* name) { return the<GridView>(w, name)->grid(); }
+QString text(const QObject* w, const char* name) { return the<QLabel>(w, name)->text(); }
+QString range(const QScrollBar* s) { return QString("%1 %2").arg(s->maximum()).arg(s->value()); }
 
 void doubleClickCell(GridView* view, int gridRow, int col) {
   clickCell(view, gridRow, col);  // as a mouse gives it: a click, the double click, a release
