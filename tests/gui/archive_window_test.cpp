@@ -233,6 +233,7 @@ class ArchiveWindowTest : public QObject {
     p.dialogs.answerYes();
     p.click("Command8");
     QCOMPARE(test::differences(fg1, calendar(true).Fg1), QString());
+    p.calendar()->setSelectedDate(QDate(2025, 1, 1));
     p.click("Command6");  // "Imposta data": the shown draw's
     QCOMPARE(p.calendar()->selectedDate(), QDate(2025, 12, 30));
   }

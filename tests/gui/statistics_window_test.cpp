@@ -23,10 +23,10 @@ class StatisticsWindowTest : public QObject {
     const auto differences = [&](int wheel, DrawRange range,
                                  StatisticsColumn column = StatisticsColumn::Numero,
                                  bool descending = false) {
-      const DrawArchive& archive = p.context.archive();
-      return test::differences(
-          view,
-          statisticsGrid(archive, numberStatistics(archive, wheel, range), column, descending));
+      const DrawArchive& a = p.context.archive();
+      const Grid expected =
+          statisticsGrid(a, numberStatistics(a, wheel, range), column, descending);
+      return test::differences(view, expected);
     };
     view->setCurrentCell(5, 0);  // the number 5: its delay history
     QCOMPARE(window->selectedNumber(), 5);
