@@ -61,9 +61,7 @@ class GridOutputTest : public QObject {
   }
 
   void aWideColouredGridFitsThePageInsideItsMargins() {
-    QStringList header;
-    for (int c = 1; c <= 40; ++c) header << QString("Colonna%1").arg(c);
-    Grid grid = Grid::withHeader(header.join('|').toStdString());
+    Grid grid = Grid::withHeader(QString("Colonna|").repeated(40).chopped(1).toStdString());
     for (int r = 1; r <= 5; ++r) grid.addRow({});
     grid.setBackColor({2, 2, 4, 6}, kGreen);
     grid.setFlood(5, 8, Arancio, 100);
@@ -98,10 +96,8 @@ class GridOutputTest : public QObject {
       test::TempDir dir;
       test::ScriptedDialogs dialogs;
       const QString folder = QString::fromStdString(dir.path()) + "/";
-      if (answer.isNull())
-        dialogs.answerCancel();
-      else
-        dialogs.answerText(answer.startsWith('/') ? answer : folder + answer);
+      answer.isNull() ? dialogs.answerCancel()
+                      : dialogs.answerText(answer.startsWith('/') ? answer : folder + answer);
       GridView view(dialogs);
       Grid grid = Grid::withHeader("N°   |Nascosta|Valore");
       grid.addRow({"1", "x", "07"});

