@@ -44,7 +44,7 @@ class StartupTest : public QObject {
     QVERIFY(run.launcher.mainWindow() && run.launcher.mainWindow()->isVisible());
     QCOMPARE(run.label("Lbl_fineNE"), QString("10779"));
     run.context.progress().setValue(1);
-    QCOMPARE(run.find<QProgressBar>("Pb1")->value(), 1);
+    QCOMPARE(test::the<QProgressBar>(run.launcher.mainWindow(), "Pb1")->value(), 1);
     test::click(run.launcher.mainWindow(), "Command45");
     QCOMPARE(run.quits, 1);
     QVERIFY(!run.context.archiveDatabase());

@@ -29,7 +29,10 @@ Run::Run(const std::string& folder, const std::string& bundled)
   context.setQuitAction([this] { ++quits; });
 }
 
-QString Run::label(const char* name) { return find<QLabel>(name)->text(); }
+QString Run::label(const char* name) {
+  QWidget* main = launcher.mainWindow();
+  return the<QLabel>(main ? main : launcher.startupWindow(), name)->text();
+}
 
 void click(const QObject* parent, const QString& name) {
   auto* button = the<QAbstractButton>(parent, name);

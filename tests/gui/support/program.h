@@ -37,13 +37,7 @@ struct Program {
 // One start of the program in `folder`, before "PROCEDI"; its quit action counts.
 struct Run {
   explicit Run(const std::string& folder, const std::string& bundled = QUINTELLO_TEST_FROZEN_DRAWS);
-  template <class T>  // in the main window once there is one, else in the start-up window
-  T* find(const char* name) {
-    QWidget* window = launcher.mainWindow() ? static_cast<QWidget*>(launcher.mainWindow())
-                                            : static_cast<QWidget*>(launcher.startupWindow());
-    return window->findChild<T*>(name);
-  }
-  QString label(const char* name);
+  QString label(const char* name);  // of the main window once there is one
 
   ScriptedDialogs dialogs;
   AppContext context;
