@@ -28,10 +28,9 @@ struct Program : test::Program {
   QString differsFrom(int draw) {
     const auto label = [this](const char* name) { return the<QLabel>(mini, name)->text(); };
     const QString shown = label("Label2") + ' ' + label("Label1") + ' ' + label("Label3");
-    const DrawArchive& archive = context.archive();
-    if (shown != QString("%1 %2 %3")
-                     .arg(draw)
-                     .arg(archive.dateText(draw).c_str(), ordinalsText(archive, draw).c_str()))
+    const DrawArchive& a = context.archive();
+    if (shown.toStdString() !=
+        std::to_string(draw) + ' ' + a.dateText(draw) + ' ' + ordinalsText(a, draw))
       return shown;
     return test::differences(fG2, rendered(draw));
   }
