@@ -13,20 +13,6 @@ using namespace quintello;
 using test::Run;
 using Stage = test::Expectation::Stage;
 
-namespace {
-
-// A program folder naming an archive of `draws` weekly draws (0: none) and the first draw.
-std::string programFolder(const test::TempDir& dir, int draws, const std::string& first = "1") {
-  auto db = openProgramDatabase(ProgramFiles(dir.path()), dir.file("nessuno.txt"));
-  if (draws > 0) test::writeArchiveFile(dir.file("mio.mdb"), test::weeklyDraws(draws));
-  if (!db.setParameter("EstrazioneIniziale", first) ||
-      (draws > 0 && !db.setParameter("PercorsoArchivio", dir.file("mio.mdb"))))
-    qFatal("no parameters");
-  return dir.path();
-}
-
-}  // namespace
-
 class StartupTest : public QObject {
   Q_OBJECT
 
@@ -58,7 +44,9 @@ class StartupTest : public QObject {
   // No archive at all: the choice cancelled or a file that is no archive leave "PROCEDI" refused.
   void missingArchiveAsksForOneAndRecordsTheChoice() {
     test::TempDir dir;
-    Run run(programFolder(dir, 0, "3"), dir.file("nessuno.txt"));
+    QVERIFY(openProgramDatabase(ProgramFiles(dir.path()), dir.file("nessuno.txt"))
+                .setParameter("EstrazioneIniziale", "3"));
+    Run run(dir.path(), dir.file("nessuno.txt"));
     QVERIFY(run.launcher.start());  // the choice cancelled
     QCOMPARE(
         run.dialogs.messages(),
