@@ -1,14 +1,8 @@
 // The mini draw list, driven as a user would. Its grid's rules (wheels, highlights, index and
 // date answers) are tested in core; here, the wiring.
-#include <QLabel>
-#include <QScrollBar>
-#include <QTest>
 
 #include "core/draw_views.h"
-#include "gui/common/grid_view.h"
-#include "gui/shell/main_window.h"
 #include "gui/shell/mini_draw_list.h"
-#include "gui/support/grid_differences.h"
 #include "gui/support/program.h"
 
 using namespace quintello;
@@ -34,10 +28,9 @@ struct Program : test::Program {
   QString differsFrom(int draw) {
     const auto label = [this](const char* name) { return the<QLabel>(mini, name)->text(); };
     const QString shown = label("Label2") + ' ' + label("Label1") + ' ' + label("Label3");
-    const DrawArchive& archive = context.archive();
-    if (shown != QString("%1 %2 %3")
-                     .arg(draw)
-                     .arg(archive.dateText(draw).c_str(), ordinalsText(archive, draw).c_str()))
+    const DrawArchive& a = context.archive();
+    if (shown.toStdString() !=
+        std::to_string(draw) + ' ' + a.dateText(draw) + ' ' + ordinalsText(a, draw))
       return shown;
     return test::differences(fG2, rendered(draw));
   }
@@ -79,16 +72,11 @@ class BrowsingViewsTest : public QObject {
   void scrollBarAnswersArrowAndPageKeys() {
     Program p(test::weeklyDraws(60));
     // Left, Up and Page Up go to older draws, Right, Down and Page Down to newer ones.
-    for (const auto& [key, draw] : {std::pair{Qt::Key_Right, 60},
-                                    {Qt::Key_Left, 59},
-                                    {Qt::Key_Up, 58},
-                                    {Qt::Key_PageUp, 33},
-                                    {Qt::Key_Home, 1},
-                                    {Qt::Key_Down, 2},
-                                    {Qt::Key_PageUp, 1},
-                                    {Qt::Key_PageDown, 26},
-                                    {Qt::Key_End, 60},
-                                    {Qt::Key_PageDown, 60}}) {
+    const std::pair<Qt::Key, int> steps[] = {
+        {Qt::Key_Right, 60}, {Qt::Key_Left, 59},    {Qt::Key_Up, 58},    {Qt::Key_PageUp, 33},
+        {Qt::Key_Home, 1},   {Qt::Key_Down, 2},     {Qt::Key_PageUp, 1}, {Qt::Key_PageDown, 26},
+        {Qt::Key_End, 60},   {Qt::Key_PageDown, 60}};
+    for (const auto& [key, draw] : steps) {
       QTest::keyClick(p.hs1, key);
       QCOMPARE(p.differsFrom(draw), QString());
     }
@@ -125,15 +113,10 @@ class BrowsingViewsTest : public QObject {
     Program p;
     bool quit = false;
     p.context.setQuitAction([&quit] { quit = true; });
-    auto draws = test::fiveDraws();
-    draws.push_back({"11/12/2025", {{"BA", {8, 18, 28, 38, 48}}}});
-    draws.push_back({"12/12/2025", {{"BA", {9, 19, 29, 39, 49}}}});
-    p.context.archiveForLoading() = test::makeArchive(draws);
-    emit p.context.archiveReloaded();
+    p.reload(test::weeklyDraws(7));
     QCOMPARE(p.differsFrom(5), QString());  // the shown draw stays
     QTest::keyClick(p.hs1, Qt::Key_End);
-    p.context.archiveForLoading() = test::makeArchive(test::fiveDraws());
-    emit p.context.archiveReloaded();
+    p.reload(test::fiveDraws());
     QCOMPARE(p.differsFrom(5), QString());  // fewer draws: it moves to the new last one
     QVERIFY(p.main->close());
     QVERIFY(quit);

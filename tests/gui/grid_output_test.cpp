@@ -2,43 +2,30 @@
 // tools), saved as CSV, copied, and shown in colours that read on any theme.
 #include "gui/common/grid_output.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QClipboard>
-#include <QDir>
-#include <QImage>
-#include <QProcess>
-#include <QRegularExpression>
-#include <QTest>
-
-#include "gui/common/grid_view.h"
-#include "gui/support/grid_differences.h"
 #include "gui/support/program.h"
 
 using namespace quintello;
 
 namespace {
 
-QString run(const QString& program, const QStringList& arguments) {
-  QProcess process;
-  process.start(program, arguments);
-  process.waitForFinished(60000);
-  return QString::fromUtf8(process.readAllStandardOutput());
-}
-
 struct Pdf {
   test::TempDir dir;
   QString path = QString::fromStdString(dir.file("stampa.pdf"));
 
+  QString run(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(60000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+  }
   QStringList pages() {  // pdftotext ends each page with a form feed
     QStringList pages = run("pdftotext", {"-layout", path, "-"}).split('\f');
     pages.removeLast();
     return pages;
   }
   QImage firstPage() {  // at 72 dots per inch: a pixel is a point
-    const QString base = QString::fromStdString(dir.file("pagina"));
-    run("pdftoppm", {"-png", "-r", "72", "-singlefile", path, base});
-    return QImage(base + ".png");
+    run("pdftoppm", {"-png", "-r", "72", "-singlefile", path, path});
+    return QImage(path + ".png");
   }
 };
 
@@ -74,9 +61,7 @@ class GridOutputTest : public QObject {
   }
 
   void aWideColouredGridFitsThePageInsideItsMargins() {
-    QStringList header;
-    for (int c = 1; c <= 40; ++c) header << QString("Colonna%1").arg(c);
-    Grid grid = Grid::withHeader(header.join('|').toStdString());
+    Grid grid = Grid::withHeader(QString("Colonna|").repeated(40).chopped(1).toStdString());
     for (int r = 1; r <= 5; ++r) grid.addRow({});
     grid.setBackColor({2, 2, 4, 6}, kGreen);
     grid.setFlood(5, 8, Arancio, 100);
@@ -102,12 +87,7 @@ class GridOutputTest : public QObject {
 
   // The context menu's commands; its grid's coloured cells read on any theme.
   void contextMenuWritesTheChosenFile() {
-    struct Case {
-      const char* action;
-      QString answer;  // the file chosen; null cancels the dialog
-      QString written;
-      int messages;
-    };
+    using Case = std::tuple<const char*, QString, QString, int>;  // a null answer cancels
     const QString nowhere = "/cartella-che-non-esiste/t";
     for (const auto& [action, answer, written, messages] :
          {Case{"Stampa", "t.pdf", "t.pdf", 0}, Case{"Stampa", nowhere + ".pdf", {}, 1},
@@ -116,10 +96,8 @@ class GridOutputTest : public QObject {
       test::TempDir dir;
       test::ScriptedDialogs dialogs;
       const QString folder = QString::fromStdString(dir.path()) + "/";
-      if (answer.isNull())
-        dialogs.answerCancel();
-      else
-        dialogs.answerText(answer.startsWith('/') ? answer : folder + answer);
+      answer.isNull() ? dialogs.answerCancel()
+                      : dialogs.answerText(answer.startsWith('/') ? answer : folder + answer);
       GridView view(dialogs);
       Grid grid = Grid::withHeader("N°   |Nascosta|Valore");
       grid.addRow({"1", "x", "07"});

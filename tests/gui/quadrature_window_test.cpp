@@ -1,15 +1,6 @@
 // The quadrature window driven as a user would; the measures themselves are tested in core.
 #include "gui/quadrature/quadrature_window.h"
 
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
-#include <QTest>
-
-#include "gui/common/grid_view.h"
-#include "gui/shell/main_window.h"
-#include "gui/support/grid_differences.h"
 #include "gui/support/program.h"
 
 using namespace quintello;
@@ -17,9 +8,8 @@ using test::the;
 
 namespace {
 
-// The window opened with its shortcut from the main window.
 struct Window : test::Program {
-  Window() : test::Program(DrawArchive()) {
+  Window() : test::Program({}) {
     if (!QTest::qWaitForWindowActive(main.get())) qFatal("main window not active");
     QTest::keySequence(main.get(), QKeySequence(MainWindow::kQuadratureShortcut));
     q = main->findChild<Quadrature*>();
@@ -94,8 +84,7 @@ class QuadratureWindowTest : public QObject {
     QCOMPARE(w.differsFrom({31, 0, 0, 0}), QString());
   }
 
-  // A grid row marks its pair of corners in cyan and its label in red; "RESET" takes the
-  // marks and the list away and keeps the values.
+  // A grid row marks its corners in cyan and its label in red; "RESET" keeps only the values.
   void gridRowHighlightsItsPairUntilReset() {
     for (const auto& [row, marked] : {std::pair{1, "N1 N2 LblSO1"}, {12, "N2 N3 LblDD2"}}) {
       Window w;

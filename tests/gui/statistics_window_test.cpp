@@ -1,17 +1,9 @@
-// The statistics window: each control asks the core for its table and the window shows that
-// grid. The figures themselves are tested in core.
+// The statistics window: each control asks the core for its table and shows that grid.
 #include "gui/statistics/statistics_window.h"
 
-#include <QComboBox>
-#include <QDateEdit>
-#include <QHeaderView>
-#include <QTest>
 #include <QtCharts/QChart>
 #include <QtCharts/QXYSeries>
 
-#include "gui/common/grid_view.h"
-#include "gui/shell/main_window.h"
-#include "gui/support/grid_differences.h"
 #include "gui/support/program.h"
 
 using namespace quintello;
@@ -31,10 +23,10 @@ class StatisticsWindowTest : public QObject {
     const auto differences = [&](int wheel, DrawRange range,
                                  StatisticsColumn column = StatisticsColumn::Numero,
                                  bool descending = false) {
-      const DrawArchive& archive = p.context.archive();
-      return test::differences(
-          view,
-          statisticsGrid(archive, numberStatistics(archive, wheel, range), column, descending));
+      const DrawArchive& a = p.context.archive();
+      const Grid expected =
+          statisticsGrid(a, numberStatistics(a, wheel, range), column, descending);
+      return test::differences(view, expected);
     };
     view->setCurrentCell(5, 0);  // the number 5: its delay history
     QCOMPARE(window->selectedNumber(), 5);
@@ -46,8 +38,7 @@ class StatisticsWindowTest : public QObject {
     QCOMPARE(series->at(0).y(), qreal(gaps[0].delay));
     // The range was the whole archive, so a new draw joins it.
     draws.push_back({"11/12/2025", {{"BA", {1, 2, 3, 4, 5}}}});
-    p.context.archiveForLoading() = test::makeArchive(draws);
-    emit p.context.archiveReloaded();
+    p.reload(draws);
     QCOMPARE(the<QDateEdit>(window, "Al")->date(), QDate(2025, 12, 11));
     QCOMPARE(differences(kWheelTT, wholeArchive(p.context.archive())), QString());
 

@@ -10,9 +10,8 @@ class GridView;
 
 namespace quintello::test {
 
-// What a view shows against the grid the core renders: header texts, then every cell's
-// text, back colour, text colour and bold, and the hidden columns. Empty when they agree, else
-// the first difference, named by the view's objectName.
+// The first difference between what a view shows (headers, hidden columns, each cell's text,
+// colours and bold) and the grid the core rendered, named by the view; empty when none.
 QString differences(const GridView* view, const Grid& expected);
 
 }  // namespace quintello::test

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QString>
+#include <QPageSize>
+#include <QPrinter>
 #include <QStringList>
 #include <deque>
 #include <optional>
@@ -9,62 +10,65 @@
 
 namespace quintello::test {
 
-// Answers the program's dialogs from a script and records what was shown, so a test can
-// drive a window through its message boxes, questions, input boxes and file dialogs.
-// A dialog with no scripted answer is recorded and answered as a cancel (No, nothing).
+// Answers the program's dialogs from a script and records what was shown. A dialog with no
+// scripted answer left is cancelled (No, nothing chosen).
 class ScriptedDialogs final : public Dialogs {
  public:
   struct Shown {
     QString kind;  // "message", "question", "input", "open", "save", "print"
-    QString text;  // message text, question, prompt or file dialog title
-    QString title;
+    QString text;  // the message, question or prompt; a file dialog's title
     Icon icon = Icon::None;
-    QString offered;  // the answer an input box offers
   };
 
-  // Answers, used in turn by the next dialogs that ask for one.
-  void answerYes() { answers_.push_back({Answer::Yes, {}}); }
-  void answerNo() { answers_.push_back({Answer::No, {}}); }
-  void answerText(const QString& text) { answers_.push_back({Answer::Text, text}); }
-  void answerCancel() { answers_.push_back({Answer::Cancel, {}}); }
+  void answerYes() { answers_.push_back(QString()); }
+  void answerNo() { answers_.push_back(std::nullopt); }
+  void answerCancel() { answerNo(); }
+  void answerText(const QString& text) { answers_.push_back(text); }
 
   const std::vector<Shown>& shown() const { return shown_; }
-  QStringList messages() const;  // the texts of the message boxes, in order
-  int unanswered() const { return unanswered_; }
-  bool allAnswersUsed() const { return answers_.empty(); }
+  QStringList messages() const {
+    QStringList texts;
+    for (const auto& shown : shown_)
+      if (shown.kind == "message") texts << shown.text;
+    return texts;
+  }
   void clear() { shown_.clear(); }
 
-  void message(const QString& text, const QString& title, Icon icon) override {
-    shown_.push_back({"message", text, title, icon, {}});
+  void message(const QString& text, const QString&, Icon icon) override {
+    shown_.push_back({"message", text, icon});
   }
-  bool question(const QString& text, const QString& title) override {
-    shown_.push_back({"question", text, title, Icon::None, {}});
-    return next().kind == Answer::Yes;
+  bool question(const QString& text, const QString&) override {
+    return answer("question", text).has_value();
   }
-  std::optional<QString> input(const QString& prompt, const QString& title,
-                               const QString& offered) override {
-    return textAnswer({"input", prompt, title, Icon::None, offered});
+  std::optional<QString> input(const QString& prompt, const QString&, const QString&) override {
+    return answer("input", prompt);
   }
   std::optional<QString> openFile(const QString& title, const QString&, const QString&) override {
-    return textAnswer({"open", title, title, Icon::None, {}});
+    return answer("open", title);
   }
   std::optional<QString> saveFile(const QString& title, const QString&, const QString&) override {
-    return textAnswer({"save", title, title, Icon::None, {}});
+    return answer("save", title);
   }
-  // A text answer is the PDF file the job goes to (A4); anything else cancels.
-  bool choosePrinter(QPrinter& printer) override;
+  // The answer is the PDF file the job goes to, on A4.
+  bool choosePrinter(QPrinter& printer) override {
+    const auto file = answer("print", printer.docName());
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(file.value_or(""));
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    return file.has_value();
+  }
 
  private:
-  struct Answer {
-    enum Kind { Cancel, Yes, No, Text } kind;
-    QString text;
-  };
-  Answer next();  // a cancel when the script has run out
-  std::optional<QString> textAnswer(Shown shown);
+  std::optional<QString> answer(const QString& kind, const QString& text) {
+    shown_.push_back({kind, text});
+    if (answers_.empty()) return std::nullopt;
+    const auto next = answers_.front();
+    answers_.pop_front();
+    return next;
+  }
 
-  std::deque<Answer> answers_;
+  std::deque<std::optional<QString>> answers_;
   std::vector<Shown> shown_;
-  int unanswered_ = 0;
 };
 
 }  // namespace quintello::test
