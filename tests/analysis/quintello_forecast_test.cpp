@@ -37,27 +37,16 @@ TEST_F(QuintelloForecasts, CoverageIsFirstComeAndAllCoveredRefusesAdds) {
   EXPECT_EQ(session.book().forecasts().size(), 2u);
 }
 
-TEST_F(QuintelloForecasts, RemovalFreesItsNumberAndItsRows) {
+// Removal verifies what remains: row 1 goes uncovered, though {1} scores in it (draw 18).
+TEST_F(QuintelloForecasts, RemovalVerifiesWhatRemainsAndTheLastClearsTheLabels) {
   session.inputs().NumPresenze = 12;
   session.elenco();
-  ASSERT_TRUE(add(session, {60}));  // 1: row 1
-  ASSERT_TRUE(add(session, {1}));   // 2: rows 2 and 3
-  ASSERT_TRUE(add(session, {40}));  // 3: nothing left to it
-  // Row 1 goes uncovered, though {1} would cover it; removal verifies what remains.
+  ASSERT_TRUE(add(session, {60}));  // row 1
+  ASSERT_TRUE(add(session, {1}));   // rows 2 and 3
   ASSERT_TRUE(session.removeForecast(1));
   EXPECT_EQ(coverage(session), (std::vector<int>{0, 2, 2}));
-  EXPECT_EQ(labels(session).Lbl_S.text, "10");
   EXPECT_EQ(session.occurrences()[0].NEst, 18);
-
-  // With "Verifica automatica" the add verifies and takes the freed number: {1} and {66}
-  // both score in draw 18, in the order of the list.
-  session.inputs().VerificaAutomatica = true;
-  ASSERT_TRUE(add(session, {66}));
-  EXPECT_EQ(session.occurrences()[0].Ge, "21");
-  EXPECT_EQ(coverage(session), (std::vector<int>{1, 2, 2}));
-
-  for (int i = 0; i < 3; ++i) ASSERT_TRUE(session.removeForecast(1));
-  EXPECT_EQ(coverage(session), (std::vector<int>{0, 0, 0}));
+  ASSERT_TRUE(session.removeForecast(1));
   EXPECT_EQ(labels(session).Lbl_T, (Label{"", kWhite, kBlue}));
   EXPECT_EQ(labels(session).Lbl_S.text, "");
 }
