@@ -104,13 +104,10 @@ std::string make(const std::string& way, const std::string& argument, const std:
   if (way == "folder") fs::create_directory(archiveIn(f));
   if (way == "locked") held.push_back(lockHolder(goodArchive(f, 5)));
   if (way == "sql") return archiveFromSql(f, argument);
-  if (way == "rows")  // (DataEstrazione, Ba) values, the other wheels empty
-    return archiveFromSql(
-        f,
-        "CREATE TABLE EstrazioniLotto (DataEstrazione TEXT PRIMARY KEY, Ba TEXT, Ca TEXT, Fi "
-        "TEXT, Ge TEXT, Mi TEXT, Na TEXT, Pa TEXT, Ro TEXT, \"To\" TEXT, Ve TEXT, Nz TEXT, "
-        "datareg TEXT, orareg TEXT); INSERT INTO EstrazioniLotto (DataEstrazione, Ba) VALUES " +
-            argument);
+  if (way == "rows") {  // (DataEstrazione, Ba) values in an empty archive
+    goodArchive(f, 0);
+    return archiveFromSql(f, "INSERT INTO EstrazioniLotto (DataEstrazione, Ba) VALUES " + argument);
+  }
   if (way == "good") return goodArchive(f, std::stoi(argument));
   if (way == "link-loop") fs::create_symlink("archivio.mdb", archiveIn(f));
   if (way == "long-name") return f + "/" + std::string(300, 'a') + ".mdb";
