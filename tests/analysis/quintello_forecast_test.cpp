@@ -1,6 +1,4 @@
-// The forecast list (coverage of the play windows, numbering, removal, refusals, the board),
-// the verification of the forecasts and "ELABORA" (the climb, "PULISCE", the coverage of the
-// best combinations).
+// The forecast list (coverage, removal, refusals, the board), its verification and "ELABORA".
 
 #include <gtest/gtest.h>
 

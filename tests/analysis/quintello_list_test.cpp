@@ -1,5 +1,4 @@
-// The occurrence list ("ELENCO"): window edges and marks, what a new list resets, and inputs or
-// archive values outside their ranges.
+// The occurrence list ("ELENCO"): windows and marks, what a new list resets, values out of range.
 
 #include <gtest/gtest.h>
 
