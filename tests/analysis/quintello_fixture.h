@@ -31,8 +31,7 @@ inline DrawArchive archiveWith(int count, std::string_view drawn) {
   return makeArchive(draws);
 }
 
-// Inputs for the number (7) detected on Bari and played on the game wheel (Roma), at the given
-// reference draw.
+// Inputs for the number (7) detected on Bari, played on the game wheel (Roma).
 inline QuintelloInputs inputsFor(int reference, int colpi = 12, int presenze = 12, int number = 7,
                                  int game = 7) {
   QuintelloInputs inputs;
@@ -45,7 +44,6 @@ inline QuintelloInputs inputsFor(int reference, int colpi = 12, int presenze = 1
   return inputs;
 }
 
-// A session whose list ("ELENCO") was built with the inputs.
 inline QuintelloSession listed(const DrawArchive& archive, const QuintelloInputs& inputs) {
   QuintelloSession session(archive);
   session.inputs() = inputs;

@@ -1,6 +1,4 @@
-// The forecast list (coverage of the play windows, numbering, removal, refusals, the board),
-// the verification of the forecasts and "ELABORA" (the climb, "PULISCE", the coverage of the
-// best combinations).
+// The forecast list (coverage, removal, refusals, the board), its verification and "ELABORA".
 
 #include <gtest/gtest.h>
 
@@ -37,27 +35,16 @@ TEST_F(QuintelloForecasts, CoverageIsFirstComeAndAllCoveredRefusesAdds) {
   EXPECT_EQ(session.book().forecasts().size(), 2u);
 }
 
-TEST_F(QuintelloForecasts, RemovalFreesItsNumberAndItsRows) {
+// Removal verifies what remains: row 1 goes uncovered, though {1} scores in it (draw 18).
+TEST_F(QuintelloForecasts, RemovalVerifiesWhatRemainsAndTheLastClearsTheLabels) {
   session.inputs().NumPresenze = 12;
   session.elenco();
-  ASSERT_TRUE(add(session, {60}));  // 1: row 1
-  ASSERT_TRUE(add(session, {1}));   // 2: rows 2 and 3
-  ASSERT_TRUE(add(session, {40}));  // 3: nothing left to it
-  // Row 1 goes uncovered, though {1} would cover it; removal verifies what remains.
+  ASSERT_TRUE(add(session, {60}));  // row 1
+  ASSERT_TRUE(add(session, {1}));   // rows 2 and 3
   ASSERT_TRUE(session.removeForecast(1));
   EXPECT_EQ(coverage(session), (std::vector<int>{0, 2, 2}));
-  EXPECT_EQ(labels(session).Lbl_S.text, "10");
   EXPECT_EQ(session.occurrences()[0].NEst, 18);
-
-  // With "Verifica automatica" the add verifies and takes the freed number: {1} and {66}
-  // both score in draw 18, in the order of the list.
-  session.inputs().VerificaAutomatica = true;
-  ASSERT_TRUE(add(session, {66}));
-  EXPECT_EQ(session.occurrences()[0].Ge, "21");
-  EXPECT_EQ(coverage(session), (std::vector<int>{1, 2, 2}));
-
-  for (int i = 0; i < 3; ++i) ASSERT_TRUE(session.removeForecast(1));
-  EXPECT_EQ(coverage(session), (std::vector<int>{0, 0, 0}));
+  ASSERT_TRUE(session.removeForecast(1));
   EXPECT_EQ(labels(session).Lbl_T, (Label{"", kWhite, kBlue}));
   EXPECT_EQ(labels(session).Lbl_S.text, "");
 }
@@ -116,9 +103,10 @@ TEST(QuintelloVerification, GreenNumbersAndTheLimitOfTheNextSearch) {
   EXPECT_FALSE(session.occurrences()[0].hasOutcome());
 }
 
-TEST(QuintelloElabora, ClimbTieRulePulisceAndCoverageOfTheBest) {
-  // Bari 7 at draws 2, 6 and 10, two colpi. Only 10 and 20 ever come out together: draws 3
-  // and 4 (window 3..4), draw 7 (7..8); 10 comes out alone in window 11..12.
+// Bari 7 at draws 2, 6 and 10, two colpi: 10 and 20 come out together in windows 3..4 (twice)
+// and 7..8, 10 alone in 11..12. A climb ends on {10, 20} (score 3) or, all tied at 0, on the
+// highest free numbers {89, 90}; seeds are tried until both appear.
+TEST(QuintelloElabora, PulisceRanksByScoreTheBestCoverWindowsWithAllTheirNumbers) {
   const DrawArchive archive =
       archiveWith(12,
                   "2 BA 7 1 2 3 4; 3 RO 10 20 0 0 0; 4 RO 20 10 0 0 0; 6 BA 7 1 2 3 4;"
@@ -126,24 +114,18 @@ TEST(QuintelloElabora, ClimbTieRulePulisceAndCoverageOfTheBest) {
   QuintelloInputs inputs = inputsFor(12, 2);
   inputs.NumeriCombinazione = 2;
   QuintelloSession session = listed(archive, inputs);
-  // A restart whose start holds 10 or 20 can end on {10, 20}, score 3; any other ends on
-  // {89, 90}, score 0: every candidate ties at 0 and the highest free number wins. About one
-  // seed in ten has no restart reaching {10, 20}: seeds are tried until one does.
   for (std::uint64_t seed = 1; seed <= 20 && session.search().list3().size() < 2; ++seed) {
     session.random().setSeed(seed);
     session.elabora();
   }
-  // "PULISCE" keeps each line once, then ranks by score.
   const auto& list3 = session.search().list3();
-  EXPECT_EQ(list3.size(), 2u);
   EXPECT_EQ(std::set<std::string>(list3.begin(), list3.end()),
             (std::set<std::string>{"000003  10-20    SORTED", "000000  89-90    SORTED"}));
   const auto& ranked = session.rankedCombinations();
   ASSERT_EQ(ranked.size(), 2u);
-  EXPECT_EQ(ranked[0].score, 3);
-  EXPECT_EQ(ranked[0].numbers, (std::array<int, 7>{10, 20}));
-  // Rescored by the windows in which both came out in one draw: 2, not the score 3.
-  const auto& best = session.search().combinations();
+  EXPECT_EQ((std::pair{ranked[0].score, ranked[0].numbers}),
+            (std::pair{3, std::array<int, 7>{10, 20}}));
+  const auto& best = session.search().combinations();  // windows 3..4 and 7..8: CC 2, not 3
   ASSERT_EQ(best.size(), 2u);
   EXPECT_EQ(best[0].numbers, ranked[0].numbers);
   EXPECT_EQ((std::array{best[0].CC, best[1].CC}), (std::array<std::optional<int>, 2>{2, 0}));

@@ -1,10 +1,12 @@
-// The occurrence list ("ELENCO"): window edges and marks, what a new list resets, and inputs or
-// archive values outside their ranges.
+// The occurrence list ("ELENCO"): windows and marks, what a new list resets, values out of range.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
+#include <fstream>
 #include <numeric>
+#include <sstream>
 #include <tuple>
 
 #include "analysis/quintello/grid_columns.h"
@@ -14,57 +16,44 @@ namespace quintello::test {
 namespace {
 
 TEST(QuintelloElenco, WindowsAndMarks) {
-  struct Row {
-    int estr, inizio, fine, end;
-    std::string marks;  // r: "Estr" red, g: "Inizio" green, c: "End" cut, i: "N°" yellow
-  };
-  struct Case {
-    std::array<int, 4> setting;  // draws, reference draw, colpi, presences asked for
-    bool fine;                   // "Fine ricerca"
-    std::vector<int> sevens;     // draws holding 7 on Bari
-    std::vector<Row> rows;
-  };
-  // clang-format off
-  const Case cases[] = {
-      {{30, 30, 12, 12}, false, {20, 23}, {{23, 24, 30, 30, "gi"}, {20, 21, 30, 23, "ci"}}},
-      // "Fine ricerca" on an occurrence: LimiteFine is its draw, its window is empty.
-      {{30, 25, 12, 12}, true, {10, 25}, {{25, 26, 25, 25, "ri"}, {10, 11, 22, 22, ""}}},
-      // Each next occurrence on the last colpo of the older window: 8 = 2 + 6, 13 = 7 + 6.
-      {{14, 14, 6, 12}, false, {2, 7, 12},
-       {{12, 13, 14, 14, "gi"}, {7, 8, 13, 12, "gc"}, {2, 3, 8, 7, "c"}}},
-      {{20, 20, 1, 12}, false, {5, 6, 7}, {{7, 8, 8, 8, ""}, {6, 7, 7, 7, ""}, {5, 6, 6, 6, ""}}},
-      {{20, 20, 2, 12}, false, {18, 19}, {{19, 20, 20, 20, "gi"}, {18, 19, 20, 19, "c"}}},
-      // Without "Fine ricerca" a window passes the reference draw, and a later occurrence
-      // neither shows nor cuts it.
-      {{30, 15, 12, 12}, false, {12, 20}, {{12, 13, 24, 24, ""}}},
-      {{30, 15, 12, 12}, true, {12, 20}, {{12, 13, 15, 15, "i"}}},
-      {{20, 20, 4, 2}, false, {3, 9, 14}, {{14, 15, 18, 18, ""}, {9, 10, 13, 13, ""}}},
-  };
-  // clang-format on
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.sevens.front());
-    std::string sevens;
-    for (int e : c.sevens) sevens += std::to_string(e) + " BA 7 1 2 3 4;";
-    const auto [draws, reference, colpi, presenze] = c.setting;
-    const DrawArchive archive = archiveWith(draws, sevens);
+  std::ifstream file(QUINTELLO_TEST_SOURCE_DIR "/analysis/cases/elenco_windows.txt");
+  int cases = 0;
+  for (std::string line; std::getline(file, line);) {
+    if (line.empty() || line[0] == '#') continue;
+    SCOPED_TRACE(line);
+    ++cases;
+    std::istringstream fields(line);
+    std::string setting, sevens, rows;
+    std::getline(std::getline(std::getline(fields, setting, '|'), sevens, '|'), rows);
+    int draws = 0, reference = 0, colpi = 0, presenze = 0, fine = 0;
+    std::istringstream(setting) >> draws >> reference >> colpi >> presenze >> fine;
+    std::string drawn;
+    std::istringstream sevensIn(sevens);
+    for (int e = 0; sevensIn >> e;) drawn += std::to_string(e) + " BA 7 1 2 3 4;";
+    const DrawArchive archive = archiveWith(draws, drawn);
     QuintelloInputs inputs = inputsFor(reference, colpi, presenze);
-    inputs.FineRicerca = c.fine;
+    inputs.FineRicerca = fine;
     const QuintelloSession session = listed(archive, inputs);
     const Grid grid = renderFg1(session.list());
-    ASSERT_EQ(session.occurrences().size(), c.rows.size());
-    for (int r = 1; r <= static_cast<int>(c.rows.size()); ++r) {
-      const OccurrenceRow& row = session.occurrences()[static_cast<size_t>(r - 1)];
-      const Row& want = c.rows[static_cast<size_t>(r - 1)];
-      EXPECT_EQ((std::array{row.Estr, row.Inizio, row.Fine, row.End}),
-                (std::array{want.estr, want.inizio, want.fine, want.end}));
+    std::replace(rows.begin(), rows.end(), ',', ' ');
+    std::istringstream want(rows);
+    int r = 0;
+    for (std::array<int, 4> edges{}; want >> edges[0] >> edges[1] >> edges[2] >> edges[3];) {
+      std::string marks;
+      want >> marks;
+      ASSERT_LT(r, static_cast<int>(session.occurrences().size()));
+      const OccurrenceRow& row = session.occurrences()[static_cast<size_t>(r++)];
+      EXPECT_EQ((std::array{row.Estr, row.Inizio, row.Fine, row.End}), edges);
       for (const auto& [mark, column, colour] :
            {std::tuple{'r', fg1::kEstr, kRed}, std::tuple{'g', fg1::kInizio, kGreen},
             std::tuple{'c', fg1::kEnd, kYellow}, std::tuple{'i', fg1::kNumero, kYellow}})
         EXPECT_EQ(grid.backColor(r, column),
-                  want.marks.find(mark) != std::string::npos ? colour : kWhite)
+                  marks.find(mark) != std::string::npos ? colour : kWhite)
             << "row " << r << " mark " << mark;
     }
+    EXPECT_EQ(r, static_cast<int>(session.occurrences().size()));
   }
+  EXPECT_EQ(cases, 8);
 }
 
 TEST(QuintelloElenco, NewListResetsTheForecastSideAnEmptyOneChangesNothing) {

@@ -1,6 +1,5 @@
-// The fast searches against the method computed step by step (every pair every window, every
-// climb step rescoring every pair), on the draws through 30/12/2025: a speed-up must never
-// change a result. The golden outputs hold no forecast during a pair search, nor any climb.
+// The fast searches against the method computed step by step on the draws through 30/12/2025
+// (the golden outputs hold no forecast during a pair search, nor any climb).
 
 #include <gtest/gtest.h>
 
@@ -17,11 +16,9 @@ bool holds(const std::vector<int>& numbers, int n) {
   return std::find(numbers.begin(), numbers.end(), n) != numbers.end();
 }
 
-// Per draw, the numbers of the wheel that count: 1..90, each once.
 using Draws = std::vector<std::vector<int>>;
 
-// The List3 lines of "ELABORA" after "PULISCE": 100 climbs on the pair counts of the
-// uncovered draws up to LimiteFine.
+// The List3 lines of "ELABORA" after "PULISCE": 100 climbs on the uncovered draws' pair counts.
 std::vector<std::string> climbs(const Draws& draws, const QuintelloSession& session, int k,
                                 std::uint64_t seed) {
   std::vector<std::array<int, 91>> ambi(91);

@@ -1,5 +1,5 @@
 // The reports on the forecasts: the bars of the summary, the colours of the complete draw list,
-// the delays report, and each forecast against chance.
+// and each forecast against chance.
 
 #include <gtest/gtest.h>
 
@@ -50,22 +50,6 @@ TEST_F(QuintelloForecastReports, CompleteListFillsTheGapsBetweenWindows) {
                         grid.backColor(2, fgE::kNumeri + 1), grid.backColor(5, fgE::kNEstr),
                         grid.backColor(5, fgE::kNumeri + 1), grid.backColor(12, fgE::kNumeri)}),
             (std::array{kWhite, kGreen, kWhite, ArancioMedio, kYellow, kYellow}));
-}
-
-TEST_F(QuintelloForecastReports, DelaysReportSpansTheListOnly) {
-  EXPECT_EQ(session.delaysReport()->text(0, fgR::kPSpan), "P12");
-  session.emptyOccurrenceList();
-  EXPECT_EQ(session.delaysReport()->text(1, fgR::kPSpan), "");
-}
-
-TEST(QuintelloDelaysReport, PresencesOverThe361DrawsUpToTheReference) {
-  // 5 on Roma at draws 39 and 40: at reference 400 only draw 40 is among 40..400.
-  const DrawArchive archive = archiveWith(400, "39 RO 5 6 8 9 10; 40 RO 5 11 12 13 14");
-  QuintelloSession session = listed(archive, inputsFor(400));
-  EXPECT_FALSE(session.delaysReport());  // no forecast
-  ASSERT_TRUE(add(session, {5}));
-  EXPECT_EQ(session.delaysReport()->clipText({1, fgR::kRitardi, 1, fgR::kP360}),
-            "360\t\t\t\t\t\t\t360.0\t1");
 }
 
 // Every draw of five numbers from ninety, counted by how many of 1..m it holds (m = 1..7):

@@ -1,6 +1,5 @@
-// The archive loader over any file: opened as the program opens it (to read and write) and as
-// quintello-cli does (to read only), then loaded. Whatever the bytes, it loads draws with
-// calendar dates and numbers in -99..99, or refuses with an Italian message naming the file.
+// Any file opened for writing and for reading only, then loaded: draws with calendar dates and
+// numbers in -99..99, or a one-line message naming the file.
 #include "core/archive_database.h"
 #include "core/dates.h"
 #include "core/error.h"

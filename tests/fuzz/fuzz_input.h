@@ -12,19 +12,16 @@
 #include "core/dates.h"
 #include "core/error.h"
 
-// What every fuzz target shares. A target is one file defining
-//   extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
-// plus one line in tests/fuzz/CMakeLists.txt, and a few seed inputs in corpus/<target>/.
+// What every fuzz target shares (see tests/fuzz/CMakeLists.txt for adding one).
 namespace quintello::fuzz {
 
 inline std::string_view asText(const uint8_t* data, size_t size) {
   return {reinterpret_cast<const char*>(data), size};
 }
 
-// A broken promise of the code under test: stops the run so the fuzzer keeps the input.
-[[noreturn]] inline void broken() { __builtin_trap(); }
+// A broken promise of the code under test stops the run, so that the fuzzer keeps the input.
 inline void require(bool promise) {
-  if (!promise) broken();
+  if (!promise) __builtin_trap();
 }
 
 // A message for the user: one line, whatever data it quotes.
@@ -34,13 +31,11 @@ inline bool isOneLine(std::string_view message) {
   return true;
 }
 
-// The input as a file on a path, for readers that take a path: a file in memory, rewritten
-// for each input, named by /proc/self/fd.
+// The input as a file in memory, named by /proc/self/fd, for readers that take a path.
 class InputFile {
  public:
   const std::string& write(const uint8_t* data, size_t size) {
-    if (ftruncate(fd_, 0) != 0 || pwrite(fd_, data, size, 0) != static_cast<ssize_t>(size))
-      broken();
+    require(ftruncate(fd_, 0) == 0 && pwrite(fd_, data, size, 0) == static_cast<ssize_t>(size));
     return path_;
   }
 

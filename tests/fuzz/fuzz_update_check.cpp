@@ -1,6 +1,5 @@
-// The update tab's check on any file: read in both ways the tab reads it ("AGGIORNA DA FILE"
-// and "CONTROLLO AGGIORNAMENTI"), checked against a few stored draws, shown in FgImporta.
-// Every row keeps its place in the file and its finding agrees with the stored draws.
+// The update tab's check on any file, read as both of its buttons read it: every row keeps its
+// place in the file and its finding agrees with the stored draws.
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -15,8 +14,7 @@ using fuzz::require;
 
 namespace {
 
-// The stored draws: the two lines of kTwoUpdateLines (the seeds hold them equal, changed and
-// missing).
+// The two lines of kTwoUpdateLines (the seeds hold them equal, changed and missing).
 std::vector<StoredDraw> storedDraws() {
   std::vector<StoredDraw> draws;
   for (const auto& row : readDrawBytes(test::kTwoUpdateLines, "agg.txt").rows) {

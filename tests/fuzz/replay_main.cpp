@@ -1,6 +1,4 @@
-// Outside fuzzing builds each fuzz target is this program: it feeds every file of the folders
-// (or files) it is given to the target once, so the seed corpus and every crash kept there
-// run as an ordinary test.
+// Outside fuzzing builds a fuzz target replays every file of the folders it is given, once.
 #include <cstdint>
 #include <filesystem>
 #include <fstream>

@@ -53,9 +53,8 @@ std::uintmax_t drawTableRootPage(const std::string& path) {
   return static_cast<std::uintmax_t>(root.integer(0) - 1) * size.integer(0);
 }
 
-// A copy of a good archive and of its side file, taken while a connection to the original is
-// half-way through a change: a "-journal" is then hot, and the next opening must roll the
-// change back; a "-wal" still holds the change (copied without its "-shm" index).
+// A copy of an archive and its side file taken half-way through a change: a hot "-journal"
+// (to roll back) or a "-wal" holding the change (without its "-shm" index).
 std::string copiedMidChange(const std::string& folder, const std::string& change,
                             const std::string& sideFile) {
   const std::string original = folder + "/originale.mdb", path = archiveIn(folder);
@@ -70,24 +69,15 @@ std::string copiedMidChange(const std::string& folder, const std::string& change
   return path;
 }
 
-// Another program holding the archive's exclusive lock with a change under way
-// (programs/lock_holder.cpp), until destroyed. A separate process, because a process's own
-// locks vanish as soon as it closes any handle on the file, as a snapshot of the folder does.
-class LockHolder {
- public:
-  explicit LockHolder(const std::string& path)
-      : child_(popen(("exec " QUINTELLO_TEST_LOCK_HOLDER " '" + path + "'").c_str(), "r")) {
-    char ready[8] = {};
-    if (!child_ || !fgets(ready, sizeof ready, child_) || std::string(ready) != "pronto\n")
-      throw std::runtime_error("the lock holder did not start");
-  }
-  ~LockHolder() { pclose(child_); }
-  LockHolder(const LockHolder&) = delete;
-  LockHolder& operator=(const LockHolder&) = delete;
-
- private:
-  FILE* child_;
-};
+// Another program holding the archive's exclusive lock with a change under way, until released
+// (a separate process: a process's own locks vanish when it closes any handle on the file).
+std::shared_ptr<FILE> lockHolder(const std::string& path) {
+  FILE* child = popen(("exec " QUINTELLO_TEST_LOCK_HOLDER " '" + path + "'").c_str(), "r");
+  char ready[8] = {};
+  if (!child || !fgets(ready, sizeof ready, child) || std::string(ready) != "pronto\n")
+    throw std::runtime_error("the lock holder did not start");
+  return {child, pclose};
+}
 
 // Makes the file of one case, as bad_archives.txt names the way and gives its argument.
 std::string make(const std::string& way, const std::string& argument, const std::string& f,
@@ -112,15 +102,12 @@ std::string make(const std::string& way, const std::string& argument, const std:
   }
   if (way == "text") std::ofstream(archiveIn(f)) << argument;
   if (way == "folder") fs::create_directory(archiveIn(f));
-  if (way == "locked") held.push_back(std::make_shared<LockHolder>(goodArchive(f, 5)));
+  if (way == "locked") held.push_back(lockHolder(goodArchive(f, 5)));
   if (way == "sql") return archiveFromSql(f, argument);
-  if (way == "rows")  // (DataEstrazione, Ba) values, the other wheels empty
-    return archiveFromSql(
-        f,
-        "CREATE TABLE EstrazioniLotto (DataEstrazione TEXT PRIMARY KEY, Ba TEXT, Ca TEXT, Fi "
-        "TEXT, Ge TEXT, Mi TEXT, Na TEXT, Pa TEXT, Ro TEXT, \"To\" TEXT, Ve TEXT, Nz TEXT, "
-        "datareg TEXT, orareg TEXT); INSERT INTO EstrazioniLotto (DataEstrazione, Ba) VALUES " +
-            argument);
+  if (way == "rows") {  // (DataEstrazione, Ba) values in an empty archive
+    goodArchive(f, 0);
+    return archiveFromSql(f, "INSERT INTO EstrazioniLotto (DataEstrazione, Ba) VALUES " + argument);
+  }
   if (way == "good") return goodArchive(f, std::stoi(argument));
   if (way == "link-loop") fs::create_symlink("archivio.mdb", archiveIn(f));
   if (way == "long-name") return f + "/" + std::string(300, 'a') + ".mdb";

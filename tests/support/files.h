@@ -12,8 +12,7 @@ std::string readFile(const std::string& path);
 // Makes the bytes the whole content of the file.
 void writeFile(const std::string& path, std::string_view bytes);
 
-// Every row of an archive's draw table in date order, "date|Ba|...|Nz", read through a
-// connection of its own (so only what was committed shows).
+// Every committed row of an archive's draw table in date order, "date|Ba|...|Nz".
 std::vector<std::string> storedRows(const std::string& archivePath);
 
 }  // namespace quintello::test

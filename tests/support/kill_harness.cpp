@@ -23,19 +23,17 @@ int fromEnvironment(const char* name, int fallback) {
 pid_t startChild(const std::function<void()>& action) {
   const pid_t child = fork();
   if (child < 0) throw std::runtime_error("fork failed");
-  if (child == 0) {
-    int status = 0;
-    try {
-      action();
-    } catch (...) {
-      status = 1;
-    }
-    _exit(status);  // no exit handlers of the test program in the child
+  if (child > 0) return child;
+  int status = 0;
+  try {
+    action();
+  } catch (...) {
+    status = 1;
   }
-  return child;
+  _exit(status);  // no exit handlers of the test program in the child
 }
 
-// Waits for the child: true when it ended on its own with status 0.
+// True when the child ended on its own with status 0.
 bool reapedWhole(pid_t child) {
   int status = 0;
   while (waitpid(child, &status, 0) < 0) {
@@ -57,7 +55,6 @@ microseconds killAtRandomPoints(const KillPlan& plan) {
     throw std::runtime_error("the action fails even when nobody kills it");
   const auto alone =
       std::chrono::duration_cast<microseconds>(std::chrono::steady_clock::now() - start);
-
   std::mt19937 random(static_cast<unsigned>(fromEnvironment("QUINTELLO_KILL_SEED", 1)));
   std::uniform_int_distribution<long long> delays(0, alone.count() * 6 / 5);
   const int rounds = plan.rounds > 0 ? plan.rounds : fromEnvironment("QUINTELLO_KILL_ROUNDS", 30);

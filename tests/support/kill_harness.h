@@ -6,10 +6,8 @@
 
 namespace quintello::test {
 
-// Power cuts and killed programs, simulated: a write action runs in a child process that is
-// killed with SIGKILL after a random delay, many times over, and after each kill a check looks
-// at what was left on disk. The delays spread evenly over the time the action takes when left
-// alone (measured first), and a little past it, so some rounds see the action finish.
+// Power cuts simulated: a write action runs in a child killed with SIGKILL after a random delay
+// (up to a little past the time it takes alone), many times, each round followed by a check.
 struct KillRound {
   int index = 0;
   std::chrono::microseconds delay{0};
@@ -24,8 +22,7 @@ struct KillPlan {
   int rounds = 0;  // 0: QUINTELLO_KILL_ROUNDS from the environment, else 30
 };
 
-// Runs the plan (random delays from QUINTELLO_KILL_SEED, else 1); returns the action's time
-// left alone. Throws std::runtime_error when the action fails even when nobody kills it.
+// Runs the plan (seed QUINTELLO_KILL_SEED, else 1); returns the action's time left alone.
 std::chrono::microseconds killAtRandomPoints(const KillPlan& plan);
 
 }  // namespace quintello::test

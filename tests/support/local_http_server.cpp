@@ -67,8 +67,7 @@ bool LocalHttpServer::pause(std::chrono::milliseconds time) const {
   return !stopping_;
 }
 
-// Reads the request ("GET /path HTTP/1.1" and its headers, bounded), answers it and closes the
-// connection. The socket is closed by the destructor's shutdown at the latest.
+// Reads the request (bounded), answers it and closes the connection.
 void LocalHttpServer::handle(int socket) {
   std::string request;
   char buffer[4096];
@@ -92,12 +91,11 @@ void LocalHttpServer::handle(int socket) {
     if (!answer.location.empty()) head += "Location: " + answer.location + "\r\n";
     if (answer.withLength) head += "Content-Length: " + std::to_string(answer.body.size()) + "\r\n";
     head += "Connection: close\r\n\r\n";
-    if (answer.gap.count() == 0) {
-      sendAll(socket, head + answer.body);
-    } else if (sendAll(socket, head)) {
-      for (char c : answer.body)
-        if (!pause(answer.gap) || !sendAll(socket, std::string(1, c))) break;
-    }
+    // Without a gap, the whole body at once.
+    const size_t step = answer.gap.count() ? 1 : answer.body.size() + 1;
+    bool sending = sendAll(socket, head);
+    for (size_t at = 0; sending && at < answer.body.size(); at += step)
+      sending = pause(answer.gap) && sendAll(socket, answer.body.substr(at, step));
   }
   ::shutdown(socket, SHUT_WR);
   while (::recv(socket, buffer, sizeof buffer, 0) > 0) {

@@ -10,9 +10,7 @@
 
 namespace quintello::test {
 
-// A small HTTP server on 127.0.0.1 (a free port) for the download tests, serving from threads
-// of its own: each path answers as it was told to, anything else with 404. One request per
-// connection.
+// An HTTP server on 127.0.0.1 for the download tests: each path answers as told, others 404.
 class LocalHttpServer {
  public:
   LocalHttpServer();

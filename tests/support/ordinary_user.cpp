@@ -8,17 +8,14 @@
 
 namespace quintello::test {
 
-constexpr uid_t kNobody = 65534;
-constexpr gid_t kNoGroup = 65534;
-
 AsOrdinaryUser::AsOrdinaryUser() {
   if (geteuid() != 0) {
     active_ = true;
     return;
   }
   // The saved user id stays 0, so that the destructor can come back.
-  if (setgroups(0, nullptr) != 0 || setresgid(kNoGroup, kNoGroup, 0) != 0) return;
-  if (setresuid(kNobody, kNobody, 0) != 0) {
+  if (setgroups(0, nullptr) != 0 || setresgid(65534, 65534, 0) != 0) return;
+  if (setresuid(65534, 65534, 0) != 0) {  // "nobody"
     setresgid(0, 0, 0);
     return;
   }

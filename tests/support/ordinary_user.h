@@ -4,11 +4,8 @@
 
 namespace quintello::test {
 
-// File permissions do not bind the superuser, and the tests often run as root. While one of
-// these lives, the whole process runs as the unprivileged user "nobody" (real and effective
-// ids, no supplementary groups), so that folders it may not enter or write behave as they do
-// for a user. Run as anyone else it changes nothing. active() is false when the switch was
-// not possible; a test then skips what depends on it.
+// While one lives, a process run as root runs as "nobody", so that file permissions bind.
+// active() is false when the switch was not possible; a test then skips what depends on it.
 class AsOrdinaryUser {
  public:
   AsOrdinaryUser();
@@ -22,8 +19,7 @@ class AsOrdinaryUser {
   bool active_ = false;
 };
 
-// Lets everyone enter and read a folder (a test folder is private to its creator), or also
-// write in it.
+// Lets everyone enter and read a folder, or also write in it.
 void openFolderToEveryone(const std::string& folder, bool writable = false);
 
 }  // namespace quintello::test

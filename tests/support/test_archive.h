@@ -9,9 +9,7 @@
 
 namespace quintello::test {
 
-// One draw for a test archive, written the way a person reads it:
-//   {"07/01/2026", {{"BA", {1, 2, 3, 4, 5}}, {"RO", {90, 11, 22, 33, 44}}}}
-// Wheels left out had no draw that day.
+// {"07/01/2026", {{"BA", {1, 2, 3, 4, 5}}}}: wheels left out had no draw that day.
 struct TestDraw {
   std::string date;  // "GG/MM/AAAA"
   std::vector<std::pair<std::string, WheelNumbers>> wheels;
@@ -27,24 +25,19 @@ inline constexpr const char* kTwoUpdateLines =
     "70-69-68-67-66 65-64-63-62-61 60-59-58-57-56 55-54-53-52-51 50-49-48-47-46 "
     "               pr\r\n";
 
-// An in-memory archive holding the draws as indices 1..N, ordinals computed and the model
-// archive built from firstIndex.
+// An in-memory archive of the draws as indices 1..N, the model archive built from firstIndex.
 DrawArchive makeArchive(const std::vector<TestDraw>& draws, int firstIndex = 1);
 
-// N draws a week apart from 01/01/2000 whose numbers are a simple function of the index,
-// for tests that need volume rather than particular values.
+// N draws a week apart from 01/01/2000, their numbers a simple function of the index.
 std::vector<TestDraw> weeklyDraws(int count);
-// Five draws of late 2025 on a few wheels, the fourth with the Nazionale; the last is the
-// fourth of its month and the fifth of its year.
+// Five draws of late 2025 on a few wheels, the fourth with the Nazionale.
 std::vector<TestDraw> fiveDraws();
 
-// The draws as the draw table stores them.
 std::vector<StoredDraw> storedDraws(const std::vector<TestDraw>& draws);
 
-// Writes an SQLite archive file holding the draws.
 void writeArchiveFile(const std::string& path, const std::vector<TestDraw>& draws);
 
-// Progress as a window's bar sees it: the maximum set, and every value in turn.
+// Progress as a window's bar sees it.
 struct RecordedProgress : Progress {
   int maximum = -1;
   std::vector<int> values;
@@ -52,7 +45,7 @@ struct RecordedProgress : Progress {
   void setValue(int v) override { values.push_back(v); }
 };
 
-// A fresh empty folder, removed with everything in it at the end of the test.
+// A fresh empty folder, removed with its content at the end.
 class TempDir {
  public:
   TempDir();

@@ -6,9 +6,7 @@
 
 namespace quintello::test {
 
-// Writes a zip holding the given files (name, content; a name ending in "/" is a folder), made
-// with libzip as any zip tool would, each file encrypted when a password is given. False when it
-// cannot be written.
+// Writes a zip of (name, content) files, a name ending in "/" a folder, encrypted with a password.
 bool writeZip(const std::string& path,
               const std::vector<std::pair<std::string, std::string>>& files,
               const char* password = nullptr);
