@@ -133,7 +133,7 @@ TEST(Download, IntoMemoryOrAnUnwritableTarget) {
 
 // Which addresses are fetched, where the update file is, and no way down from https.
 TEST(Download, Addresses) {
-  for (const auto& c : test::caseRows("addresses.txt")) {
+  for (const auto& c : test::caseRows("archive/cases/addresses.txt")) {
     SCOPED_TRACE(c.at(0));
     EXPECT_EQ(updateFileAddress(c[0]), c.at(1));
     EXPECT_EQ(isWebAddress(c[0]) ? "yes" : "no", c.at(2));

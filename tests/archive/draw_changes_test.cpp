@@ -103,7 +103,7 @@ TEST(DrawChanges, SaveModifyAndDelete) {
 // so is every change when the database refuses to write.
 TEST(DrawChanges, RefusedChangesLeaveTheFileAsItWas) {
   Archive archive;
-  for (const auto& c : test::caseRows("entry_problems.txt")) {
+  for (const auto& c : test::caseRows("archive/cases/entry_problems.txt")) {
     EntryBoxes boxes = typedBoxes();
     for (int p = 1; p <= 5; ++p) boxes.setText(entryBox(4, p), c.at(size_t(p - 1)));
     for (const char button : {'s', 'm'}) {

@@ -18,7 +18,7 @@ DrawArchive weekly(int count) { return test::makeArchive(test::weeklyDraws(count
 
 TEST(DrawNavigation, Searches) {
   const DrawArchive archive = weekly(25);
-  for (const auto& c : test::caseRows("draw_searches.txt")) {
+  for (const auto& c : test::caseRows("archive/cases/draw_searches.txt")) {
     SCOPED_TRACE(c.at(0) + " \"" + c.at(1) + "\"");
     const std::optional<int> expected =
         c.at(2) == "-" ? std::nullopt : std::optional<int>(std::stoi(c[2]));

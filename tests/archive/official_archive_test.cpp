@@ -45,7 +45,7 @@ TEST(OfficialArchive, LinesBecomeDrawsByDate) {
 
 // Every line that cannot be read is listed ("riga N: why"), and the others are read.
 TEST(OfficialArchive, BadLinesAreListed) {
-  for (const auto& c : test::caseRows("official_lines.txt")) {
+  for (const auto& c : test::caseRows("archive/cases/official_lines.txt")) {
     SCOPED_TRACE(c.at(2));
     const OfficialArchive read = parseOfficialArchive(c[2]);
     std::string listed;

@@ -23,7 +23,7 @@ using Lines = std::vector<std::string>;
 const std::string kCases = QUINTELLO_TEST_SOURCE_DIR "/archive/cases/";
 
 TEST(UpdateLines, EachLineIsValidated) {
-  const auto cases = test::caseRows("update_lines.txt");
+  const auto cases = test::caseRows("archive/cases/update_lines.txt");
   Lines lines;
   for (const auto& c : cases) lines.push_back(c.at(1));
   const auto rows = updateRowsFromLines(lines);
@@ -49,7 +49,7 @@ TEST(UpdateFile, TheBundledDrawsAreWhole) {
 
 TEST(UpdateFile, FirstLineFormAndEmptyLines) {
   TempDir dir;
-  auto cases = test::caseRows("update_files.txt");
+  auto cases = test::caseRows("archive/cases/update_files.txt");
   cases.push_back({"skip", "no", "0", std::string(1'000'000, '\n')});
   for (const auto& c : cases) {
     SCOPED_TRACE(c.at(3).substr(0, 200));

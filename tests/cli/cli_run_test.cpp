@@ -94,18 +94,18 @@ TEST_F(CliRunTest, RunsAndRefusals) {
                                              {"04/01/2025", {{"BA", {99, 2, 3, 4, 5}}}},
                                              {"07/01/2025", {{"BA", {1, 99, 99, 99, 99}}}}});
   fs::copy_file(archive, work.file("lotto\tdue\n.mdb"));
-  const auto runs = caseRows("runs.txt", {{"archivio", archive},
-                                          {"vuoto", work.file("vuoto.mdb")},
-                                          {"strano", work.file("strano.mdb")},
-                                          {"tabulato", work.file("lotto\tdue\n.mdb")},
-                                          {"cartella", work.path()}});
+  const auto runs = caseRows("cli/cases/runs.txt", {{"archivio", archive},
+                                                    {"vuoto", work.file("vuoto.mdb")},
+                                                    {"strano", work.file("strano.mdb")},
+                                                    {"tabulato", work.file("lotto\tdue\n.mdb")},
+                                                    {"cartella", work.path()}});
   ASSERT_GE(runs.size(), 15u);
   for (const auto& run : runs) expectRun(run.at(0), std::stoi(run.at(1)), run.at(2));
 }
 
 // Command lines made at random of valid and invalid pieces end with status 0 or 2, no crash.
 TEST_F(CliRunTest, RandomCommandLines) {
-  const auto pieces = caseRows("random_pieces.txt");
+  const auto pieces = caseRows("cli/cases/random_pieces.txt");
   ASSERT_GE(pieces.size(), 20u);
   int refused = 0;
   for (std::uint32_t i = 0, state = 12345; i < 60; ++i) {

@@ -38,7 +38,7 @@ TEST(CliOptions, AcceptedLines) {
 // Refused lines (cases/refused_lines.txt) exit with status 2, nothing on stdout, and on stderr
 // one Italian message, bounded however long the argument, and the pointer to the help.
 TEST(CliOptions, RefusedLines) {
-  auto cases = test::caseRows("refused_lines.txt");
+  auto cases = test::caseRows("cli/cases/refused_lines.txt");
   ASSERT_GT(cases.size(), 40u);
   cases.push_back(
       {"quintello --colpi " + std::string(100000, '7'), "\"" + std::string(40, '7') + "...\""});
