@@ -1,55 +1,17 @@
-// quintello-cli on archives: one unusable archive of each kind of outcome (the core test meets
-// them all); aggiorna, scarica and esporta on an update file, the official text and its zip.
+// quintello-cli's aggiorna, scarica and esporta on an update file, the official text and its zip.
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <set>
 
 #include "archive/exports.h"
 #include "cli/archive_source.h"
 #include "cli/cli_process.h"
-#include "support/bad_archives.h"
-#include "support/folder_snapshot.h"
 #include "support/local_http_server.h"
 #include "support/zip_writer.h"
 
 namespace quintello::test {
 namespace {
-
-// It reads what it can, refuses the rest naming the file, and leaves every file as it was.
-TEST(CliBadArchive, InfoReadsOrRefusesAndChangesNothing) {
-  std::set<std::pair<Expectation::Stage, bool>> kindsMet;
-  for (const BadArchiveCase& badCase : badArchiveCases()) {
-    const Expectation& expected = badCase.cli;
-    if (badCase.asOrdinaryUser ||
-        !kindsMet.insert({expected.stage, expected.completesInterruptedWrite}).second)
-      continue;
-    SCOPED_TRACE(badCase.name);
-    TempDir work, programFolder;
-    std::filesystem::create_directory(work.file("caso"));
-    Held held;
-    const std::string path = badCase.make(work.file("caso"), held);
-    const auto before = snapshotFolder(work.path());
-    const CliRun run = runCliProcess({"--archivio", path, "info"}, programFolder.path());
-    if (expected.stage == Expectation::Stage::Loads) {
-      EXPECT_EQ(run.status, 0) << run.err;
-      EXPECT_NE(run.out.find("\nEstrazioni\t" + std::to_string(expected.draws) + "\n"),
-                std::string::npos)
-          << run.out;
-    } else {
-      EXPECT_EQ(run.status, 2) << run.out;
-      EXPECT_EQ(run.out, "");
-      EXPECT_TRUE(run.err.starts_with("quintello-cli: Il file \"" + path + "\" ")) << run.err;
-      EXPECT_NE(run.err.find(expected.words), std::string::npos) << run.err;
-    }
-    if (!expected.completesInterruptedWrite) {
-      EXPECT_EQ(describeChanges(before, snapshotFolder(work.path())), "");
-    }
-    EXPECT_EQ(snapshotFolder(programFolder.path()), FolderSnapshot{});
-  }
-  EXPECT_GE(kindsMet.size(), 4u);
-}
 
 const std::string kCases = QUINTELLO_TEST_SOURCE_DIR "/cli/cases";
 
