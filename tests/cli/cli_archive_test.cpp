@@ -4,8 +4,6 @@
 
 #include <filesystem>
 
-#include "archive/exports.h"
-#include "cli/archive_source.h"
 #include "cli/cli_process.h"
 #include "support/local_http_server.h"
 #include "support/zip_writer.h"
@@ -50,25 +48,6 @@ TEST_F(CliUpdateRun, UpdateRuns) {
     EXPECT_EQ(result.status, std::stoi(run.at(1)));
     EXPECT_EQ(result.out, run.at(2));
     EXPECT_NE(result.err.find(run.size() > 3 ? run[3] : ""), std::string::npos) << result.err;
-  }
-}
-
-// Each export writes the bytes of the tab's export of the same archive.
-TEST_F(CliUpdateRun, ExportsAreTheTabsBytes) {
-  const auto loaded = cli::loadProgramArchive(archive, "/nessuna-cartella");
-  for (const auto& [name, format] :
-       {std::pair{"dati-iii", ExportFormat::DatiIii}, std::pair{"zefiral", ExportFormat::Zefiral},
-        std::pair{"nazionale", ExportFormat::Nazionale}}) {
-    const std::string byCli = work.file(std::string(name) + ".cli");
-    const std::string byTab = work.file(std::string(name) + ".tab");
-    NoProgress none;
-    exportArchive(format, loaded.archive, byTab, none);
-    const CliRun result = runCliProcess(
-        words("--archivio " + archive + " esporta " + name + " " + byCli), programFolder.path());
-    EXPECT_EQ(result.out, "Archivio\t" + archive + "\nFormato\t" + name + "\nFile\t" + byCli +
-                              "\nEstrazioni\t2\nByte\t" +
-                              std::to_string(std::filesystem::file_size(byTab)) + "\n");
-    EXPECT_EQ(readFile(byCli), readFile(byTab));
   }
 }
 
