@@ -7,7 +7,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <functional>
 #include <set>
 
 #include "archive/helpers.h"

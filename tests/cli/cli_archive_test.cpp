@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "cli/cli_process.h"
 #include "support/local_http_server.h"
 #include "support/zip_writer.h"
