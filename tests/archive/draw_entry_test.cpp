@@ -99,9 +99,7 @@ TEST(EntryRecord, UncheckedBoxesAreStoredAsTheyStand) {
                                                   "99-7-07-01-02", "----", "----", "----", "----",
                                                   "----", "----", "----"}));
   EXPECT_FALSE(findStoredDraw(db, "2001-02-21"));
-  DrawArchive archive;
-  NoProgress progress;
-  CaricaArchivioExNovo(db, archive, progress);
+  const DrawArchive archive = test::loadedArchive(dir.file("archivio.mdb"));
   const auto wheel = [&](int w) {
     const auto numbers = archive.wheel(1, w);
     return std::vector<int>(numbers.begin(), numbers.end());

@@ -119,9 +119,7 @@ TEST_F(CalendarTest, OneRowPerMonthOneColumnPerDrawDay) {
 
 TEST_F(CalendarTest, ClickingADayShowsItsDraw) {
   auto db = ArchiveDatabase::open(path);
-  NoProgress progress;
-  DrawArchive archive;
-  loadArchive(db, archive, 1, progress);
+  const DrawArchive archive = test::loadedArchive(path);
   const Grid grid = caricaCalendario(db, "2023", true)->Fg1;
   // Row 1 = January, row 2 = March; columns 3.. = days 1, 3, 4, 5, 7; 4 January has no draw.
   const int cases[][3] = {{1, 6, 4}, {2, 3, 6}, {2, 5, 7}, {1, 5, 0}, {0, 6, 0},

@@ -92,11 +92,9 @@ TEST_F(Exports, TargetsThatAreNeverReplaced) {
         << told;
   }
   EXPECT_EQ(readFile(inUse) + "|" + readFile(readOnly), "archivio|sola lettura");
-  std::set<std::string> left;
-  for (const auto& entry : fs::directory_iterator(dir.path()))
-    left.insert(entry.path().filename().string());
-  EXPECT_EQ(left, (std::set<std::string>{"Dati.iii", "altro-nome.mdb", "archivio.mdb", "cartella",
-                                         "coda", "collegamento", "sola.txt"}));
+  EXPECT_EQ(test::filesIn(dir.path()),
+            (std::set<std::string>{"Dati.iii", "altro-nome.mdb", "archivio.mdb", "cartella", "coda",
+                                   "collegamento", "sola.txt"}));
   // A table saved as text never replaces a database, whatever its name.
   const std::string database = std::string("SQLite format 3\0", 16) + "pagine";
   test::writeFile(dir.file("tabella.csv"), database);

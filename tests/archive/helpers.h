@@ -1,12 +1,15 @@
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <map>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "core/archive_database.h"
 #include "core/error.h"
 #include "core/grid.h"
 #include "support/files.h"
@@ -53,6 +56,23 @@ inline std::vector<std::vector<std::string>> caseRows(
   }
   if (rows.empty()) throw std::runtime_error("no cases in " + file);
   return rows;
+}
+
+// The draws of an archive file, read as quintello-cli reads them.
+inline DrawArchive loadedArchive(const std::string& path) {
+  auto db = ArchiveDatabase::openForReading(path);
+  DrawArchive archive;
+  NoProgress progress;
+  loadArchive(db, archive, 1, progress);
+  return archive;
+}
+
+// The names in a folder.
+inline std::set<std::string> filesIn(const std::string& folder) {
+  std::set<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    names.insert(entry.path().filename().string());
+  return names;
 }
 
 // Every row of a grid, header first, as its cells joined by "|".

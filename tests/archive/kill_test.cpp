@@ -9,6 +9,7 @@
 
 #include "archive/exports.h"
 #include "archive/first_start.h"
+#include "archive/helpers.h"
 #include "archive/update_check.h"
 #include "core/program_files.h"
 #include "support/files.h"
@@ -36,20 +37,6 @@ void expectAbsentOrWhole(const std::string& path, const std::string& table, int 
   EXPECT_EQ(count.integer(0), rows) << path;
 }
 
-std::set<std::string> filesIn(const std::string& folder) {
-  std::set<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder))
-    names.insert(entry.path().filename().string());
-  return names;
-}
-
-int loadedCount(ArchiveDatabase& db) {
-  DrawArchive archive;
-  NoProgress progress;
-  loadArchive(db, archive, 1, progress);
-  return archive.count();
-}
-
 TEST(KilledFirstStart, LeavesFilesAbsentOrWholeAndTheProgramStartsOnThem) {
   const int bundled = static_cast<int>(readStoredDraws(QUINTELLO_TEST_BUNDLED_DRAWS).size());
   test::TempDir dir;
@@ -70,9 +57,8 @@ TEST(KilledFirstStart, LeavesFilesAbsentOrWholeAndTheProgramStartsOnThem) {
             // The next start completes what was left, and the archive loads whole.
             auto program = openProgramDatabase(files, QUINTELLO_TEST_BUNDLED_DRAWS);
             EXPECT_EQ(program.getParameter("PercorsoArchivio"), "archivio.mdb");
-            auto archiveDb = ArchiveDatabase::open(files.defaultArchivePath());
-            EXPECT_EQ(loadedCount(archiveDb), bundled);
-            EXPECT_EQ(filesIn(files.folder()),
+            EXPECT_EQ(test::loadedArchive(files.defaultArchivePath()).count(), bundled);
+            EXPECT_EQ(test::filesIn(files.folder()),
                       (std::set<std::string>{"archivio.mdb", "dbQuintello.mdb"}));
           },
   });
@@ -120,12 +106,12 @@ TEST(KilledWrite, EachChangeToTheDrawsIsAllOrNothing) {
   const std::string path = dir.file("archivio.mdb");
   for (const auto& change : changes) {
     SCOPED_TRACE(change.name);
-    std::vector<std::string> before, after;
-    for (const auto& draws : {&stored, &change.after}) {
+    const auto rowsOf = [&](const std::vector<StoredDraw>& draws) {
       fs::remove(path);
-      ArchiveDatabase::create(path).insertDraws(*draws);
-      (draws == &stored ? before : after) = test::storedRows(path);
-    }
+      ArchiveDatabase::create(path).insertDraws(draws);
+      return test::storedRows(path);
+    };
+    const auto before = rowsOf(stored), after = rowsOf(change.after);
     test::killAtRandomPoints({
         .prepare =
             [&] {
@@ -143,7 +129,7 @@ TEST(KilledWrite, EachChangeToTheDrawsIsAllOrNothing) {
               auto db = ArchiveDatabase::open(path);
               EXPECT_EQ(integrity(db.database()), "ok");
               const auto rows = test::storedRows(path);
-              EXPECT_EQ(loadedCount(db), static_cast<int>(rows.size()));
+              EXPECT_EQ(test::loadedArchive(path).count(), static_cast<int>(rows.size()));
               EXPECT_TRUE(rows == after || (rows == before && !round.finished)) << rows.size();
             },
         .rounds = 20,
@@ -173,7 +159,7 @@ TEST(KilledWrite, AnExportLeavesThePreviousFileOrTheWholeExport) {
             exportArchive(ExportFormat::Zefiral, archive, path, none);
             EXPECT_EQ(test::readFile(path), whole);
             // The temporary file of the killed export is gone with the next write.
-            EXPECT_EQ(filesIn(dir.path()), (std::set<std::string>{"DATI32.III", "atteso"}));
+            EXPECT_EQ(test::filesIn(dir.path()), (std::set<std::string>{"DATI32.III", "atteso"}));
           },
       .rounds = 20,
   });

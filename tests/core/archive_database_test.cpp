@@ -28,14 +28,6 @@ void expectRefused(const std::function<void()>& call, const std::string& words) 
   EXPECT_NE(told.find(words), std::string::npos) << "told: " << told;
 }
 
-DrawArchive loadFile(const std::string& path) {
-  auto db = ArchiveDatabase::openForReading(path);
-  DrawArchive archive;
-  NoProgress progress;
-  loadArchive(db, archive, 1, progress);
-  return archive;
-}
-
 class ArchiveFile : public ::testing::Test {
  protected:
   // Two draws: 02/01/2025 and 04/01/2025, Bari only.
@@ -84,7 +76,7 @@ TEST_F(ArchiveFile, MoreRowsThanAnyArchiveAreRefusedUnread) {
           "WHERE i < " +
           std::to_string(ArchiveDatabase::kMaxDraws + 1) +
           ") INSERT INTO EstrazioniLotto (DataEstrazione) SELECT i FROM n;");
-  expectRefused([&] { loadFile(dir.file("enorme.mdb")); }, "contiene più di 1000000 righe");
+  expectRefused([&] { loadedArchive(dir.file("enorme.mdb")); }, "contiene più di 1000000 righe");
 }
 
 // Reading a WAL archive, whatever its folder's name, leaves no -wal or -shm and sees the log.
@@ -94,13 +86,13 @@ TEST_F(ArchiveFile, ReadingAWriteAheadLogArchiveLeavesTheFolderAsItWas) {
   writeArchiveFile(wal, weeklyDraws(12));
   sqlite::Database(wal, sqlite::Database::Mode::ReadWrite).execute("PRAGMA journal_mode = WAL");
   const auto before = snapshotFolder(folder);
-  EXPECT_EQ(loadFile(wal).count(), 12);
+  EXPECT_EQ(loadedArchive(wal).count(), 12);
   EXPECT_EQ(describeChanges(before, snapshotFolder(folder)), "");
   sqlite::Database writer(wal, sqlite::Database::Mode::ReadWrite);  // open: the log stays
   writer.execute(
       "PRAGMA wal_autocheckpoint = 0;"
       "INSERT INTO EstrazioniLotto (DataEstrazione) VALUES ('2030-01-01')");
-  EXPECT_EQ(loadFile(wal).dateText(13), "01/01/2030");
+  EXPECT_EQ(loadedArchive(wal).dateText(13), "01/01/2030");
 }
 
 // The other unusable archives are in the shared list (bad_archive_test.cpp).
