@@ -90,7 +90,7 @@ class CalendarTest : public ::testing::Test {
   std::string path = dir.file("archivio.mdb");
 };
 
-TEST_F(CalendarTest, OneRowPerMonthOneColumnPerDrawDay) {
+TEST_F(CalendarTest, OneRowPerMonthOneColumnPerDrawDayAndItsDraw) {
   auto db = ArchiveDatabase::open(path);
   const struct {
     const char* year;
@@ -115,16 +115,13 @@ TEST_F(CalendarTest, OneRowPerMonthOneColumnPerDrawDay) {
   const std::vector<CalendarDay> days = {{2, 30, 0}, {13, 1, 2}, {0, 5, 2},
                                          {5, 32, 2}, {5, 2, 8},  {5, 3, 1}};
   EXPECT_EQ(test::gridRows(calendarGrid(1999, days, false).Fg1), (Rows{"|A|M|3", "|1999|5|1"}));
-}
-
-TEST_F(CalendarTest, ClickingADayShowsItsDraw) {
-  auto db = ArchiveDatabase::open(path);
-  const DrawArchive archive = test::loadedArchive(path);
+  // A click shows the day's draw. Row 1 = January, row 2 = March; columns 3.. = days 1, 3, 4,
+  // 5, 7; 4 January has no draw.
   const Grid grid = caricaCalendario(db, "2023", true)->Fg1;
-  // Row 1 = January, row 2 = March; columns 3.. = days 1, 3, 4, 5, 7; 4 January has no draw.
-  const int cases[][3] = {{1, 6, 4}, {2, 3, 6}, {2, 5, 7}, {1, 5, 0}, {0, 6, 0},
-                          {1, 1, 0}, {1, 2, 0}, {3, 6, 0}, {1, 8, 0}};  // row, column, draw
-  for (const auto& [row, col, draw] : cases)
+  const DrawArchive archive = test::loadedArchive(path);
+  const int clicks[][3] = {{1, 6, 4}, {2, 3, 6}, {2, 5, 7}, {1, 5, 0}, {0, 6, 0},
+                           {1, 1, 0}, {1, 2, 0}, {3, 6, 0}, {1, 8, 0}};  // row, column, draw
+  for (const auto& [row, col, draw] : clicks)
     EXPECT_EQ(calendarClick(grid, row, col, archive).value_or(CalendarPick{}),
               (CalendarPick{draw, archive.dateText(draw)}))
         << row << "," << col;

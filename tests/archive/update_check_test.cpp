@@ -38,15 +38,6 @@ TEST(UpdateLines, EachLineIsValidated) {
   EXPECT_EQ(rows[2].line.wheels[10], "");  // no Nazionale group at all
 }
 
-// The file the program ships, as it stands (new draws appended after 30/12/2025 included).
-TEST(UpdateFile, TheBundledDrawsAreWhole) {
-  const auto lines = readUpdateFileLines(QUINTELLO_TEST_BUNDLED_DRAWS);
-  ASSERT_GE(lines.size(), 10779u);
-  for (const auto& line : lines) ASSERT_TRUE(hasUpdateLineForm(line)) << line;
-  EXPECT_TRUE(lines[10778].starts_with("30/12/2025"));
-  EXPECT_THROW(readUpdateFileLines(QUINTELLO_TEST_BUNDLED_DRAWS, 1000), Error);
-}
-
 TEST(UpdateFile, FirstLineFormAndEmptyLines) {
   TempDir dir;
   auto cases = test::caseRows("archive/cases/update_files.txt");
