@@ -106,12 +106,10 @@ class UpdateCheckTest : public ::testing::Test {
     ArchiveDatabase::create(archivePath).insertDraws(readStoredDraws(kCases + "check_archive.txt"));
     db.emplace(ArchiveDatabase::open(archivePath));
   }
-  Lines pick(const std::vector<size_t>& indices) const {
-    Lines picked;
-    for (const size_t i : indices) picked.push_back(fileLines.at(i));
-    return picked;
-  }
-  UpdateCheck check(const Lines& lines) {
+  // The check of the file's lines with these indices.
+  UpdateCheck check(const std::vector<size_t>& indices) {
+    Lines lines;
+    for (const size_t i : indices) lines.push_back(fileLines.at(i));
     return checkUpdateRows(updateRowsFromLines(lines), *db, progress);
   }
   // "date Ba Mi Nz" of every stored draw.
@@ -149,7 +147,7 @@ std::string look(const Grid& grid, int row) {
 }
 
 TEST_F(UpdateCheckTest, FindingsMessagesAndImportGrid) {
-  const UpdateCheck result = check(fileLines);
+  const UpdateCheck result = check({0, 1, 2, 3, 4, 5});
   ASSERT_TRUE(result.ran());
   const std::pair<Finding, std::string> rows[] = {
       {Finding::Equal, "wb ggggggggggg"},   {Finding::Wrong, "wr!ggggwgggggg"},
@@ -174,10 +172,10 @@ TEST_F(UpdateCheckTest, FindingsMessagesAndImportGrid) {
   EXPECT_EQ(progress.maximum, 6);
   EXPECT_EQ(progress.values, (std::vector<int>{0, 1, 2, 3, 4, 5}));
   // Missing draws are not anomalies; no lines, no check (the list keeps what it showed).
-  EXPECT_EQ(check(pick({0, 3})).messages, Lines{"Nessuna anomalia rilevata"});
-  EXPECT_EQ(check(pick({2})).messages,
+  EXPECT_EQ(check({0, 3}).messages, Lines{"Nessuna anomalia rilevata"});
+  EXPECT_EQ(check({2}).messages,
             (Lines{"Manca estrazione del: 07/01/2025", "Nessuna anomalia rilevata"}));
-  EXPECT_FALSE(check({"", ""}).ran());
+  EXPECT_FALSE(checkUpdateRows(updateRowsFromLines({"", ""}), *db, progress).ran());
 }
 
 // What "AGGIORNAMENTO" stores, lists and reports, with and without correction (a refused file
@@ -210,19 +208,19 @@ TEST_F(UpdateCheckTest, ApplyWithAndWithoutCorrection) {
     db.reset();  // a fresh archive for every case
     std::filesystem::remove(archivePath);
     SetUp();
-    const ApplyResult result = applyUpdate(check(pick(c.lines)), *db, c.correct, progress);
+    const ApplyResult result = applyUpdate(check(c.lines), *db, c.correct, progress);
     EXPECT_EQ(result.messages, c.messages);
     EXPECT_EQ(applyNotice(result), c.notice);
     EXPECT_EQ(result.nothingToApply, c.notice == update_text::kNonCiSono);
     EXPECT_EQ(stored(), c.after);
   }
   // The corrected archive agrees with the file.
-  EXPECT_EQ(check(pick({0, 1, 2, 3, 4})).messages, Lines{"Nessuna anomalia rilevata"});
+  EXPECT_EQ(check({0, 1, 2, 3, 4}).messages, Lines{"Nessuna anomalia rilevata"});
 }
 
 // A check acts on what the file said; the apply looks each date up again.
 TEST_F(UpdateCheckTest, ApplyAfterTheArchiveChanged) {
-  const UpdateCheck result = check(pick({0, 1, 2, 3, 4}));
+  const UpdateCheck result = check({0, 1, 2, 3, 4});
   ASSERT_TRUE(db->insertDraw({"2025-01-07", {"90-89-88-87-86"}}));
   ASSERT_TRUE(db->deleteDraw("2025-01-04"));
   const ApplyResult applied = applyUpdate(result, *db, true, progress);
@@ -234,7 +232,7 @@ TEST_F(UpdateCheckTest, ApplyAfterTheArchiveChanged) {
 // A draw the database refuses stops the apply, and nothing of it is stored: neither the
 // correction before it nor the draw itself.
 TEST_F(UpdateCheckTest, FailureStoresNothing) {
-  const UpdateCheck result = check(pick({1, 2}));
+  const UpdateCheck result = check({1, 2});
   const auto before = stored();
   db->database().execute(
       "CREATE TRIGGER refuse BEFORE INSERT ON EstrazioniLotto BEGIN SELECT RAISE(ABORT, 'no'); "

@@ -79,8 +79,7 @@ TEST_F(CliRunTest, WhichArchiveIsRead) {
   expectRun("info", 0,
             "Archivio\t" + archive +
                 "\nEstrazioni\t7\nPrima estrazione\t1 del 02/01/2025\n"
-                "Ultima estrazione\t7 del 16/01/2025\nInizio archivio modello\t3 del 07/01/2025\n"
-                "Fine archivio modello\t7 del 16/01/2025\nEstrazioni archivio modello\t5\n");
+                "Ultima estrazione\t7 del 16/01/2025\nInizio archivio modello\t3 del 07/01/2025\n");
   expectRun("quintello --tabellone 60,70 --verifica --coppie --elabora --stampa ristretto:1", 0,
             "# ristretto:1\n");
   expectRun("info --archivio " + defaultArchive, 0,

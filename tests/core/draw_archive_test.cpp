@@ -25,7 +25,6 @@ TEST(DrawArchive, ReadsOutsideTheArchiveGiveNoNumber) {
                                         {1, 11, 1}, {1, 0, 0},  {1, 0, 6}, {1, 10, 3}};
   for (const auto& [d, w, k] : outside)
     EXPECT_EQ(archive.number(d, w, k), 0) << d << "," << w << "," << k;
-  EXPECT_EQ(archive.dateText(2), "");
   EXPECT_EQ(archive.wheel(99, 3)[0], 0);
   DrawArchive empty;
   empty.finishLoad(0);
@@ -108,8 +107,6 @@ TEST(Grid, CellsMarksAndCopies) {
   grid.setRows(4);
   EXPECT_EQ(grid.clipText(), "N°   \tValore\tNome\r1\t12\ta\r2\t7.5\tb\r\t\t");
   grid.setRows(3);
-  EXPECT_EQ(grid.foreColor(1, 1), kBlack);
-  EXPECT_FALSE(grid.hasBackColor(1, 1));
   grid.setBackColor({1, 1, 2, 1}, GialloMedio);
   grid.setBold({2, 0, 50, 50}, true);
   EXPECT_EQ(grid.backColor(2, 1), GialloMedio);
