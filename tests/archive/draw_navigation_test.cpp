@@ -57,7 +57,6 @@ TEST(DrawNavigation, DrawList) {
   EXPECT_EQ(Rows(rows.begin() + 1, rows.end()),
             (Rows{"|05/01/1920|05-23-78-01-44||||||||||",
                   "|07/01/2023||90-09-10-11-12|||||||||01-02-03-04-05"}));
-  EXPECT_EQ(grid.fixedCols(), 1);
   EXPECT_EQ(FgDBGrid(DrawArchive()).rows(), 1);
 
   Grid list = FgDBGrid(weekly(5));

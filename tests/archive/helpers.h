@@ -67,7 +67,6 @@ inline DrawArchive loadedArchive(const std::string& path) {
   return archive;
 }
 
-// The names in a folder.
 inline std::set<std::string> filesIn(const std::string& folder) {
   std::set<std::string> names;
   for (const auto& entry : std::filesystem::directory_iterator(folder))

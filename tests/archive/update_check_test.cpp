@@ -106,7 +106,6 @@ class UpdateCheckTest : public ::testing::Test {
     ArchiveDatabase::create(archivePath).insertDraws(readStoredDraws(kCases + "check_archive.txt"));
     db.emplace(ArchiveDatabase::open(archivePath));
   }
-  // The check of the file's lines with these indices.
   UpdateCheck check(const std::vector<size_t>& indices) {
     Lines lines;
     for (const size_t i : indices) lines.push_back(fileLines.at(i));

@@ -14,7 +14,6 @@
 
 namespace quintello::test {
 
-// What one run of the real quintello-cli gave.
 struct CliRun {
   int status = -1;  // exit status; -1 when the process did not exit normally
   std::string out;

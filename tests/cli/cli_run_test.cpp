@@ -86,7 +86,6 @@ TEST_F(CliRunTest, WhichArchiveIsRead) {
             "Archivio\t" + defaultArchive + "\nEstrazioni\t7\n");
 }
 
-// The runs of cases/runs.txt.
 TEST_F(CliRunTest, RunsAndRefusals) {
   writeArchiveFile(work.file("vuoto.mdb"), {});
   writeArchiveFile(work.file("strano.mdb"), {{"02/01/2025", {{"BA", {5, 99, 5, 0, 0}}}},
