@@ -15,7 +15,7 @@ namespace {
 using test::words;
 
 // Leading zeros, the last of a repeated option, letter case, the game wheel defaulting to the
-// detection one, the largest seed, help anywhere, a global option after the command.
+// detection one, the largest seed, help anywhere (the other commands' options: the runs).
 TEST(CliOptions, AcceptedLines) {
   const auto parsed = [](const std::string& line) { return parseOptions(words(line)); };
   auto q = parsed(
@@ -30,9 +30,6 @@ TEST(CliOptions, AcceptedLines) {
   EXPECT_TRUE(q.rilevazione == 1 && q.giocoOrDetection() == 10 && q.posizioni == kFirstAndFifth &&
               q.seme == 18446744073709551615u);
   EXPECT_EQ(parsed("quintello --colpi 99 -h").command, Options::Command::Help);
-  const Options esporta = parsed("esporta nazionale naz.txt --archivio a.mdb");
-  EXPECT_EQ(esporta.archivio, "a.mdb");
-  EXPECT_EQ(esporta.esporta, (EsportaOptions{ExportFormat::Nazionale, "naz.txt"}));
 }
 
 // Refused lines (cases/refused_lines.txt) exit with status 2, nothing on stdout, and on stderr
