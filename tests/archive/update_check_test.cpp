@@ -111,15 +111,7 @@ class UpdateCheckTest : public ::testing::Test {
     for (const size_t i : indices) lines.push_back(fileLines.at(i));
     return checkUpdateRows(updateRowsFromLines(lines), *db, progress);
   }
-  // "date Ba Mi Nz" of every stored draw.
-  Lines stored() {
-    Lines out;
-    auto row = db->database().prepare(
-        "SELECT DataEstrazione || ' ' || Ba || ' ' || Mi || ' ' || Nz FROM EstrazioniLotto "
-        "ORDER BY DataEstrazione");
-    while (row.step()) out.emplace_back(row.text(0));
-    return out;
-  }
+  Lines stored() const { return test::storedRows(archivePath); }
 
   const Lines fileLines = readUpdateFileLines(kCases + "check_file.txt");
   TempDir dir;
@@ -177,14 +169,18 @@ TEST_F(UpdateCheckTest, FindingsMessagesAndImportGrid) {
   EXPECT_FALSE(checkUpdateRows(updateRowsFromLines({"", ""}), *db, progress).ran());
 }
 
+// The stored rows the applies leave: "date|Ba|Ca|...|Nz".
+const std::string d02 = "2025-01-02|01-02-03-04-05|||||||10-11-12-13-14|||",
+                  d04 = "2025-01-04|06-07-08-09-10||||20-21-22-23-24||||||30-31-32-33-34",
+                  d04fixed = "2025-01-04|06-07-08-09-10||||20-21-22-23-88||||||30-31-32-33-34",
+                  d07 = "2025-01-07|41-42-43-44-45||||||||||",
+                  d09 = "2025-01-09|01-02-03-04-05||||||||||----",
+                  d11 = "2025-01-11|01-02-03-04-05||||||||||",
+                  d11fixed = "2025-01-11|01-02-03-04-05||||||||||50-51-52-53-54";
+
 // What "AGGIORNAMENTO" stores, lists and reports, with and without correction (a refused file
 // and an apply without correction: quintello-cli's update runs).
 TEST_F(UpdateCheckTest, ApplyWithAndWithoutCorrection) {
-  const std::string d02 = "2025-01-02 01-02-03-04-05  ", d07 = "2025-01-07 41-42-43-44-45  ";
-  const std::string d04 = "2025-01-04 06-07-08-09-10 20-21-22-23-24 30-31-32-33-34";
-  const std::string d04fixed = "2025-01-04 06-07-08-09-10 20-21-22-23-88 30-31-32-33-34";
-  const std::string d09 = "2025-01-09 01-02-03-04-05  ----", d11 = "2025-01-11 01-02-03-04-05  ";
-  const std::string d11fixed = "2025-01-11 01-02-03-04-05  50-51-52-53-54";
   const std::string added = "Aggiunta estrazione del07/01/2025", one = "aggiunti N° 1 record";
   const struct {
     bool correct;
@@ -265,11 +261,9 @@ TEST_F(UpdateCheckTest, OfficialArchiveIncompleteDates) {
   EXPECT_EQ(whole[1].isoDate, "2025-01-16");
   const ApplyResult applied = applyUpdate(checked, *db, true, progress);
   EXPECT_EQ(applied.added, Lines{"16/01/2025"});
-  EXPECT_EQ(stored(), (Lines{"2025-01-02 01-02-03-04-05  ",
-                             "2025-01-04 06-07-08-09-10 20-21-22-23-88 30-31-32-33-34",
-                             "2025-01-09 01-02-03-04-05  ----", "2025-01-11 01-02-03-04-05  ",
-                             "2025-01-13 01-02-03-04-05 11-12-13-14-15 ",
-                             "2025-01-16 01-02-03-04-05 01-02-03-04-05 "}));
+  EXPECT_EQ(stored(), (Lines{d02, d04fixed, d09, d11,
+                             "2025-01-13|01-02-03-04-05|06-07-08-09-10|||11-12-13-14-15||||||",
+                             "2025-01-16|01-02-03-04-05|01-02-03-04-05|||01-02-03-04-05||||||"}));
 }
 
 }  // namespace
