@@ -65,17 +65,14 @@ TEST(KilledFirstStart, LeavesFilesAbsentOrWholeAndTheProgramStartsOnThem) {
   EXPECT_GT(killed, 0) << finished << " rounds finished";
 }
 
-// One change to the draws, killed at random points: after reopening (which completes or undoes
+// A change of many draws, killed at random points: after reopening (which completes or undoes
 // what the kill interrupted) the archive passes SQLite's integrity check, loads, and holds the
-// draws it had or the draws with the whole change, nothing between.
+// draws it had or the draws with the whole change, nothing between (a change of one draw is a
+// single statement, which SQLite's own journal keeps whole the same way).
 TEST(KilledWrite, EachChangeToTheDrawsIsAllOrNothing) {
   const auto all = test::storedDraws(test::weeklyDraws(360));
   const std::vector<StoredDraw> stored(all.begin(), all.begin() + 300),
       added(all.begin() + 300, all.end());
-  auto rewritten = stored, deleted = stored, inserted = stored;
-  rewritten[150].wheels = all.back().wheels;
-  deleted.erase(deleted.begin() + 150);
-  inserted.push_back(all[300]);
   UpdateCheck update;
   {
     test::TempDir dir;
@@ -84,34 +81,25 @@ TEST(KilledWrite, EachChangeToTheDrawsIsAllOrNothing) {
     NoProgress progress;
     update = checkUpdateRows(updateRowsFromDraws(added), db, progress);
   }
-  const auto must = [](bool done) {
-    if (!done) throw std::runtime_error("not written");
-  };
-  const struct {
-    const char* name;
-    std::vector<StoredDraw> after;
-    std::function<void(ArchiveDatabase&)> write;
-  } changes[] = {
-      {"insert", inserted, [&](auto& db) { must(db.insertDraw(all[300])); }},
-      {"rewrite", rewritten, [&](auto& db) { must(db.updateDraw(rewritten[150])); }},
-      {"delete", deleted, [&](auto& db) { must(db.deleteDraw(stored[150].isoDate)); }},
-      {"many draws", all, [&](auto& db) { db.insertDraws(added); }},
-      {"update", all,
+  const std::pair<const char*, std::function<void(ArchiveDatabase&)>> changes[] = {
+      {"many draws", [&](auto& db) { db.insertDraws(added); }},
+      {"update",
        [&](auto& db) {
          NoProgress progress;
-         must(applyUpdate(update, db, false, progress).added.size() == added.size());
+         if (applyUpdate(update, db, false, progress).added.size() != added.size())
+           throw std::runtime_error("not written");
        }},
   };
   test::TempDir dir;
   const std::string path = dir.file("archivio.mdb");
-  for (const auto& change : changes) {
-    SCOPED_TRACE(change.name);
-    const auto rowsOf = [&](const std::vector<StoredDraw>& draws) {
-      fs::remove(path);
-      ArchiveDatabase::create(path).insertDraws(draws);
-      return test::storedRows(path);
-    };
-    const auto before = rowsOf(stored), after = rowsOf(change.after);
+  const auto rowsOf = [&](const std::vector<StoredDraw>& draws) {
+    fs::remove(path);
+    ArchiveDatabase::create(path).insertDraws(draws);
+    return test::storedRows(path);
+  };
+  const auto before = rowsOf(stored), after = rowsOf(all);
+  for (const auto& [name, write] : changes) {
+    SCOPED_TRACE(name);
     test::killAtRandomPoints({
         .prepare =
             [&] {
@@ -121,7 +109,7 @@ TEST(KilledWrite, EachChangeToTheDrawsIsAllOrNothing) {
         .action =
             [&] {
               auto db = ArchiveDatabase::open(path);
-              change.write(db);
+              write(db);
             },
         .check =
             [&](const KillRound& round) {
