@@ -14,7 +14,7 @@ namespace quintello {
 namespace {
 
 TEST(DrawEntry, BoxTexts) {
-  for (const auto& c : test::caseRows("entry_boxes.txt")) {
+  for (const auto& c : test::caseRows("archive/cases/entry_boxes.txt")) {
     SCOPED_TRACE('"' + c.at(0) + '"');
     EXPECT_EQ(filterBoxText(c[0]), c.at(1));
     // The window writes the answer back, which runs the filter again: nothing may change.
@@ -27,7 +27,7 @@ TEST(DrawEntry, Keys) {
   using enum EntryKey;
   const std::map<std::string, EntryKey> keys = {
       {"Enter", Enter}, {"Left", Left}, {"Right", Right}, {"Up", Up}, {"Down", Down}};
-  for (const auto& c : test::caseRows("entry_keys.txt")) {
+  for (const auto& c : test::caseRows("archive/cases/entry_keys.txt")) {
     SCOPED_TRACE(c.at(0) + " " + c.at(1) + " " + c.at(2));
     const auto outcome = filterBoxKey(std::stoi(c[0]), c[1], keys.at(c[2]));
     EXPECT_TRUE(outcome.swallowed);
@@ -37,20 +37,6 @@ TEST(DrawEntry, Keys) {
   EXPECT_FALSE(filterBoxKey(12, "7", Other).swallowed);
   EXPECT_FALSE(filterBoxKey(0, "12", Enter).swallowed);
   EXPECT_FALSE(filterBoxKey(56, "12", Right).swallowed);
-  // From every box the arrows walk round its row and column, and back.
-  for (int box = 1; box <= kEntryBoxCount; ++box) {
-    int right = box, down = box;
-    for (int i = 0; i < kPositions; ++i) right = nextEntryBox(right, Right);
-    for (int i = 0; i < kWheelCount; ++i) down = nextEntryBox(down, Down);
-    EXPECT_EQ(right, box);
-    EXPECT_EQ(down, box);
-    EXPECT_EQ(nextEntryBox(nextEntryBox(box, Right), Left), box);
-    EXPECT_EQ(nextEntryBox(nextEntryBox(box, Down), Up), box);
-    EXPECT_EQ(entryBoxWheel(nextEntryBox(box, Right)), entryBoxWheel(box));
-    EXPECT_EQ(entryBoxPosition(nextEntryBox(box, Down)), entryBoxPosition(box));
-    EXPECT_EQ(nextEntryBox(box, Enter), box % kEntryBoxCount + 1);
-    EXPECT_EQ(entryBox(entryBoxWheel(box), entryBoxPosition(box)), box);
-  }
 }
 
 // Boxes first..last joined by "|".
@@ -62,7 +48,7 @@ std::string joined(const EntryBoxes& boxes, int first = 1, int last = kEntryBoxC
 
 // A paste writes every box through the change filter, as a write to the real box does.
 TEST(EntryRecord, Paste) {
-  for (const auto& c : test::caseRows("entry_paste.txt")) {
+  for (const auto& c : test::caseRows("archive/cases/entry_paste.txt")) {
     SCOPED_TRACE(c.at(2));
     const auto result = parsePastedDraw(c[2]);
     EXPECT_EQ(result.boxes ? joined(*result.boxes, 1, 6) : "refused", c[0]);
@@ -90,11 +76,8 @@ TEST(EntryRecord, ShownAndWritten) {
   EXPECT_EQ(record.isoDate, "2024-03-05");
   EXPECT_EQ(record.wheels[0] + " " + record.wheels[1] + " " + record.wheels[2],
             "---- 7--99-- -12---");
-  EXPECT_EQ(dateText({1871, 1, 7}), "07/01/1871");
   EXPECT_EQ(isoDate({2024, 2, 29}), "2024-02-29");
   EXPECT_FALSE(isoDate({2023, 2, 29}));
-  EXPECT_EQ(calendarDate("05/01/2023"), (CalendarDate{2023, 1, 5}));
-  EXPECT_FALSE(calendarDate("5/1/2023"));
 }
 
 // Boxes keyed in with repeated numbers, half-empty wheels, "99" or a box left at one digit
@@ -113,9 +96,7 @@ TEST(EntryRecord, UncheckedBoxesAreStoredAsTheyStand) {
                                                   "99-7-07-01-02", "----", "----", "----", "----",
                                                   "----", "----", "----"}));
   EXPECT_FALSE(findStoredDraw(db, "2001-02-21"));
-  DrawArchive archive;
-  NoProgress progress;
-  CaricaArchivioExNovo(db, archive, progress);
+  const DrawArchive archive = test::loadedArchive(dir.file("archivio.mdb"));
   const auto wheel = [&](int w) {
     const auto numbers = archive.wheel(1, w);
     return std::vector<int>(numbers.begin(), numbers.end());

@@ -1,47 +1,77 @@
 #pragma once
 
+#include <filesystem>
 #include <functional>
-#include <sstream>
+#include <map>
+#include <set>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "core/archive_database.h"
 #include "core/error.h"
 #include "core/grid.h"
 #include "support/files.h"
 
 namespace quintello::test {
 
-// Helpers the archive tests share: case files, grids as rows of text, refused calls.
+// Helpers the archive and cli tests share: case files, grids as rows of text, refused calls.
 
-// The rows of a case file under archive/cases/: one case a line, fields separated by " | " (a
-// line ending in " |" ends with an empty field), blank lines and lines starting with "#" left
-// out. In a field, \t \r \n \\ and \xHH stand for their bytes.
-inline std::vector<std::vector<std::string>> caseRows(const std::string& name) {
-  std::istringstream text(readFile(QUINTELLO_TEST_SOURCE_DIR "/archive/cases/" + name));
+// A line split at single separators (spaces unless told): "a  b" holds an empty word.
+inline std::vector<std::string> words(std::string_view line, char separator = ' ') {
+  std::vector<std::string> out;
+  for (size_t start = 0; !line.empty();) {
+    const size_t end = line.find(separator, start);
+    out.emplace_back(line.substr(start, end - start));
+    if (end == std::string_view::npos) break;
+    start = end + 1;
+  }
+  return out;
+}
+
+// The rows of a case file (a path under tests/), blank and "#" lines left out: fields split at
+// tabs; \t \r \n \\ and \xHH stand for their bytes, each "{name}" for values[name].
+inline std::vector<std::vector<std::string>> caseRows(
+    const std::string& file, const std::map<std::string, std::string>& values = {}) {
   std::vector<std::vector<std::string>> rows;
-  for (std::string line; std::getline(text, line);) {
-    if (line.empty() || line[0] == '#') continue;
-    rows.emplace_back(1);
-    for (size_t i = 0; i < line.size(); ++i) {
-      const char c = line[i], next = i + 1 < line.size() ? line[i + 1] : '\0';
-      if (line.compare(i, 3, " | ") == 0 ||
-          line.compare(i, 3, " |") == 0) {  // " |" only at the end
-        rows.back().emplace_back();
-        i += 2;
-      } else if (c == '\\' && next == 'x') {
-        rows.back().back() += char(std::stoi(line.substr(i + 2, 2), nullptr, 16));
-        i += 3;
-      } else if (c == '\\') {
-        rows.back().back() += next == 't' ? '\t' : next == 'r' ? '\r' : next == 'n' ? '\n' : next;
-        ++i;
-      } else {
-        rows.back().back() += c;
+  for (const auto& line : words(readFile(QUINTELLO_TEST_SOURCE_DIR "/" + file), '\n')) {
+    if (line.empty() || line.starts_with('#')) continue;
+    auto& fields = rows.emplace_back();
+    for (const auto& escaped : words(line, '\t')) {
+      std::string& field = fields.emplace_back();
+      for (size_t i = 0; i < escaped.size(); ++i) {
+        const char c = escaped[i] == '\\' && i + 1 < escaped.size() ? escaped[++i] : '\0';
+        if (c == 'x') {
+          field += char(std::stoi(escaped.substr(i + 1, 2), nullptr, 16));
+          i += 2;
+        } else {
+          field += c == 'n' ? '\n' : c == 't' ? '\t' : c == 'r' ? '\r' : c ? c : escaped[i];
+        }
       }
+      for (const auto& [name, value] : values)
+        for (size_t at; (at = field.find("{" + name + "}")) != std::string::npos;)
+          field.replace(at, name.size() + 2, value);
     }
   }
-  if (rows.empty()) throw std::runtime_error("no cases in " + name);
+  if (rows.empty()) throw std::runtime_error("no cases in " + file);
   return rows;
+}
+
+// The draws of an archive file, read as quintello-cli reads them.
+inline DrawArchive loadedArchive(const std::string& path) {
+  auto db = ArchiveDatabase::openForReading(path);
+  DrawArchive archive;
+  NoProgress progress;
+  loadArchive(db, archive, 1, progress);
+  return archive;
+}
+
+inline std::set<std::string> filesIn(const std::string& folder) {
+  std::set<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    names.insert(entry.path().filename().string());
+  return names;
 }
 
 // Every row of a grid, header first, as its cells joined by "|".

@@ -1,69 +1,13 @@
-// quintello-cli on archives: one unusable archive of each kind of outcome (the core test meets
-// them all); aggiorna, scarica and esporta on an update file, the official text and its zip.
+// quintello-cli's aggiorna, scarica and esporta on an update file, the official text and its zip.
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <set>
-
-#include "archive/exports.h"
-#include "cli/archive_source.h"
 #include "cli/cli_process.h"
-#include "support/bad_archives.h"
-#include "support/folder_snapshot.h"
 #include "support/local_http_server.h"
-#include "support/message_checks.h"
 #include "support/zip_writer.h"
 
 namespace quintello::test {
 namespace {
-
-// It reads what it can, refuses the rest naming the file, and leaves every file as it was.
-TEST(CliBadArchive, InfoReadsOrRefusesAndChangesNothing) {
-  std::set<std::pair<Expectation::Stage, bool>> kindsMet;
-  for (const BadArchiveCase& badCase : badArchiveCases()) {
-    const Expectation& expected = badCase.cli;
-    if (badCase.asOrdinaryUser ||
-        !kindsMet.insert({expected.stage, expected.completesInterruptedWrite}).second)
-      continue;
-    SCOPED_TRACE(badCase.name);
-    TempDir work, programFolder;
-    std::filesystem::create_directory(work.file("caso"));
-    Held held;
-    const std::string path = badCase.make(work.file("caso"), held);
-    const auto before = snapshotFolder(work.path());
-    const CliRun run = runCliProcess({"--archivio", path, "info"}, programFolder.path());
-    if (expected.stage == Expectation::Stage::Loads) {
-      EXPECT_EQ(run.status, 0) << run.err;
-      EXPECT_NE(run.out.find("\nEstrazioni\t" + std::to_string(expected.draws) + "\n"),
-                std::string::npos)
-          << run.out;
-    } else {
-      EXPECT_EQ(run.status, 2) << run.out;
-      EXPECT_EQ(run.out, "");
-      EXPECT_TRUE(run.err.starts_with("quintello-cli: Il file \"" + path + "\" ")) << run.err;
-      EXPECT_NE(run.err.find(expected.words), std::string::npos) << run.err;
-    }
-    if (!expected.completesInterruptedWrite) {
-      EXPECT_EQ(describeChanges(before, snapshotFolder(work.path())), "");
-    }
-    EXPECT_EQ(snapshotFolder(programFolder.path()), FolderSnapshot{});
-  }
-  EXPECT_GE(kindsMet.size(), 4u);
-}
-
-// A program folder that cannot be followed is reported, not met with an internal error.
-TEST(CliProgramFolder, UnreachableFolderIsReported) {
-  TempDir work;
-  std::filesystem::create_symlink("giro", work.file("giro"));
-  const CliRun run = runCliProcess({"info"}, work.file("giro"));
-  EXPECT_EQ(run.status, 2);
-  EXPECT_NE(run.err.find("Impossibile aprire il database del programma \"" + work.file("giro") +
-                         "/dbQuintello.mdb\": il percorso passa per un collegamento simbolico"),
-            std::string::npos)
-      << run.err;
-  EXPECT_EQ(foreignTextIn(run.err), "");
-}
 
 const std::string kCases = QUINTELLO_TEST_SOURCE_DIR "/cli/cases";
 
@@ -88,39 +32,19 @@ TEST_F(CliUpdateRun, UpdateRuns) {
   server.serveBody("/storico.zip", readFile(zip));
   server.serveTrickle("/lento.zip", readFile(zip), std::chrono::milliseconds(300));
   const auto runs =
-      caseRows("update_runs.txt", {{"aggiorna", "--archivio " + archive + " aggiorna"},
-                                   {"archivio", archive},
-                                   {"copia", copy},
-                                   {"cartella", work.path()},
-                                   {"casi", kCases},
-                                   {"server", server.url("")},
-                                   {"estrazioni", QUINTELLO_TEST_BUNDLED_DRAWS}});
-  ASSERT_GE(runs.size(), 20u);
+      caseRows("cli/cases/update_runs.txt", {{"aggiorna", "--archivio " + archive + " aggiorna"},
+                                             {"archivio", archive},
+                                             {"copia", copy},
+                                             {"cartella", work.path()},
+                                             {"casi", kCases},
+                                             {"server", server.url("")},
+                                             {"estrazioni", QUINTELLO_TEST_BUNDLED_DRAWS}});
   for (const auto& run : runs) {
     SCOPED_TRACE(run.at(0));
     const CliRun result = runCliProcess(words(run.at(0)), programFolder.path());
     EXPECT_EQ(result.status, std::stoi(run.at(1)));
     EXPECT_EQ(result.out, run.at(2));
     EXPECT_NE(result.err.find(run.size() > 3 ? run[3] : ""), std::string::npos) << result.err;
-  }
-}
-
-// Each export writes the bytes of the tab's export of the same archive.
-TEST_F(CliUpdateRun, ExportsAreTheTabsBytes) {
-  const auto loaded = cli::loadProgramArchive(archive, "/nessuna-cartella");
-  for (const auto& [name, format] :
-       {std::pair{"dati-iii", ExportFormat::DatiIii}, std::pair{"zefiral", ExportFormat::Zefiral},
-        std::pair{"nazionale", ExportFormat::Nazionale}}) {
-    const std::string byCli = work.file(std::string(name) + ".cli");
-    const std::string byTab = work.file(std::string(name) + ".tab");
-    NoProgress none;
-    exportArchive(format, loaded.archive, byTab, none);
-    const CliRun result = runCliProcess(
-        words("--archivio " + archive + " esporta " + name + " " + byCli), programFolder.path());
-    EXPECT_EQ(result.out, "Archivio\t" + archive + "\nFormato\t" + name + "\nFile\t" + byCli +
-                              "\nEstrazioni\t2\nByte\t" +
-                              std::to_string(std::filesystem::file_size(byTab)) + "\n");
-    EXPECT_EQ(readFile(byCli), readFile(byTab));
   }
 }
 

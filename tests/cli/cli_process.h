@@ -5,56 +5,20 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <map>
 #include <string>
-#include <string_view>
 #include <vector>
 
+#include "archive/helpers.h"
 #include "support/files.h"
 #include "support/test_archive.h"
 
 namespace quintello::test {
 
-// What one run of the real quintello-cli gave.
 struct CliRun {
   int status = -1;  // exit status; -1 when the process did not exit normally
   std::string out;
   std::string err;
 };
-
-// A command line split at single spaces (or at separator): "a  b" holds an empty word.
-inline std::vector<std::string> words(std::string_view line, char separator = ' ') {
-  std::vector<std::string> out;
-  for (size_t start = 0; !line.empty();) {
-    const size_t end = line.find(separator, start);
-    out.emplace_back(line.substr(start, end - start));
-    if (end == std::string_view::npos) break;
-    start = end + 1;
-  }
-  return out;
-}
-
-// The rows of a case file under cli/cases, blank and "#" lines left out: fields split at
-// tabs, "\n", "\t" and "\\" written as escapes, each "{name}" standing for values[name].
-inline std::vector<std::vector<std::string>> caseRows(
-    const std::string& file, const std::map<std::string, std::string>& values = {}) {
-  std::vector<std::vector<std::string>> rows;
-  for (const auto& line : words(readFile(QUINTELLO_TEST_SOURCE_DIR "/cli/cases/" + file), '\n')) {
-    if (line.empty() || line.starts_with('#')) continue;
-    auto& fields = rows.emplace_back();
-    for (const auto& escaped : words(line, '\t')) {
-      std::string& field = fields.emplace_back();
-      for (size_t i = 0; i < escaped.size(); ++i) {
-        const char c = escaped[i] == '\\' && i + 1 < escaped.size() ? escaped[++i] : '\0';
-        field += c == 'n' ? '\n' : c == 't' ? '\t' : c ? c : escaped[i];
-      }
-      for (const auto& [name, value] : values)
-        for (size_t at; (at = field.find("{" + name + "}")) != std::string::npos;)
-          field.replace(at, name.size() + 2, value);
-    }
-  }
-  return rows;
-}
 
 // quintello-cli copied beside the draws through 30/12/2025, its fixed bundled draws.
 inline const std::string& frozenCli() {

@@ -1,17 +1,14 @@
-// Numbers and dates read from text and written as text, and the random generator.
+// Numbers and dates read from text and written as text (the wheels' text: the fuzz target
+// checks it against a model; the random generator: the seeded runs of quintello-cli).
 #include "core/text_number.h"
 
 #include <gtest/gtest.h>
 
-#include <optional>
 #include <tuple>
-#include <vector>
 
 #include "core/dates.h"
 #include "core/number_format.h"
 #include "core/one_line_text.h"
-#include "core/random.h"
-#include "core/wheel_text.h"
 
 namespace quintello {
 namespace {
@@ -27,18 +24,6 @@ TEST(NumberFormat, PatternsRoundHalvesAwayFromZeroOnTheDecimalValue) {
   for (const auto& [value, pattern, text] : cases)
     EXPECT_EQ(formatNumber(value, pattern), text) << value << " " << pattern;
   EXPECT_EQ(formatZeroPadded(-7, 2), "-07");
-}
-
-// Pairs read at offsets 1, 4, 7, 10, 13 (the fuzz target checks them against a model), so
-// unpadded numbers misread: "-4" is a signed pair, the fifth falls past the end.
-TEST(WheelText, ReadsFixedOffsetsAndWritesZeroPadded) {
-  const std::pair<const char*, WheelNumbers> cases[] = {{"05 23/78.01x44", {5, 23, 78, 1, 44}},
-                                                        {"5-23-78-1-44", {5, 3, 8, -4, 0}},
-                                                        {"12-34-5", {12, 34, 5, 0, 0}},
-                                                        {" 7- 8-xx-9a-+4", {7, 8, 0, 9, 4}}};
-  for (const auto& [text, numbers] : cases) EXPECT_EQ(decodeWheelText(text), numbers) << text;
-  EXPECT_EQ(encodeWheelText({5, 23, 78, 1, 44}), "05-23-78-01-44");
-  EXPECT_EQ(encodeWheelText({0, 0, 0, 0, 0}), "");
 }
 
 // Whole numbers: the draw index answers (draw_archive_test.cpp).
@@ -64,20 +49,6 @@ TEST(OneLineText, NoDataAddsALineOrAColumn) {
             "a?b?c?d??e città");
   EXPECT_EQ(shortOneLineText("àààà", 3), "à...");  // never cut inside a character
   EXPECT_EQ(shortOneLineText("abc", 3), "abc");
-}
-
-// Seeded; values in [0, 1) spread evenly over 90 numbers (1000 each, deviation about 31).
-TEST(UniformRandom, SeededAndEven) {
-  UniformRandom first, second(7);
-  second.setSeed(UniformRandom::kDefaultSeed);
-  std::vector<int> counts(90, 0);
-  for (int i = 0; i < 90000; ++i) {
-    const double v = first.next();
-    ASSERT_EQ(second.next(), v);
-    ASSERT_TRUE(v >= 0.0 && v < 1.0) << v;
-    ++counts[static_cast<size_t>(v * 90)];
-  }
-  for (int n = 0; n < 90; ++n) EXPECT_TRUE(counts[n] > 800 && counts[n] < 1200) << n + 1;
 }
 
 }  // namespace
