@@ -1,5 +1,4 @@
-// A grid as the user gets it out of the program: printed to PDF (read back with poppler's
-// tools), saved as CSV, copied, and shown in colours that read on any theme.
+// A grid printed to PDF (read back with poppler's tools), saved as CSV, copied and shown.
 #include "gui/common/grid_output.h"
 
 #include "gui/support/program.h"
@@ -51,7 +50,6 @@ class GridOutputTest : public QObject {
         QVERIFY(QRegularExpression(R"(^\s*Riga\s+Estrazione\s+Esito)").match(pages[p]).hasMatch());
         QVERIFY(pages[p].contains(QString("Pagina %1 di %2").arg(p + 1).arg(pages.size())));
       }
-      // Every line once, whole and in order, without the hidden column.
       int line = 1;
       for (auto it = QRegularExpression("riga.*").globalMatch(pages.join("")); it.hasNext(); ++line)
         QCOMPARE(it.next().captured().simplified(),
@@ -114,7 +112,6 @@ class GridOutputTest : public QObject {
       QCOMPARE(dialogs.messages().size(), messages);
       QCOMPARE(QDir(folder).entryList(QDir::Files),
                written.isNull() ? QStringList() : QStringList{written});
-      // The texts as shown, ";" between cells, after a byte order mark.
       if (written == "t.csv")
         QCOMPARE(test::readFile((folder + written).toStdString()),
                  "\xEF\xBB\xBFN\xC2\xB0   ;Valore\r\n1;07\r\n2;\"a;b\"\r\n"

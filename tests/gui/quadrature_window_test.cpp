@@ -22,7 +22,6 @@ struct Window : test::Program {
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                       list->visualItemRect(list->item(number - 1)).center());
   }
-  // The grid and the square's labels against the core's measures of these corners.
   QString differsFrom(const std::array<int, 4>& corners) {
     const QuadratureValues measures = computeQuadrature(corners);
     Grid expected = quadratureGrid();
@@ -57,8 +56,6 @@ class QuadratureWindowTest : public QObject {
   void cornersTakeNumbersOnlyFromTheList() {
     Window w;
     QVERIFY(QTest::qWaitForWindowActive(w.q));
-    QTest::keyClick(w.q, Qt::Key_F1);  // the help page names the shortcut
-    QVERIFY(w.context.help().window()->toPlainText().contains("Ctrl+Maiusc+Q"));
     the<QPushButton>(w.main.get(), "Command3")->click();  // hidden; the same window again
     QCOMPARE(w.main->findChildren<Quadrature*>(), QList{w.q});
     w.choose(1, 30);
