@@ -46,12 +46,6 @@ class BrowsingViewsTest : public QObject {
   void miniListOpensOnceOnTheLatestDraw() {
     Program p;
     QCOMPARE(p.differsFrom(5), QString());
-    // Tab leaves the grid, never cell by cell; Shift+Tab too.
-    for (const auto modifier : {Qt::NoModifier, Qt::ShiftModifier}) {
-      p.fG2->setFocus();
-      QTest::keyClick(p.fG2, Qt::Key_Tab, modifier);
-      QVERIFY(!p.fG2->hasFocus());
-    }
     // Asked again: the same window, where the user left it; closed, it opens afresh.
     QTest::keyClick(p.hs1, Qt::Key_Left);
     test::click(p.main.get(), "Command5");
