@@ -258,63 +258,52 @@ class ArchiveWindowTest : public QObject {
   }
 
   // A file picked or downloaded is checked, then applied, as the archive layer does it.
-  void updatesDoWhatTheArchiveLayerDoes_data() {
-    QTest::addColumn<QByteArray>("bytes");  // empty: nothing checked
-    QTest::addColumn<int>("from");          // -1: a file, else the kind of source downloaded from
-    QTest::addColumn<bool>("correct");
-    QTest::addColumn<int>("reloads");
-    QTest::addColumn<int>("tab");  // shown afterwards, from "Aggiornamenti"
-    const int file = -1, maker = int(UpdateSource::Kind::MakersServer);
-    QTest::newRow("update file") << kThreeLines << file << false << 1 << 0;
-    QTest::newRow("update file, corrected") << kThreeLines << file << true << 1 << 0;
-    QTest::newRow("official text") << kOfficialText << file << true << 1 << 3;
-    QTest::newRow("a line that is not a draw")
-        << kThreeLines + updateLine("12/12/2025", "00-34-56-78-90") << file << true << 0 << 3;
-    QTest::newRow("nothing checked") << QByteArray() << file << true << 0 << 0;
-    QTest::newRow("maker's file") << kThreeLines << maker << true << 1 << 0;
-    QTest::newRow("maker's server, not an update file")
-        << QByteArray("<html>\r\n\x01,\"\r\n</html>") << maker << true << 0 << 3;
-  }
+  // The bytes (none: nothing checked), downloaded or a file, "correct", reloads, tab shown after.
   void updatesDoWhatTheArchiveLayerDoes() {
-    QFETCH(QByteArray, bytes);
-    QFETCH(int, from);
-    QFETCH(bool, correct);
-    Program p;
-    p.open();
-    std::filesystem::copy_file(p.path, p.file("copia.mdb"));
-    ArchiveDatabase db = ArchiveDatabase::open(p.file("copia.mdb"));
-    test::LocalHttpServer server;
-    server.serveBody("/f", bytes.toStdString());
-    const UpdateSource source{UpdateSource::Kind(std::max(from, 0)), server.url("/f")};
-    std::vector<UpdateRow> rows;
-    if (!bytes.isEmpty() && from < 0) {
-      p.updateFromFile(bytes);
-      rows = readDrawFile(p.file()).rows;
-    } else if (!bytes.isEmpty()) {
-      QVERIFY(p.checkForUpdates(source));
-      rows = fetchUpdate(source, p.dir.path(), {}).rows;
-    }
-    NoProgress none;
-    const UpdateCheck check = checkUpdateRows(rows, db, none);
-    QCOMPARE(test::differences(p.fgImporta(), importGrid(check)), QString());
-    QVERIFY(p.list4() == check.messages);
-    QVERIFY(p.dialogs.messages().isEmpty());
+    using Case = std::tuple<QByteArray, bool, bool, int, int>;
+    const QByteArray notADraw = kThreeLines + updateLine("12/12/2025", "00-34-56-78-90");
+    for (const auto& [bytes, download, correct, reloadCount, tab] :
+         {Case{kThreeLines, false, false, 1, 0}, Case{kThreeLines, false, true, 1, 0},
+          Case{kOfficialText, false, true, 1, 3}, Case{notADraw, false, true, 0, 3},
+          Case{{}, false, true, 0, 0}, Case{kThreeLines, true, true, 1, 0},
+          Case{"<html>\r\n\x01,\"\r\n</html>", true, true, 0, 3}}) {
+      Program p;
+      p.open();
+      std::filesystem::copy_file(p.path, p.file("copia.mdb"));
+      ArchiveDatabase db = ArchiveDatabase::open(p.file("copia.mdb"));
+      test::LocalHttpServer server;
+      server.serveBody("/f", bytes.toStdString());
+      const UpdateSource source{UpdateSource::Kind::MakersServer, server.url("/f")};
+      std::vector<UpdateRow> rows;
+      if (!bytes.isEmpty() && !download) {
+        p.updateFromFile(bytes);
+        rows = readDrawFile(p.file()).rows;
+      } else if (!bytes.isEmpty()) {
+        QVERIFY(p.checkForUpdates(source));
+        rows = fetchUpdate(source, p.dir.path(), {}).rows;
+      }
+      NoProgress none;
+      const UpdateCheck check = checkUpdateRows(rows, db, none);
+      QCOMPARE(test::differences(p.fgImporta(), importGrid(check)), QString());
+      QVERIFY(p.list4() == check.messages);
+      QVERIFY(p.dialogs.messages().isEmpty());
 
-    const ApplyResult expected = applyUpdate(check, db, correct, none);
-    p.window->tabs()->setCurrentIndex(3);
-    p.find<QCheckBox>("Check3")->setChecked(correct);
-    QSignalSpy reloads(&p.context, &AppContext::archiveReloaded);
-    p.click("Command28");
-    QCOMPARE(test::storedRows(p.path), test::storedRows(p.file("copia.mdb")));
-    const auto notice = expected.failure ? expected.failure : applyNotice(expected);
-    QCOMPARE(p.dialogs.messages(),
-             notice ? QStringList{QString::fromStdString(std::string(*notice))} : QStringList());
-    std::vector<std::string> list4 = expected.failure ? check.messages : expected.messages;
-    if (expected.failure) list4.push_back(*expected.failure);
-    QVERIFY(p.list4() == list4);
-    QTEST(int(reloads.size()), "reloads");
-    QTEST(p.window->tabs()->currentIndex(), "tab");
-    QCOMPARE(p.fgImporta()->grid().rows(), expected.failure ? int(check.rows.size()) + 1 : 1);
+      const ApplyResult expected = applyUpdate(check, db, correct, none);
+      p.window->tabs()->setCurrentIndex(3);
+      p.find<QCheckBox>("Check3")->setChecked(correct);
+      QSignalSpy reloads(&p.context, &AppContext::archiveReloaded);
+      p.click("Command28");
+      QCOMPARE(test::storedRows(p.path), test::storedRows(p.file("copia.mdb")));
+      const auto notice = expected.failure ? expected.failure : applyNotice(expected);
+      QCOMPARE(p.dialogs.messages(),
+               notice ? QStringList{QString::fromStdString(std::string(*notice))} : QStringList());
+      std::vector<std::string> list4 = expected.failure ? check.messages : expected.messages;
+      if (expected.failure) list4.push_back(*expected.failure);
+      QVERIFY(p.list4() == list4);
+      QCOMPARE(int(reloads.size()), reloadCount);
+      QCOMPARE(p.window->tabs()->currentIndex(), tab);
+      QCOMPARE(p.fgImporta()->grid().rows(), expected.failure ? int(check.rows.size()) + 1 : 1);
+    }
   }
 
   // Refused files and failed downloads keep the check and the copy shown before.
@@ -372,9 +361,12 @@ class ArchiveWindowTest : public QObject {
       exportArchive(format, p.context.archive(), p.file("atteso"), none);
       QCOMPARE(test::readFile(p.file(written)), test::readFile(p.file("atteso")));
     }
+    p.window->salvataggi()->setZefiralPath(p.file("manca/DATI32.III"));
+    p.click("Command7");
     p.dialogs.answerText(QString::fromStdString(p.file("manca/Dati.iii")));
     p.click("Command10");
-    QVERIFY(p.dialogs.messages().value(0).contains("manca/Dati.iii"));
+    QCOMPARE(p.dialogs.messages().size(), 2);
+    QVERIFY(p.dialogs.messages()[1].contains("manca/Dati.iii"));
     QCOMPARE(p.label("Label13"), QString::fromStdString(p.file("Dati.iii")));
     p.dialogs.clear();
     p.click("Command35");
@@ -387,7 +379,11 @@ class ArchiveWindowTest : public QObject {
     QCOMPARE(p.parameter(parameter::kIndirizzoInternet), "https://nuovo.esempio.it/lotto");
     QCOMPARE(p.label("Label5"), QString("http://www.esempio.it"));
     // The official archive's address: a row the database lacked, used at once.
-    p.find<QLineEdit>("TextArchivioUfficiale")->setText("http://127.0.0.1:1/storico.zip");
+    auto* official = p.find<QLineEdit>("TextArchivioUfficiale");
+    official->setText("ftp://127.0.0.1/storico.zip");
+    p.click("CommandArchivioUfficiale");
+    QCOMPARE(p.parameter(parameter::kIndirizzoArchivioUfficiale), "<manca>");
+    official->setText("http://127.0.0.1:1/storico.zip");
     p.click("CommandArchivioUfficiale");
     QCOMPARE(p.updates()->updateSource().address, "http://127.0.0.1:1/storico.zip");
     p.dialogs.clear();
