@@ -92,7 +92,6 @@ const QByteArray kThreeLines = updateLine("25/11/2025", "01-02-03-04-05") +
 const QByteArray kOfficialText =
     "2025/12/02\tBA\t10\t20\t30\t40\t51\n2025/12/11\tRN\t1\t11\t21\t31\t41\n";
 const QString kStorto = QString::fromUtf8(update_text::kQualcosaStorto);
-const QString kFormatoNonCorretto = QString::fromUtf8(update_text::kFormatoNonCorretto);
 
 }  // namespace
 
@@ -192,12 +191,11 @@ class ArchiveWindowTest : public QObject {
       if (badWheel) p.entry()->box(8)->clear();
       p.calendar()->setSelectedDate(date);
       const auto before = test::storedRows(p.path);
-      const std::string message =
-          badWheel ? entryProblem(p.entry()->boxes()) : std::string(notice.text);
+      const QString message = QString::fromStdString(badWheel ? entryProblem(p.entry()->boxes())
+                                                              : std::string(notice.text));
       yes ? p.dialogs.answerYes() : p.dialogs.answerNo();
       p.click(button);
-      QCOMPARE(p.dialogs.messages(),
-               message.empty() ? QStringList() : QStringList{QString::fromStdString(message)});
+      QCOMPARE(p.dialogs.messages(), message.isEmpty() ? QStringList() : QStringList{message});
       const auto after = test::storedRows(p.path);
       QCOMPARE(int(after.size()), stored);
       QCOMPARE(reloads.count(), after != before ? 1 : 0);
@@ -315,7 +313,8 @@ class ArchiveWindowTest : public QObject {
     p.click("Command21");  // cancelled
     p.dialogs.answerText(QString::fromStdString(p.file()));
     p.click("Command21");
-    QCOMPARE(p.dialogs.messages(), (QStringList{kStorto, kFormatoNonCorretto}));
+    QCOMPARE(p.dialogs.messages(),
+             (QStringList{kStorto, QString::fromUtf8(update_text::kFormatoNonCorretto)}));
     QCOMPARE(p.fgImporta()->grid().rows(), 4);
     // A save or a modify on the first tab makes the check out of date: FgImporta empties.
     for (auto change : {&GestioneEstrazioniTab::saveDraw, &GestioneEstrazioniTab::modifyDraw}) {

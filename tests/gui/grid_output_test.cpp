@@ -34,7 +34,7 @@ class GridOutputTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void printsEveryLineUnderTheHeaderOfEachPage() {
+  void printsEveryLineAndFitsTheWidthInsideTheMargins() {
     for (const auto& [rows, margin] : {std::pair{0, 350}, {3, 350}, {1000, 1440}}) {
       Grid grid = Grid::withHeader("Riga|Nascosta|Estrazione|Esito");
       for (int r = 1; r <= rows; ++r)
@@ -56,9 +56,6 @@ class GridOutputTest : public QObject {
                  QString::asprintf("riga%04d %d %s", line, line * 7, line % 2 ? "vinto" : "perso"));
       QCOMPARE(line, rows + 1);
     }
-  }
-
-  void aWideColouredGridFitsThePageInsideItsMargins() {
     Grid grid = Grid::withHeader(QString("Colonna|").repeated(40).chopped(1).toStdString());
     for (int r = 1; r <= 5; ++r) grid.addRow({});
     grid.setBackColor({2, 2, 4, 6}, kGreen);

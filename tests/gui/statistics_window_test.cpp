@@ -24,9 +24,8 @@ class StatisticsWindowTest : public QObject {
                                  StatisticsColumn column = StatisticsColumn::Numero,
                                  bool descending = false) {
       const DrawArchive& a = p.context.archive();
-      const Grid expected =
-          statisticsGrid(a, numberStatistics(a, wheel, range), column, descending);
-      return test::differences(view, expected);
+      return test::differences(
+          view, statisticsGrid(a, numberStatistics(a, wheel, range), column, descending));
     };
     view->setCurrentCell(5, 0);  // the number 5: its delay history
     QCOMPARE(window->selectedNumber(), 5);
