@@ -105,7 +105,6 @@ class ArchiveWindowTest : public QObject {
     p.insertBehindItsBack({1871, 1, 7});
     auto* window = p.open();
     QVERIFY(p.shows(31));
-    QCOMPARE(p.calendar()->selectedDate(), QDate::currentDate());
     QCOMPARE(p.find<QComboBox>("Combo1")->itemText(0), QString("1871"));
     QTest::keyClick(p.scroll(), Qt::Key_Left);
     QVERIFY(p.shows(30));
@@ -241,7 +240,6 @@ class ArchiveWindowTest : public QObject {
     window->tabs()->setCurrentIndex(1);
     auto* fgDB = p.find<GridView>("FgDB");
     Grid expected = FgDBGrid(p.context.archive());
-    QCOMPARE(test::differences(fgDB, expected), QString());
     fgDB->setCurrentCell(4, 3);
     highlightFgDBRow(expected, 4);
     QCOMPARE(test::differences(fgDB, expected), QString());

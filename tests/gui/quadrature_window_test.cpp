@@ -60,7 +60,6 @@ class QuadratureWindowTest : public QObject {
     QCOMPARE(w.main->findChildren<Quadrature*>(), QList{w.q});
     w.choose(1, 30);
     w.choose(4, 89);
-    QVERIFY(!w.list->isVisible());
     QCOMPARE(w.differsFrom({30, 0, 0, 89}), QString());
     QTest::mouseDClick(w.box(4), Qt::LeftButton);  // empties it; the measures wait for Command1
     QCOMPARE(w.differsFrom({30, 0, 0, 89}), QString());
