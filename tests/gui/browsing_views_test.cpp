@@ -61,9 +61,8 @@ class BrowsingViewsTest : public QObject {
     Program p(test::weeklyDraws(60));
     // Left, Up and Page Up go to older draws, Right, Down and Page Down to newer ones.
     const std::pair<Qt::Key, int> steps[] = {
-        {Qt::Key_Right, 60}, {Qt::Key_Left, 59},    {Qt::Key_Up, 58},    {Qt::Key_PageUp, 33},
-        {Qt::Key_Home, 1},   {Qt::Key_Down, 2},     {Qt::Key_PageUp, 1}, {Qt::Key_PageDown, 26},
-        {Qt::Key_End, 60},   {Qt::Key_PageDown, 60}};
+        {Qt::Key_Right, 60}, {Qt::Key_Left, 59}, {Qt::Key_Up, 58},       {Qt::Key_PageUp, 33},
+        {Qt::Key_Home, 1},   {Qt::Key_Down, 2},  {Qt::Key_PageDown, 27}, {Qt::Key_End, 60}};
     for (const auto& [key, draw] : steps) {
       QTest::keyClick(p.hs1, key);
       QCOMPARE(p.differsFrom(draw), QString());
