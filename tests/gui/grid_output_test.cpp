@@ -1,5 +1,4 @@
-// A grid as the user gets it out of the program: printed to PDF (read back with poppler's
-// tools), saved as CSV, copied, and shown in colours that read on any theme.
+// A grid printed to PDF (read back with poppler's tools), saved as CSV, copied and shown.
 #include "gui/common/grid_output.h"
 
 #include "gui/support/program.h"
@@ -35,7 +34,7 @@ class GridOutputTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void printsEveryLineUnderTheHeaderOfEachPage() {
+  void printsEveryLineAndFitsTheWidthInsideTheMargins() {
     for (const auto& [rows, margin] : {std::pair{0, 350}, {3, 350}, {1000, 1440}}) {
       Grid grid = Grid::withHeader("Riga|Nascosta|Estrazione|Esito");
       for (int r = 1; r <= rows; ++r)
@@ -51,16 +50,12 @@ class GridOutputTest : public QObject {
         QVERIFY(QRegularExpression(R"(^\s*Riga\s+Estrazione\s+Esito)").match(pages[p]).hasMatch());
         QVERIFY(pages[p].contains(QString("Pagina %1 di %2").arg(p + 1).arg(pages.size())));
       }
-      // Every line once, whole and in order, without the hidden column.
       int line = 1;
       for (auto it = QRegularExpression("riga.*").globalMatch(pages.join("")); it.hasNext(); ++line)
         QCOMPARE(it.next().captured().simplified(),
                  QString::asprintf("riga%04d %d %s", line, line * 7, line % 2 ? "vinto" : "perso"));
       QCOMPARE(line, rows + 1);
     }
-  }
-
-  void aWideColouredGridFitsThePageInsideItsMargins() {
     Grid grid = Grid::withHeader(QString("Colonna|").repeated(40).chopped(1).toStdString());
     for (int r = 1; r <= 5; ++r) grid.addRow({});
     grid.setBackColor({2, 2, 4, 6}, kGreen);
@@ -114,7 +109,6 @@ class GridOutputTest : public QObject {
       QCOMPARE(dialogs.messages().size(), messages);
       QCOMPARE(QDir(folder).entryList(QDir::Files),
                written.isNull() ? QStringList() : QStringList{written});
-      // The texts as shown, ";" between cells, after a byte order mark.
       if (written == "t.csv")
         QCOMPARE(test::readFile((folder + written).toStdString()),
                  "\xEF\xBB\xBFN\xC2\xB0   ;Valore\r\n1;07\r\n2;\"a;b\"\r\n"

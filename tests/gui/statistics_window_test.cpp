@@ -24,18 +24,15 @@ class StatisticsWindowTest : public QObject {
                                  StatisticsColumn column = StatisticsColumn::Numero,
                                  bool descending = false) {
       const DrawArchive& a = p.context.archive();
-      const Grid expected =
-          statisticsGrid(a, numberStatistics(a, wheel, range), column, descending);
-      return test::differences(view, expected);
+      return test::differences(
+          view, statisticsGrid(a, numberStatistics(a, wheel, range), column, descending));
     };
     view->setCurrentCell(5, 0);  // the number 5: its delay history
-    QCOMPARE(window->selectedNumber(), 5);
     auto* series = qobject_cast<QXYSeries*>(window->delayHistoryChart()->series().value(0));
     const auto gaps =
         delayHistory(p.context.archive(), kWheelTT, wholeArchive(p.context.archive()), 5);
-    QCOMPARE(int(gaps.size()), 1);
     QCOMPARE(series->count(), 1);
-    QCOMPARE(series->at(0).y(), qreal(gaps[0].delay));
+    QCOMPARE(series->at(0).y(), qreal(gaps.at(0).delay));
     // The range was the whole archive, so a new draw joins it.
     draws.push_back({"11/12/2025", {{"BA", {1, 2, 3, 4, 5}}}});
     p.reload(draws);

@@ -1,10 +1,6 @@
 #include "gui/support/program.h"
 
-#include <QAbstractButton>
-#include <QLabel>
-
 #include "gui/common/grid_model.h"
-#include "gui/common/grid_view.h"
 
 namespace quintello::test {
 

@@ -3,9 +3,6 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QtWidgets>
-#include <memory>
-#include <string>
-#include <vector>
 
 #include "gui/common/app_context.h"
 #include "gui/common/grid_view.h"
