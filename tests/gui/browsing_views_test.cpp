@@ -46,6 +46,11 @@ class BrowsingViewsTest : public QObject {
   void miniListOpensOnceOnTheLatestDraw() {
     Program p;
     QCOMPARE(p.differsFrom(5), QString());
+    for (const auto modifier : {Qt::NoModifier, Qt::ShiftModifier}) {  // Tab leaves the grid
+      p.fG2->setFocus();
+      QTest::keyClick(p.fG2, Qt::Key_Tab, modifier);
+      QVERIFY(!p.fG2->hasFocus());
+    }
     // Asked again: the same window, where the user left it; closed, it opens afresh.
     QTest::keyClick(p.hs1, Qt::Key_Left);
     test::click(p.main.get(), "Command5");

@@ -258,6 +258,10 @@ class QuintelloWindowTest : public QObject {
       click(report, button);
       QCOMPARE(QApplication::clipboard()->text().toStdString(), shown(report, name).clipText());
     }
+    summary->activateWindow();  // Esc closes a report window
+    QTRY_COMPARE(QApplication::activeWindow(), summary);
+    QTest::keyClick(summary, Qt::Key_Escape);
+    QTRY_VERIFY(!window->summaryWindow() || !window->summaryWindow()->isVisible());
     click(window, "Command1");
     QCOMPARE(shown(window, "Fg_ZZ").dataRows(), 0);
   }
