@@ -34,7 +34,7 @@ class GridOutputTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void printsEveryLineAndFitsTheWidthInsideTheMargins() {
+  void printsSavesAndCopiesFromTheContextMenu() {
     for (const auto& [rows, margin] : {std::pair{0, 350}, {3, 350}, {1000, 1440}}) {
       Grid grid = Grid::withHeader("Riga|Nascosta|Estrazione|Esito");
       for (int r = 1; r <= rows; ++r)
@@ -78,10 +78,7 @@ class GridOutputTest : public QObject {
                  inked.right() >= 595 - 76 && inked.right() <= 595 - 71,
              qPrintable(QString("%1 %2 %3").arg(inked.left()).arg(inked.top()).arg(inked.right())));
     QVERIFY(green > 20 && orange > 5);
-  }
-
-  // The context menu's commands; its grid's coloured cells read on any theme.
-  void contextMenuWritesTheChosenFile() {
+    // The context menu's commands; its grid's coloured cells read on any theme.
     using Case = std::tuple<const char*, QString, QString, int>;  // a null answer cancels
     const QString nowhere = "/cartella-che-non-esiste/t";
     for (const auto& [action, answer, written, messages] :
@@ -94,17 +91,17 @@ class GridOutputTest : public QObject {
       answer.isNull() ? dialogs.answerCancel()
                       : dialogs.answerText(answer.startsWith('/') ? answer : folder + answer);
       GridView view(dialogs);
-      Grid grid = Grid::withHeader("N°   |Nascosta|Valore");
-      grid.addRow({"1", "x", "07"});
-      grid.addRow({"2", "y", "a;b"});
-      grid.addRow({"3", "z", "detto \"sì\""});
-      grid.setColumnHidden(1, true);
+      Grid table = Grid::withHeader("N°   |Nascosta|Valore");
+      table.addRow({"1", "x", "07"});
+      table.addRow({"2", "y", "a;b"});
+      table.addRow({"3", "z", "detto \"sì\""});
+      table.setColumnHidden(1, true);
       const Color colours[] = {kBlack, kRed, kGreen, kBlue, kYellow, Arancio};
-      for (int i = 0; i < 6; ++i) grid.setBackColor(1 + i / 2, 2 * (i % 2), colours[i]);
-      view.setGrid(grid);
-      QCOMPARE(test::differences(&view, grid), QString());
+      for (int i = 0; i < 6; ++i) table.setBackColor(1 + i / 2, 2 * (i % 2), colours[i]);
+      view.setGrid(table);
+      QCOMPARE(test::differences(&view, table), QString());
       view.findChild<QAction*>("Copia")->trigger();
-      QCOMPARE(QApplication::clipboard()->text().toStdString(), grid.clipText());
+      QCOMPARE(QApplication::clipboard()->text().toStdString(), table.clipText());
       view.findChild<QAction*>(action)->trigger();
       QCOMPARE(dialogs.messages().size(), messages);
       QCOMPARE(QDir(folder).entryList(QDir::Files),

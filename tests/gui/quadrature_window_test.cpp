@@ -78,11 +78,7 @@ class QuadratureWindowTest : public QObject {
     for (const auto key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Return})
       QTest::keyClick(w.list->isVisible() ? static_cast<QWidget*>(w.list) : w.box(1), key);
     QCOMPARE(w.differsFrom({31, 0, 0, 0}), QString());
-  }
-
-  // A grid row marks its corners in cyan and its label in red; "RESET" keeps only the values.
-  void gridRowHighlightsItsPairUntilReset() {
-    Window w;
+    // A grid row marks its corners in cyan and its label in red; "RESET" keeps only the values.
     for (int corner = 1; corner <= 4; ++corner) w.choose(corner, corner * 11);
     test::clickCell(the<GridView>(w.q, "Fg1"), 12, 0);  // an earlier one goes
     test::clickCell(the<GridView>(w.q, "Fg1"), 1, 0);

@@ -97,15 +97,16 @@ struct Program : test::Program {
       if (QString d = test::differences(the<GridView>(window, name), rendered); !d.isEmpty())
         return d;
     const QuintelloLabels l = renderLabels(expected.list(), expected.book());
-    const char* labelNames[] = {"LBL_NC", "Label7", "Lbl_T", "Lbl_S"};
-    int i = 0;
-    for (const auto& label : {l.LBL_NC, l.Label7, l.Lbl_T, l.Lbl_S}) {
-      const QLabel* shown = the<QLabel>(window, labelNames[i++]);
+    for (const auto& [name, label] : {std::pair{"LBL_NC", l.LBL_NC},
+                                      {"Label7", l.Label7},
+                                      {"Lbl_T", l.Lbl_T},
+                                      {"Lbl_S", l.Lbl_S}}) {
+      const QLabel* shown = the<QLabel>(window, name);
       const QPalette colours = shown->palette();
       if (shown->text().toStdString() != label.text ||
           colours.color(QPalette::Window) != toQColor(label.back) ||
           colours.color(QPalette::WindowText) != toQColor(label.fore))
-        return shown->objectName() + ": " + shown->text();
+        return QString(name) + ": " + shown->text();
     }
     return {};
   }
@@ -245,7 +246,6 @@ class QuintelloWindowTest : public QObject {
     QCOMPARE(window->drawListWindow(), list);
     QCOMPARE(test::differences(&list->grid(), expected.restrictedDrawList(1)->FgE), QString());
     QCOMPARE(list->label(), QString(expected.restrictedDrawList(1)->Label1.text.c_str()));
-    // Each copies its grids.
     QWidget *detail = window->detailWindow(), *summary = window->summaryWindow();
     QWidget *delays = window->delaysWindow(), *chance = window->chanceWindow();
     const std::tuple<QWidget*, const char*, const char*> copies[] = {
