@@ -54,8 +54,9 @@ class StartupTest : public QObject {
                 .setParameter("EstrazioneIniziale", "3"));
     Run run(dir.path(), dir.file("nessuno.txt"));
     QVERIFY(run.launcher.start());  // the choice cancelled
-    QCOMPARE(run.dialogs.messages().size(), 1);
-    QVERIFY(run.dialogs.messages()[0].startsWith("Attenzione, la prima volta"));
+    QCOMPARE(
+        run.dialogs.messages(),
+        QStringList{"Attenzione, la prima volta è necessario configurare l'origine dell'archivio"});
     run.launcher.startupWindow()->proceed();
     QVERIFY(!run.launcher.mainWindow());
     QVERIFY(run.dialogs.messages().last().contains("SELEZIONE ARCHIVIO"));
