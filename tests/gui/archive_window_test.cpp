@@ -207,7 +207,7 @@ class ArchiveWindowTest : public QObject {
     }
   }
 
-  void yearCalendarShowsAndPicksTheDraws() {
+  void yearCalendarPicksTheDrawsAndSalvataggiStores() {
     Program p;
     p.open();
     auto* fg1 = p.find<GridView>("Fg1");
@@ -229,6 +229,53 @@ class ArchiveWindowTest : public QObject {
     p.calendar()->setSelectedDate(QDate(2025, 1, 1));
     p.click("Command6");  // "Imposta data": the shown draw's
     QCOMPARE(p.calendar()->selectedDate(), QDate(2025, 12, 30));
+    p.dialogs.clear();
+    p.window->salvataggi()->setZefiralPath(p.file("DATI32.III"));
+    for (const auto& [button, chosen, written, format] :
+         {std::tuple{"Command10", "Dati.iii", "Dati.iii", ExportFormat::DatiIii},
+          {"Command34", "nazionale", "nazionale.Txt", ExportFormat::Nazionale},
+          {"Command7", "", "DATI32.III", ExportFormat::Zefiral}}) {
+      if (*chosen) p.dialogs.answerText(QString::fromStdString(p.file(chosen)));
+      p.click(button);
+      NoProgress none;
+      exportArchive(format, p.context.archive(), p.file("atteso"), none);
+      QCOMPARE(test::readFile(p.file(written)), test::readFile(p.file("atteso")));
+    }
+    p.window->salvataggi()->setZefiralPath(p.file("manca/DATI32.III"));
+    p.click("Command7");
+    p.dialogs.answerText(QString::fromStdString(p.file("manca/Dati.iii")));
+    p.click("Command10");
+    QCOMPARE(p.dialogs.messages().size(), 2);
+    QVERIFY(p.dialogs.messages()[1].contains("manca/Dati.iii"));
+    QCOMPARE(p.label("Label13"), QString::fromStdString(p.file("Dati.iii")));
+    p.dialogs.clear();
+    p.click("Command35");
+    QCOMPARE(p.parameter(parameter::kPercorsoDatiIii), p.file("Dati.iii"));
+    QCOMPARE(p.dialogs.messages(), QStringList{"Salvataggio effettuato"});
+    // The shown address stays until the next start.
+    QGuiApplication::clipboard()->setText("https://nuovo.esempio.it/lotto");
+    p.click("Command16");
+    p.click("Command15");
+    QCOMPARE(p.parameter(parameter::kIndirizzoInternet), "https://nuovo.esempio.it/lotto");
+    QCOMPARE(p.label("Label5"), QString("http://www.esempio.it"));
+    // The official archive's address: a row the database lacked, used at once.
+    auto* official = p.find<QLineEdit>("TextArchivioUfficiale");
+    official->setText("ftp://127.0.0.1/storico.zip");
+    p.click("CommandArchivioUfficiale");
+    QCOMPARE(p.parameter(parameter::kIndirizzoArchivioUfficiale), "<manca>");
+    official->setText("http://127.0.0.1:1/storico.zip");
+    p.click("CommandArchivioUfficiale");
+    QCOMPARE(p.updates()->updateSource().address, "http://127.0.0.1:1/storico.zip");
+    p.dialogs.clear();
+    for (const char* scheme : {"http", "file"})
+      QDesktopServices::setUrlHandler(scheme, this, "open");
+    for (const char* address : {"www.esempio.it", "file:///usr/bin/xterm"}) {
+      p.find<QLabel>("Label5")->setText(address);
+      p.click("Command5");
+    }
+    for (const char* scheme : {"http", "file"}) QDesktopServices::unsetUrlHandler(scheme);
+    QCOMPARE(opened_, QList<QUrl>{QUrl("http://www.esempio.it")});
+    QCOMPARE(p.dialogs.messages().size(), 1);  // the program refused
   }
 
   // FgDB follows a reload made while it was out of view, and at once while in view.
@@ -344,57 +391,6 @@ class ArchiveWindowTest : public QObject {
     QCOMPARE(p.dialogs.messages().size(), 1);
     QCOMPARE(test::readFile(p.file("Estr_Agg.txt")), "copia precedente");
     QVERIFY(p.find<QPushButton>("Command18")->isEnabled());
-  }
-
-  void salvataggiExportsAndStores() {
-    Program p;
-    p.open();
-    p.window->salvataggi()->setZefiralPath(p.file("DATI32.III"));
-    for (const auto& [button, chosen, written, format] :
-         {std::tuple{"Command10", "Dati.iii", "Dati.iii", ExportFormat::DatiIii},
-          {"Command34", "nazionale", "nazionale.Txt", ExportFormat::Nazionale},
-          {"Command7", "", "DATI32.III", ExportFormat::Zefiral}}) {
-      if (*chosen) p.dialogs.answerText(QString::fromStdString(p.file(chosen)));
-      p.click(button);
-      NoProgress none;
-      exportArchive(format, p.context.archive(), p.file("atteso"), none);
-      QCOMPARE(test::readFile(p.file(written)), test::readFile(p.file("atteso")));
-    }
-    p.window->salvataggi()->setZefiralPath(p.file("manca/DATI32.III"));
-    p.click("Command7");
-    p.dialogs.answerText(QString::fromStdString(p.file("manca/Dati.iii")));
-    p.click("Command10");
-    QCOMPARE(p.dialogs.messages().size(), 2);
-    QVERIFY(p.dialogs.messages()[1].contains("manca/Dati.iii"));
-    QCOMPARE(p.label("Label13"), QString::fromStdString(p.file("Dati.iii")));
-    p.dialogs.clear();
-    p.click("Command35");
-    QCOMPARE(p.parameter(parameter::kPercorsoDatiIii), p.file("Dati.iii"));
-    QCOMPARE(p.dialogs.messages(), QStringList{"Salvataggio effettuato"});
-    // The shown address stays until the next start.
-    QGuiApplication::clipboard()->setText("https://nuovo.esempio.it/lotto");
-    p.click("Command16");
-    p.click("Command15");
-    QCOMPARE(p.parameter(parameter::kIndirizzoInternet), "https://nuovo.esempio.it/lotto");
-    QCOMPARE(p.label("Label5"), QString("http://www.esempio.it"));
-    // The official archive's address: a row the database lacked, used at once.
-    auto* official = p.find<QLineEdit>("TextArchivioUfficiale");
-    official->setText("ftp://127.0.0.1/storico.zip");
-    p.click("CommandArchivioUfficiale");
-    QCOMPARE(p.parameter(parameter::kIndirizzoArchivioUfficiale), "<manca>");
-    official->setText("http://127.0.0.1:1/storico.zip");
-    p.click("CommandArchivioUfficiale");
-    QCOMPARE(p.updates()->updateSource().address, "http://127.0.0.1:1/storico.zip");
-    p.dialogs.clear();
-    for (const char* scheme : {"http", "file"})
-      QDesktopServices::setUrlHandler(scheme, this, "open");
-    for (const char* address : {"www.esempio.it", "file:///usr/bin/xterm"}) {
-      p.find<QLabel>("Label5")->setText(address);
-      p.click("Command5");
-    }
-    for (const char* scheme : {"http", "file"}) QDesktopServices::unsetUrlHandler(scheme);
-    QCOMPARE(opened_, QList<QUrl>{QUrl("http://www.esempio.it")});
-    QCOMPARE(p.dialogs.messages().size(), 1);  // the program refused
   }
 
   // The main window's hidden Command4: a failure is told and leaves the file as it was.
