@@ -130,45 +130,6 @@ class ArchiveWindowTest : public QObject {
     QCOMPARE(p.context.help().window()->source().fragment(), QString("archivio"));
   }
 
-  void keysAndPasteFillTheBoxes() {
-    Program p;
-    p.open();
-    p.window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(p.window));
-    // A click must leave the box's text selected, after placing the cursor.
-    QTest::mouseClick(p.entry()->box(37), Qt::LeftButton);
-    QCoreApplication::processEvents();
-    QTest::keyClicks(p.entry()->box(37), "8");
-    QCOMPARE(p.entry()->box(37)->text(), QString("8"));
-    // The box typed into, the keys, the box with the focus afterwards and the first one's text.
-    using Case = std::tuple<int, const char*, Qt::Key, int, const char*>;
-    for (const auto& [start, typed, key, focus, text] :
-         {Case{1, "x", Qt::Key_unknown, 1, ""}, Case{1, "7", Qt::Key_Return, 2, "07"},
-          Case{7, "45", Qt::Key_Enter, 8, "45"}, Case{53, "", Qt::Key_Down, 3, ""},
-          Case{2, "", Qt::Key_Up, 52, ""}, Case{10, "33", Qt::Key_Right, 6, "33"},
-          Case{6, "", Qt::Key_Left, 10, ""}, Case{1, "4", Qt::Key_Tab, 2, "04"}}) {
-      p.click("Command1");
-      QLineEdit* box = p.entry()->box(start);
-      box->setFocus(Qt::TabFocusReason);
-      QTest::keyClicks(box, typed);
-      if (key != Qt::Key_unknown) QTest::keyClick(box, key);
-      QCOMPARE(box->text(), QString(text));
-      QCOMPARE(QApplication::focusWidget(), p.entry()->box(focus));
-    }
-    p.click("Command1");
-    QVERIFY(p.entry()->boxes() == EntryBoxes());
-    // "Incolla" fills the boxes from the clipboard, or shows the refusal and leaves them.
-    for (const QString& text : {QString("12/05/2023 1 2 3"), QString("1 ").repeated(56)}) {
-      QGuiApplication::clipboard()->setText(text);
-      const EntryBoxes before = p.entry()->boxes();
-      const PasteResult expected = parsePastedDraw((text + " ").toStdString());
-      p.click("Command12");
-      QVERIFY(p.entry()->boxes() == expected.boxes.value_or(before));
-    }
-    QCOMPARE(p.dialogs.messages(),
-             QStringList{"Attenzione i dati di origine sono di formato incompatibile"});
-  }
-
   // Each change asks, shows the archive's notice or refusal, and reloads only after a change.
   // The button, the answer, Cagliari partly filled, the notice, draws stored, calendar's date.
   void changeButtonsShowTheOutcome() {
@@ -349,8 +310,8 @@ class ArchiveWindowTest : public QObject {
     }
   }
 
-  // Refused files and failed downloads keep the check and the copy shown before.
-  void failuresOfTheUpdatesAreTold() {
+  // Refused files and failed downloads keep the check and the copy shown before; then the boxes.
+  void failuresOfTheUpdatesAreToldAndTheBoxesFill() {
     Program p;
     p.open();
     p.updateFromFile(kThreeLines);
@@ -391,6 +352,42 @@ class ArchiveWindowTest : public QObject {
     QCOMPARE(p.dialogs.messages().size(), 1);
     QCOMPARE(test::readFile(p.file("Estr_Agg.txt")), "copia precedente");
     QVERIFY(p.find<QPushButton>("Command18")->isEnabled());
+    p.dialogs.clear();
+    p.window->tabs()->setCurrentIndex(0);
+    p.window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(p.window));
+    // A click must leave the box's text selected, after placing the cursor.
+    QTest::mouseClick(p.entry()->box(37), Qt::LeftButton);
+    QCoreApplication::processEvents();
+    QTest::keyClicks(p.entry()->box(37), "8");
+    QCOMPARE(p.entry()->box(37)->text(), QString("8"));
+    // The box typed into, the keys, the box with the focus afterwards and the first one's text.
+    using Case = std::tuple<int, const char*, Qt::Key, int, const char*>;
+    for (const auto& [start, typed, key, focus, text] :
+         {Case{1, "x", Qt::Key_unknown, 1, ""}, Case{1, "7", Qt::Key_Return, 2, "07"},
+          Case{7, "45", Qt::Key_Enter, 8, "45"}, Case{53, "", Qt::Key_Down, 3, ""},
+          Case{2, "", Qt::Key_Up, 52, ""}, Case{10, "33", Qt::Key_Right, 6, "33"},
+          Case{6, "", Qt::Key_Left, 10, ""}, Case{1, "4", Qt::Key_Tab, 2, "04"}}) {
+      p.click("Command1");
+      QLineEdit* box = p.entry()->box(start);
+      box->setFocus(Qt::TabFocusReason);
+      QTest::keyClicks(box, typed);
+      if (key != Qt::Key_unknown) QTest::keyClick(box, key);
+      QCOMPARE(box->text(), QString(text));
+      QCOMPARE(QApplication::focusWidget(), p.entry()->box(focus));
+    }
+    p.click("Command1");
+    QVERIFY(p.entry()->boxes() == EntryBoxes());
+    // "Incolla" fills the boxes from the clipboard, or shows the refusal and leaves them.
+    for (const QString& text : {QString("12/05/2023 1 2 3"), QString("1 ").repeated(56)}) {
+      QGuiApplication::clipboard()->setText(text);
+      const EntryBoxes before = p.entry()->boxes();
+      const PasteResult expected = parsePastedDraw((text + " ").toStdString());
+      p.click("Command12");
+      QVERIFY(p.entry()->boxes() == expected.boxes.value_or(before));
+    }
+    QCOMPARE(p.dialogs.messages(),
+             QStringList{"Attenzione i dati di origine sono di formato incompatibile"});
   }
 
   // The main window's hidden Command4: a failure is told and leaves the file as it was.
