@@ -127,7 +127,6 @@ class QuintelloWindowTest : public QObject {
     QVERIFY(window->minimumSizeHint().boundedTo({1366, 700}) == window->minimumSizeHint());
     // The presences run the list; wheels (detection sets game) and colpi wait for "ELENCO".
     choose(window, "ComboPresenze", "6");
-    SHOWS(window, "Fg1", renderFg1(p.session(0, 12, 6).list()));
     choose(window, "ComboR", "RO");
     QCOMPARE(the<QComboBox>(window, "ComboG")->currentText(), QString("RO"));
     choose(window, "ComboG", "NA");
