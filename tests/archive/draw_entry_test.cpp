@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 
 #include "archive/entry_record.h"
@@ -97,13 +98,10 @@ TEST(EntryRecord, UncheckedBoxesAreStoredAsTheyStand) {
                                                   "----", "----", "----"}));
   EXPECT_FALSE(findStoredDraw(db, "2001-02-21"));
   const DrawArchive archive = test::loadedArchive(dir.file("archivio.mdb"));
-  const auto wheel = [&](int w) {
-    const auto numbers = archive.wheel(1, w);
-    return std::vector<int>(numbers.begin(), numbers.end());
-  };
-  EXPECT_EQ(wheel(1), (std::vector<int>{-1, -3, -5, -7, 0}));
-  EXPECT_EQ(wheel(3), (std::vector<int>{99, 7, 7, 1, 2}));
-  EXPECT_EQ(wheel(10), (std::vector<int>{0, 0, 0, 0, 0}));
+  for (const auto& [w, numbers] : {std::pair{1, std::array{-1, -3, -5, -7, 0}},
+                                   {3, std::array{99, 7, 7, 1, 2}},
+                                   {10, std::array{0, 0, 0, 0, 0}}})
+    EXPECT_TRUE(std::ranges::equal(archive.wheel(1, w), numbers)) << w;
 }
 
 }  // namespace

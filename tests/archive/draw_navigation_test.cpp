@@ -34,7 +34,6 @@ TEST(DrawNavigation, Searches) {
     EXPECT_EQ(result.message.value_or(kDateNotFound).text, kDateNotFound.text);
   }
   EXPECT_TRUE(searchByDate(DrawArchive(), "").message);  // the empty date of index 0
-  EXPECT_FALSE(searchByIndex(weekly(19), "19").draw);
   EXPECT_EQ(indexInputDraw(kIndexInput.defaultAnswer, weekly(3894)), 3894);
 }
 

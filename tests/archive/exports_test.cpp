@@ -11,7 +11,6 @@
 
 #include "archive/helpers.h"
 #include "archive/update_file.h"
-#include "core/error.h"
 #include "core/pending_file.h"
 #include "support/files.h"
 #include "support/test_archive.h"

@@ -12,7 +12,6 @@
 
 #include "archive/helpers.h"
 #include "archive/server_addresses.h"
-#include "core/error.h"
 #include "core/parameters.h"
 #include "core/program_database.h"
 #include "core/sqlite.h"

@@ -66,18 +66,17 @@ TEST(OfficialArchive, BadLinesAreListed) {
 // zips that are not the archive are refused, saying why in Italian (libzip's are English).
 TEST(OfficialArchive, TextAndZips) {
   test::TempDir dir;
-  const auto file = [&](const std::string& name) { return dir.file(name); };
-  ASSERT_TRUE(writeZip(file("cartella.zip"), {{"dati/", ""}, {"dati/storico.txt", kText}}));
-  EXPECT_EQ(summary(readDrawFile(file("cartella.zip")).draws),
+  ASSERT_TRUE(writeZip(dir.file("cartella.zip"), {{"dati/", ""}, {"dati/storico.txt", kText}}));
+  EXPECT_EQ(summary(readDrawFile(dir.file("cartella.zip")).draws),
             summary(parseOfficialArchive(kText).draws));
-  ASSERT_TRUE(writeZip(file("due.zip"), {{"a.txt", kText}, {"b.txt", kText}}));
-  ASSERT_TRUE(writeZip(file("intero.zip"), {{"storico.txt", kText + std::string(5000, '\n')}}));
-  const std::string whole = test::readFile(file("intero.zip"));
-  writeFile(file("tagliato.zip"), whole.substr(0, whole.size() / 2));
-  writeFile(file("vuoto.zip"), std::string("PK\x05\x06", 4) + std::string(18, '\0'));
-  writeFile(file("nonzip.zip"), "PK\x03\x04" + std::string(100, 'x'));
-  ASSERT_TRUE(writeZip(file("password.zip"), {{"storico.txt", kText}}, "segreta"));
-  ASSERT_TRUE(writeZip(file("grande.zip"),
+  ASSERT_TRUE(writeZip(dir.file("due.zip"), {{"a.txt", kText}, {"b.txt", kText}}));
+  ASSERT_TRUE(writeZip(dir.file("intero.zip"), {{"storico.txt", kText + std::string(5000, '\n')}}));
+  const std::string whole = test::readFile(dir.file("intero.zip"));
+  writeFile(dir.file("tagliato.zip"), whole.substr(0, whole.size() / 2));
+  writeFile(dir.file("vuoto.zip"), std::string("PK\x05\x06", 4) + std::string(18, '\0'));
+  writeFile(dir.file("nonzip.zip"), "PK\x03\x04" + std::string(100, 'x'));
+  ASSERT_TRUE(writeZip(dir.file("password.zip"), {{"storico.txt", kText}}, "segreta"));
+  ASSERT_TRUE(writeZip(dir.file("grande.zip"),
                        {{"storico.txt", std::string(kOfficialArchiveMaxBytes + 1, '\n')}}));
   for (const auto& [name, message] : {std::pair{"vuoto.zip", "non contiene alcun file"},
                                       {"due.zip", "contiene più di un file"},
@@ -87,7 +86,7 @@ TEST(OfficialArchive, TextAndZips) {
                                       {"nonzip.zip", "(non è un file zip)"},
                                       {"password.zip", "(il file è protetto da una password)"}}) {
     try {
-      readDrawFile(file(name));
+      readDrawFile(dir.file(name));
       ADD_FAILURE() << name << " accepted";
     } catch (const UpdateFailure& failure) {
       EXPECT_NE(failure.detail().find(message), std::string::npos) << failure.detail();

@@ -124,12 +124,13 @@ class UpdateCheckTest : public ::testing::Test {
 // black, r red), "!" when bold; then each wheel's background, g (green) where it agrees.
 std::string look(const Grid& grid, int row) {
   const auto code = [](Color c) {
-    return c == kWhite         ? 'w'
-           : c == ArancioMedio ? 'o'
-           : c == kBlack       ? 'b'
-           : c == kRed         ? 'r'
-           : c == VerdeMedio   ? 'g'
-                               : '?';
+    for (const auto& [color, letter] : {std::pair{kWhite, 'w'},
+                                        {ArancioMedio, 'o'},
+                                        {kBlack, 'b'},
+                                        {kRed, 'r'},
+                                        {VerdeMedio, 'g'}})
+      if (c == color) return letter;
+    return '?';
   };
   std::string text{code(grid.backColor(row, 1)), code(grid.foreColor(row, 1)),
                    grid.bold(row, 1) ? '!' : ' '};

@@ -69,13 +69,12 @@ TEST_F(ArchiveFile, LoadsAndReloads) {
 }
 
 TEST_F(ArchiveFile, MoreRowsThanAnyArchiveAreRefusedUnread) {
+  const std::string rows = std::to_string(ArchiveDatabase::kMaxDraws + 1);
   sqlite::Database(dir.file("enorme.mdb"), sqlite::Database::Mode::ReadWriteCreate)
       .execute(
-          "CREATE TABLE EstrazioniLotto (DataEstrazione, Ba, Ca, Fi, Ge, Mi, Na, Pa, Ro, "
-          "\"To\", Ve, Nz); WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
-          "WHERE i < " +
-          std::to_string(ArchiveDatabase::kMaxDraws + 1) +
-          ") INSERT INTO EstrazioniLotto (DataEstrazione) SELECT i FROM n;");
+          "CREATE TABLE EstrazioniLotto (DataEstrazione, Ba, Ca, Fi, Ge, Mi, Na, Pa, Ro, \"To\", "
+          "Ve, Nz); WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < " +
+          rows + ") INSERT INTO EstrazioniLotto (DataEstrazione) SELECT i FROM n;");
   expectRefused([&] { loadedArchive(dir.file("enorme.mdb")); }, "contiene più di 1000000 righe");
 }
 
@@ -154,8 +153,7 @@ TEST_F(ArchiveFile, ProgramDatabaseParameters) {
     EXPECT_FALSE(db.getParameter("Sconosciuto"));
     sqlite::Database(database, sqlite::Database::Mode::ReadWrite)
         .execute(
-            "UPDATE ParametriProgramma SET Valore1 = NULL WHERE Parametro = "
-            "'EstrazioneIniziale'");
+            "UPDATE ParametriProgramma SET Valore1 = NULL WHERE Parametro = 'EstrazioneIniziale'");
   }
   EXPECT_THROW(ProgramDatabase::create(database, {}), Error);
   auto db = ProgramDatabase::open(database);
