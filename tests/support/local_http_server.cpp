@@ -24,9 +24,8 @@ bool sendAll(int socket, const std::string& bytes) {
 
 LocalHttpServer::LocalHttpServer() {
   listener_ = ::socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  sockaddr_in address{
+      .sin_family = AF_INET, .sin_port = 0, .sin_addr = {htonl(INADDR_LOOPBACK)}, .sin_zero = {}};
   socklen_t length = sizeof address;
   if (listener_ < 0 || ::bind(listener_, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
       ::listen(listener_, 16) != 0 ||
@@ -98,8 +97,7 @@ void LocalHttpServer::handle(int socket) {
       sending = pause(answer.gap) && sendAll(socket, answer.body.substr(at, step));
   }
   ::shutdown(socket, SHUT_WR);
-  while (::recv(socket, buffer, sizeof buffer, 0) > 0) {
-  }
+  while (::recv(socket, buffer, sizeof buffer, 0) > 0) continue;
   std::lock_guard lock(mutex_);
   std::erase(sockets_, socket);
   ::close(socket);
