@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <vector>
-
 #include "analysis/quintello/chance.h"
 #include "analysis/quintello/grid_columns.h"
 #include "core/draw_views.h"
@@ -94,22 +92,12 @@ TEST(QuintelloChance, AtLeastOutcomesMatchesEveryOutcome) {
   }
 }
 
-// Bari 7 at draws 2, 10 and 15, four colpi, played on Roma: window 11..14 has no Roma draw and
-// draw 4 holds two numbers only; on the Nazionale, never drawn here, no window counts at all.
-TEST(QuintelloChance, ComparisonCountsOnlyFullDrawsOfTheGameWheel) {
-  const DrawArchive archive = archiveWith(
-      20,
-      "2 BA 7 1 2 3 4; 3 RO 1 2 50 51 52; 4 RO 40 41 0 0 0; 5 RO 60 61 62 63 64; 10 BA 7 1 2 3 4;"
-      "15 BA 7 1 2 3 4; 16 RO 3 80 81 82 83; 17 RO 70 71 72 73 74");
+// No expected outcome (the game wheel never drawn): the ratio stays empty, the chance is 1.
+TEST(QuintelloChance, NoExpectedOutcomeLeavesTheRatioEmpty) {
+  const DrawArchive archive = archiveWith(20, "2 BA 7 1 2 3 4; 10 BA 7 1 2 3 4; 15 BA 7 1 2 3 4");
   QuintelloSession session = listed(archive, inputsFor(20, 4));
-  ASSERT_TRUE(add(session, {1, 2, 3, 4, 5, 6, 7}));
   ASSERT_TRUE(add(session, {3}));
-  const auto table = session.chanceComparison();
-  ASSERT_EQ(table.size(), 2u);
-  EXPECT_EQ((std::array{table[0].Finestre, table[0].Esiti, table[1].Finestre, table[1].Esiti}),
-            (std::array{2, 1, 2, 1}));
-  session.inputs().RuotaGioco = 10;
-  EXPECT_EQ(session.chanceReport().clipText({2, 0, 2, 7}), "2\t1\t3\t0\t0\t0.00\t\t1.0000");
+  EXPECT_EQ(session.chanceReport().clipText({1, 0, 1, 7}), "1\t1\t3\t0\t0\t0.00\t\t1.0000");
 }
 
 }  // namespace
