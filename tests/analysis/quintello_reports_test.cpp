@@ -72,26 +72,6 @@ TEST(QuintelloChance, DrawProbabilityMatchesEveryDraw) {
     }
 }
 
-// The chance of at least k successes against every outcome of every window.
-TEST(QuintelloChance, AtLeastOutcomesMatchesEveryOutcome) {
-  for (const std::vector<double>& chances :
-       {std::vector<double>{},
-        {0.3},
-        {0.0, 1.0, 0.25, 0.75},
-        {0.9, 0.05, 0.6, 0.2, 0.7, 1e-6, 0.45, 0.33, 0.999, 0.12}}) {
-    const size_t n = chances.size();
-    std::vector<double> tail(n + 2, 0.0);  // tail[k]: k successes or more
-    for (unsigned mask = 0; mask < (1u << n); ++mask) {
-      double p = 1;
-      for (size_t i = 0; i < n; ++i) p *= (mask >> i & 1) ? chances[i] : 1 - chances[i];
-      for (int k = 0; k <= __builtin_popcount(mask); ++k) tail[static_cast<size_t>(k)] += p;
-    }
-    for (size_t k = 0; k <= n + 1; ++k)
-      EXPECT_NEAR(atLeastOutcomes(chances, static_cast<int>(k)), tail[k], 1e-15 + 1e-13 * tail[k])
-          << n << " windows, at least " << k;
-  }
-}
-
 // No expected outcome (the game wheel never drawn): the ratio stays empty, the chance is 1.
 TEST(QuintelloChance, NoExpectedOutcomeLeavesTheRatioEmpty) {
   const DrawArchive archive = archiveWith(20, "2 BA 7 1 2 3 4; 10 BA 7 1 2 3 4; 15 BA 7 1 2 3 4");
