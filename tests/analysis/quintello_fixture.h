@@ -57,11 +57,4 @@ inline QuintelloLabels labels(const QuintelloSession& session) {
   return renderLabels(session.list(), session.book());
 }
 
-// "Pr" of every row of the list: the forecast covering it, 0 when uncovered.
-inline std::vector<int> coverage(const QuintelloSession& session) {
-  std::vector<int> pr;
-  for (const auto& row : session.occurrences()) pr.push_back(row.Pr);
-  return pr;
-}
-
 }  // namespace quintello::test

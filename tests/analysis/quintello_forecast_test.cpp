@@ -38,8 +38,9 @@ TEST_F(QuintelloForecasts, RemovalVerifiesWhatRemainsAndTheLastClearsTheLabels) 
   ASSERT_TRUE(add(session, {60}));  // row 1
   ASSERT_TRUE(add(session, {1}));   // rows 2 and 3
   ASSERT_TRUE(session.removeForecast(1));
-  EXPECT_EQ(coverage(session), (std::vector<int>{0, 2, 2}));
-  EXPECT_EQ(session.occurrences()[0].NEst, 18);
+  const auto& rows = session.occurrences();  // "Pr": the forecast covering each row
+  EXPECT_EQ((std::array{rows[0].Pr, rows[1].Pr, rows[2].Pr, rows[0].NEst}),
+            (std::array{0, 2, 2, 18}));
   ASSERT_TRUE(session.removeForecast(1));
   EXPECT_EQ(labels(session).Lbl_T, (Label{"", kWhite, kBlue}));
   EXPECT_EQ(labels(session).Lbl_S.text, "");
