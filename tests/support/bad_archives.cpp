@@ -188,12 +188,9 @@ const std::vector<BadArchiveCase>& badArchiveCases() {
 
 std::string testName(const std::string& caseName) {
   std::string name;
-  for (const unsigned char c : caseName) {
-    if (std::isalnum(c))
-      name += static_cast<char>(c);
-    else if (c < 0x80 || (c & 0xC0) == 0xC0)
-      name += '_';
-  }
+  for (const unsigned char c : caseName)  // a "_" for each character not allowed, not each byte
+    if (std::isalnum(c) || c < 0x80 || (c & 0xC0) == 0xC0)
+      name += std::isalnum(c) ? static_cast<char>(c) : '_';
   return name;
 }
 

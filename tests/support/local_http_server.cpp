@@ -82,20 +82,16 @@ void LocalHttpServer::handle(int socket) {
     const auto found = answers_.find(start == 0 ? "" : request.substr(start, end - start));
     if (found != answers_.end()) answer = found->second;
   }
-  if (answer.silent) {
-    pause(std::chrono::hours(1));
-  } else {
-    std::string head = "HTTP/1.1 " + std::to_string(answer.status) +
-                       (answer.status == 200 ? " OK" : " Risposta") + "\r\n";
-    if (!answer.location.empty()) head += "Location: " + answer.location + "\r\n";
-    if (answer.withLength) head += "Content-Length: " + std::to_string(answer.body.size()) + "\r\n";
-    head += "Connection: close\r\n\r\n";
-    // Without a gap, the whole body at once.
-    const size_t step = answer.gap.count() ? 1 : answer.body.size() + 1;
-    bool sending = sendAll(socket, head);
-    for (size_t at = 0; sending && at < answer.body.size(); at += step)
-      sending = pause(answer.gap) && sendAll(socket, answer.body.substr(at, step));
-  }
+  if (answer.silent) pause(std::chrono::hours(1));
+  std::string head = "HTTP/1.1 " + std::to_string(answer.status) +
+                     (answer.status == 200 ? " OK" : " Risposta") + "\r\n";
+  if (!answer.location.empty()) head += "Location: " + answer.location + "\r\n";
+  if (answer.withLength) head += "Content-Length: " + std::to_string(answer.body.size()) + "\r\n";
+  head += "Connection: close\r\n\r\n";
+  const size_t step = answer.gap.count() ? 1 : answer.body.size() + 1;  // no gap: all at once
+  bool sending = !answer.silent && sendAll(socket, head);
+  for (size_t at = 0; sending && at < answer.body.size(); at += step)
+    sending = pause(answer.gap) && sendAll(socket, answer.body.substr(at, step));
   ::shutdown(socket, SHUT_WR);
   while (::recv(socket, buffer, sizeof buffer, 0) > 0) continue;
   std::lock_guard lock(mutex_);
