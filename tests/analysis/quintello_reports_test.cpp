@@ -34,16 +34,13 @@ TEST_F(QuintelloForecastReports, SummaryBarsShowEachColpoShare) {
   ASSERT_TRUE(add(session, {2}));
   session.verifyForecasts();  // {2} on colpo 1 of row 3 and colpo 2 of row 2
   const Grid colpi = session.statisticalSummary().fG2;
-  ASSERT_TRUE(colpi.flood(1, riepilogoFG2::kPerc));
-  EXPECT_NEAR(colpi.flood(1, riepilogoFG2::kPerc)->percent, 50.0, 1e-9);
+  EXPECT_NEAR(colpi.flood(1, riepilogoFG2::kPerc).value().percent, 50.0, 1e-9);
   EXPECT_FALSE(colpi.flood(3, riepilogoFG2::kPerc));
 }
 
 TEST_F(QuintelloForecastReports, CompleteListFillsTheGapsBetweenWindows) {
-  const auto list = session.completeDrawList(1);
-  ASSERT_TRUE(list);
   // Draws 4..15 (rows 1..12): draw 5 lies in a window, draws 8 and 15 in none.
-  const Grid& grid = list->FgE;
+  const Grid grid = session.completeDrawList(1).value().FgE;
   EXPECT_EQ((std::array{grid.backColor(2, fgE::kNEstr), grid.backColor(2, fgE::kNumeri),
                         grid.backColor(2, fgE::kNumeri + 1), grid.backColor(5, fgE::kNEstr),
                         grid.backColor(5, fgE::kNumeri + 1), grid.backColor(12, fgE::kNumeri)}),
