@@ -7,18 +7,13 @@ namespace {
 
 TEST(QuadratureRing, SumsWrapToNinetyDistancesFoldAboveFortyFive) {
   // 0 is a missing corner; -1 and 0 lie one step apart on the ring, as 89 and 90 do.
-  for (const auto& [a, b, sum, distance] : {std::array{45, 45, 90, 0},
-                                            {60, 50, 20, 10},
-                                            {89, 2, 1, 3},
-                                            {1, 46, 47, 45},
-                                            {1, 47, 48, 44},
-                                            {0, 60, 60, 30},
-                                            {-1, 0, 89, 1}}) {
-    EXPECT_EQ((std::array{cyclicSum(a, b), cyclicSum(b, a)}), (std::array{sum, sum})) << a << b;
-    EXPECT_EQ((std::array{cyclicDistance(a, b), cyclicDistance(b, a)}),
-              (std::array{distance, distance}))
+  const int cases[][4] = {{45, 45, 90, 0}, {60, 50, 20, 10}, {89, 2, 1, 3}, {1, 46, 47, 45},
+                          {1, 47, 48, 44}, {0, 60, 60, 30},  {-1, 0, 89, 1}};
+  for (const auto& [a, b, sum, distance] : cases)
+    EXPECT_EQ(
+        (std::array{cyclicSum(a, b), cyclicSum(b, a), cyclicDistance(a, b), cyclicDistance(b, a)}),
+        (std::array{sum, sum, distance, distance}))
         << a << " " << b;
-  }
   for (int a : {-1000, -91, 91, 180, 1000000})
     for (int b : {-7, 45, 2000000000})
       EXPECT_TRUE(cyclicSum(a, b) >= 1 && cyclicSum(a, b) <= 90 && cyclicDistance(a, b) >= 0 &&
@@ -35,10 +30,8 @@ TEST(Quadrature, MeasuresInGridOrderTheTotalAndTheGrid) {
   const auto q = computeQuadrature({1, 88, 47, 90});
   EXPECT_EQ(q.values, (std::array<int, 12>{89, 47, 48, 88, 1, 45, 3, 43, 44, 2, 1, 41}));
   EXPECT_EQ(q.total, 46);
-  for (const auto& [corners, total] : {std::pair{std::array{90, 90, 90, 90}, 90},
-                                       {{1, 2, 3, 4}, 10},
-                                       {{89, 89, 89, 89}, 86},
-                                       {{0, 0, 0, 0}, 90}})
+  for (const auto& [corners, total] : std::vector<std::pair<std::array<int, 4>, int>>{
+           {{90, 90, 90, 90}, 90}, {{1, 2, 3, 4}, 10}, {{89, 89, 89, 89}, 86}, {{0, 0, 0, 0}, 90}})
     EXPECT_EQ(computeQuadrature(corners).total, total) << corners[0];
 
   Grid grid = quadratureGrid();

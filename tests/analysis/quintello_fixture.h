@@ -34,14 +34,12 @@ inline DrawArchive archiveWith(int count, std::string_view drawn) {
 // Inputs for the number (7) detected on Bari, played on the game wheel (Roma).
 inline QuintelloInputs inputsFor(int reference, int colpi = 12, int presenze = 12, int number = 7,
                                  int game = 7) {
-  QuintelloInputs inputs;
-  inputs.EstrazioneCorrente = reference;
-  inputs.NumeroCercato = number;
-  inputs.RuotaRilevazione = 0;
-  inputs.RuotaGioco = game;
-  inputs.Colpi = colpi;
-  inputs.NumPresenze = presenze;
-  return inputs;
+  return {.EstrazioneCorrente = reference,
+          .NumeroCercato = number,
+          .RuotaRilevazione = 0,
+          .RuotaGioco = game,
+          .NumPresenze = presenze,
+          .Colpi = colpi};
 }
 
 inline QuintelloSession listed(const DrawArchive& archive, const QuintelloInputs& inputs) {
@@ -57,13 +55,6 @@ inline QuintelloSession listed(const DrawArchive& archive, const QuintelloInputs
 
 inline QuintelloLabels labels(const QuintelloSession& session) {
   return renderLabels(session.list(), session.book());
-}
-
-// "Pr" of every row of the list: the forecast covering it, 0 when uncovered.
-inline std::vector<int> coverage(const QuintelloSession& session) {
-  std::vector<int> pr;
-  for (const auto& row : session.occurrences()) pr.push_back(row.Pr);
-  return pr;
 }
 
 }  // namespace quintello::test

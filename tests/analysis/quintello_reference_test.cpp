@@ -106,12 +106,11 @@ TEST(QuintelloReference, PairsAndClimbsAgreeOnTheBundledArchive) {
     session.inputs().FineRicerca = true;
     session.inputs().EstrazioneCorrente = session.occurrences()[0].End - 1;
     for (int k : {2, 4, 7}) {
+      const auto seed = 1000 + static_cast<std::uint64_t>(k);
       session.inputs().NumeriCombinazione = k;
-      session.random().setSeed(1000 + static_cast<std::uint64_t>(k));
+      session.random().setSeed(seed);
       session.elabora();
-      ASSERT_EQ(session.search().list3(),
-                climbs(draws, session, k, 1000 + static_cast<std::uint64_t>(k)))
-          << "k = " << k;
+      ASSERT_EQ(session.search().list3(), climbs(draws, session, k, seed)) << "k = " << k;
     }
   }
 }

@@ -9,14 +9,13 @@ namespace {
 // Cagliari has no draw on the 2nd, the Nazionale only on the 3rd and 4th; the 4th has no
 // classic wheel, so TT does not count it. On the 1st the 1 is out on Bari and Cagliari.
 const DrawArchive& smallArchive() {
-  static const DrawArchive archive = test::makeArchive({
-      {"01/01/2020", {{"BA", {1, 2, 3, 4, 5}}, {"CA", {1, 6, 7, 8, 9}}}},
-      {"02/01/2020", {{"BA", {10, 11, 12, 13, 14}}}},
-      {"03/01/2020",
-       {{"BA", {1, 20, 21, 22, 23}}, {"CA", {30, 31, 32, 33, 34}}, {"NZ", {1, 2, 3, 4, 5}}}},
-      {"04/01/2020", {{"NZ", {40, 41, 42, 43, 44}}}},
-      {"05/01/2020", {{"BA", {50, 51, 52, 53, 54}}, {"CA", {2, 60, 61, 62, 63}}}},
-  });
+  static const DrawArchive archive = test::makeArchive(
+      {{"01/01/2020", {{"BA", {1, 2, 3, 4, 5}}, {"CA", {1, 6, 7, 8, 9}}}},
+       {"02/01/2020", {{"BA", {10, 11, 12, 13, 14}}}},
+       {"03/01/2020",
+        {{"BA", {1, 20, 21, 22, 23}}, {"CA", {30, 31, 32, 33, 34}}, {"NZ", {1, 2, 3, 4, 5}}}},
+       {"04/01/2020", {{"NZ", {40, 41, 42, 43, 44}}}},
+       {"05/01/2020", {{"BA", {50, 51, 52, 53, 54}}, {"CA", {2, 60, 61, 62, 63}}}}});
   return archive;
 }
 

@@ -9,6 +9,7 @@
 
 #include "core/sqlite.h"
 #include "core/wheel_text.h"
+#include "support/ordinary_user.h"
 #include "support/test_archive.h"
 
 namespace quintello::test {
@@ -46,11 +47,11 @@ std::string withFlippedBit(const std::string& path, std::uintmax_t offset, unsig
 // Offset of the first page of the draw table's b-tree.
 std::uintmax_t drawTableRootPage(const std::string& path) {
   sqlite::Database db(path, Mode::ReadOnly);
-  auto root = db.prepare("SELECT rootpage FROM sqlite_schema WHERE name = 'EstrazioniLotto'");
-  auto size = db.prepare("PRAGMA page_size");
+  auto root = db.prepare(
+      "SELECT rootpage, page_size FROM sqlite_schema, pragma_page_size WHERE name = "
+      "'EstrazioniLotto'");
   root.step();
-  size.step();
-  return static_cast<std::uintmax_t>(root.integer(0) - 1) * size.integer(0);
+  return static_cast<std::uintmax_t>(root.integer(0) - 1) * root.integer(1);
 }
 
 // A copy of an archive and its side file taken half-way through a change: a hot "-journal"
@@ -143,8 +144,7 @@ decltype(BadArchiveCase::make) maker(const std::string& how) {
     const std::string path = make(way, argument, folder, held);
     if (argument == "read-only-folder") {  // the file itself writable by all, its folder not
       fs::permissions(path, fs::perms::all);
-      fs::permissions(folder, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
-                                  fs::perms::others_read | fs::perms::others_exec);
+      openFolderToEveryone(folder);
     }
     return path;
   };
@@ -188,12 +188,9 @@ const std::vector<BadArchiveCase>& badArchiveCases() {
 
 std::string testName(const std::string& caseName) {
   std::string name;
-  for (const unsigned char c : caseName) {
-    if (std::isalnum(c))
-      name += static_cast<char>(c);
-    else if (c < 0x80 || (c & 0xC0) == 0xC0)
-      name += '_';
-  }
+  for (const unsigned char c : caseName)  // a "_" for each character not allowed, not each byte
+    if (std::isalnum(c) || c < 0x80 || (c & 0xC0) == 0xC0)
+      name += std::isalnum(c) ? static_cast<char>(c) : '_';
   return name;
 }
 

@@ -9,7 +9,6 @@ namespace quintello::test {
 // The whole content of a file; empty when it cannot be read.
 std::string readFile(const std::string& path);
 
-// Makes the bytes the whole content of the file.
 void writeFile(const std::string& path, std::string_view bytes);
 
 // Every committed row of an archive's draw table in date order, "date|Ba|...|Nz".

@@ -12,10 +12,8 @@ namespace fs = std::filesystem;
 FolderSnapshot snapshotFolder(const std::string& folder) {
   FolderSnapshot snapshot;
   std::error_code error;
-  for (fs::recursive_directory_iterator
-           it(folder, fs::directory_options::skip_permission_denied, error),
-       end;
-       !error && it != end; it.increment(error)) {
+  fs::recursive_directory_iterator it(folder, fs::directory_options::skip_permission_denied, error);
+  for (; !error && it != fs::recursive_directory_iterator(); it.increment(error)) {
     const fs::file_status status = it->symlink_status(error);
     std::string state = std::to_string(static_cast<int>(status.type())) + " " +
                         std::to_string(static_cast<int>(status.permissions())) + " ";

@@ -36,8 +36,7 @@ pid_t startChild(const std::function<void()>& action) {
 // True when the child ended on its own with status 0.
 bool reapedWhole(pid_t child) {
   int status = 0;
-  while (waitpid(child, &status, 0) < 0) {
-  }
+  while (waitpid(child, &status, 0) < 0) continue;
   return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 

@@ -24,9 +24,8 @@ bool sendAll(int socket, const std::string& bytes) {
 
 LocalHttpServer::LocalHttpServer() {
   listener_ = ::socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  sockaddr_in address{
+      .sin_family = AF_INET, .sin_port = 0, .sin_addr = {htonl(INADDR_LOOPBACK)}, .sin_zero = {}};
   socklen_t length = sizeof address;
   if (listener_ < 0 || ::bind(listener_, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
       ::listen(listener_, 16) != 0 ||
@@ -83,23 +82,18 @@ void LocalHttpServer::handle(int socket) {
     const auto found = answers_.find(start == 0 ? "" : request.substr(start, end - start));
     if (found != answers_.end()) answer = found->second;
   }
-  if (answer.silent) {
-    pause(std::chrono::hours(1));
-  } else {
-    std::string head = "HTTP/1.1 " + std::to_string(answer.status) +
-                       (answer.status == 200 ? " OK" : " Risposta") + "\r\n";
-    if (!answer.location.empty()) head += "Location: " + answer.location + "\r\n";
-    if (answer.withLength) head += "Content-Length: " + std::to_string(answer.body.size()) + "\r\n";
-    head += "Connection: close\r\n\r\n";
-    // Without a gap, the whole body at once.
-    const size_t step = answer.gap.count() ? 1 : answer.body.size() + 1;
-    bool sending = sendAll(socket, head);
-    for (size_t at = 0; sending && at < answer.body.size(); at += step)
-      sending = pause(answer.gap) && sendAll(socket, answer.body.substr(at, step));
-  }
+  if (answer.silent) pause(std::chrono::hours(1));
+  std::string head = "HTTP/1.1 " + std::to_string(answer.status) +
+                     (answer.status == 200 ? " OK" : " Risposta") + "\r\n";
+  if (!answer.location.empty()) head += "Location: " + answer.location + "\r\n";
+  if (answer.withLength) head += "Content-Length: " + std::to_string(answer.body.size()) + "\r\n";
+  head += "Connection: close\r\n\r\n";
+  const size_t step = answer.gap.count() ? 1 : answer.body.size() + 1;  // no gap: all at once
+  bool sending = !answer.silent && sendAll(socket, head);
+  for (size_t at = 0; sending && at < answer.body.size(); at += step)
+    sending = pause(answer.gap) && sendAll(socket, answer.body.substr(at, step));
   ::shutdown(socket, SHUT_WR);
-  while (::recv(socket, buffer, sizeof buffer, 0) > 0) {
-  }
+  while (::recv(socket, buffer, sizeof buffer, 0) > 0) continue;
   std::lock_guard lock(mutex_);
   std::erase(sockets_, socket);
   ::close(socket);

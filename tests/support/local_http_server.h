@@ -43,10 +43,8 @@ class LocalHttpServer {
  private:
   struct Answer {
     int status = 404;
-    std::string body = "non trovato";
-    std::string location;
-    bool withLength = true;
-    bool silent = false;
+    std::string body = "non trovato", location;
+    bool withLength = true, silent = false;
     std::chrono::milliseconds gap{0};
   };
   void serve(const std::string& path, Answer answer) {
@@ -56,8 +54,7 @@ class LocalHttpServer {
   void handle(int socket);
   bool pause(std::chrono::milliseconds time) const;  // false when the server is stopping
 
-  int listener_ = -1;
-  int port_ = 0;
+  int listener_ = -1, port_ = 0;
   std::atomic<bool> stopping_{false};
   mutable std::mutex mutex_;
   std::map<std::string, Answer> answers_;

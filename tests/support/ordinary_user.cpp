@@ -32,11 +32,8 @@ AsOrdinaryUser::~AsOrdinaryUser() {
 }
 
 void openFolderToEveryone(const std::string& folder, bool writable) {
-  namespace fs = std::filesystem;
-  fs::permissions(
-      folder, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
-                  fs::perms::others_read | fs::perms::others_exec |
-                  (writable ? fs::perms::group_write | fs::perms::others_write : fs::perms::none));
+  std::filesystem::permissions(
+      folder, writable ? std::filesystem::perms::all : std::filesystem::perms(0755));  // rwxr-xr-x
 }
 
 }  // namespace quintello::test
