@@ -69,9 +69,11 @@ TEST(QuintelloChance, DrawProbabilityMatchesEveryDraw) {
     }
 }
 
-// No expected outcome (the game wheel never drawn): the ratio stays empty, the chance is 1.
+// No expected outcome (the game wheel never fully drawn: a 0 or a number twice is no draw):
+// the ratio stays empty, the chance is 1.
 TEST(QuintelloChance, NoExpectedOutcomeLeavesTheRatioEmpty) {
-  const DrawArchive archive = archiveWith(20, "2 BA 7 1 2 3 4; 10 BA 7 1 2 3 4; 15 BA 7 1 2 3 4");
+  const DrawArchive archive = archiveWith(
+      20, "2 BA 7 1 2 3 4; 3 RO 5 6 8 9 0; 10 BA 7 1 2 3 4; 12 RO 5 5 6 8 9; 15 BA 7 1 2 3 4");
   QuintelloSession session = listed(archive, inputsFor(20, 4));
   ASSERT_TRUE(add(session, {3}));
   EXPECT_EQ(session.chanceReport().clipText({1, 0, 1, 7}), "1\t1\t3\t0\t0\t0.00\t\t1.0000");
